@@ -1,0 +1,78 @@
+// The settings file through the classic kernel32 file calls, which the
+// plotter driver's side has always used on this file.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "settings/file_io.h"
+
+static FileHandle fromHfile(HFILE file) {
+    return file == HFILE_ERROR ? kNoFile : static_cast<FileHandle>(file);
+}
+
+// No sharing flags: the file is opened in compatibility mode, as before.
+FileHandle openFileReadWrite(const char* path) { return fromHfile(_lopen(path, OF_READWRITE)); }
+
+FileHandle openFileWriteOnly(const char* path) { return fromHfile(_lopen(path, OF_WRITE)); }
+
+FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
+    // _lcreat would empty a file that exists but is locked; CREATE_NEW never
+    // touches an existing one. The handle is used with the _l calls, which
+    // take kernel handles as HFILE values just as _lcreat returns them.
+    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (outcome)
+            *outcome = (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                           ? CreateOutcome::AlreadyExists
+                           : CreateOutcome::Failed;
+        return kNoFile;
+    }
+    if (outcome)
+        *outcome = CreateOutcome::Created;
+    return static_cast<FileHandle>(HandleToLong(handle));
+}
+
+bool seekFile(FileHandle file, uint32_t offset) {
+    return _llseek(static_cast<HFILE>(file), static_cast<LONG>(offset), FILE_BEGIN) ==
+           static_cast<LONG>(offset);
+}
+
+size_t readFile(FileHandle file, void* buffer, size_t size) {
+    const UINT got = _lread(static_cast<HFILE>(file), buffer, static_cast<UINT>(size));
+    return got == static_cast<UINT>(HFILE_ERROR) ? 0 : got;
+}
+
+size_t writeFile(FileHandle file, const void* data, size_t size) {
+    const UINT put = _lwrite(static_cast<HFILE>(file), static_cast<LPCCH>(data),
+                             static_cast<UINT>(size));
+    return put == static_cast<UINT>(HFILE_ERROR) ? 0 : put;
+}
+
+void closeFile(FileHandle file) {
+    if (file != kNoFile)
+        _lclose(static_cast<HFILE>(file));
+}
+
+void createDirectory(const char* path) { CreateDirectoryA(path, nullptr); }
+
+bool documentsFolder(char* buffer, size_t capacity) {
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+        return false;
+    LPITEMIDLIST items = nullptr;
+    char path[MAX_PATH] = {};
+    bool found = false;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)) && items) {
+        found = SHGetPathFromIDListA(items, path) != FALSE;
+        allocator->Free(items);
+    }
+    allocator->Release();
+    const size_t length = found ? std::strlen(path) : 0;
+    if (length == 0 || length + 1 > capacity)
+        return false;
+    std::memcpy(buffer, path, length + 1);
+    return true;
+}

@@ -1,0 +1,49 @@
+// The settings file KELDORIX.INI: a fixed binary layout shared with the
+// plotter driver. Each load or save opens the file, handles one block and
+// closes it again; nothing stays open while the sheet runs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+enum : uint32_t {
+    kSettingsFileSize = 17922,
+    kSettingsVersion = 302,
+    kRecordOffset = 2,
+    kRecordSize = 756,
+    kCatalogueOffset = 1538,
+    kCatalogueSize = 6938,
+    kCarriedOffset = 9730,
+    kCarriedSize = 7924,
+};
+
+enum : size_t { kPathBufferSize = 256 };
+
+// Bytes of the file this program carries without interpreting.
+extern unsigned char g_carriedRegion[kCarriedSize];
+
+enum class LoadStatus {
+    Loaded,     // read from an existing file (re-initialised if its version was wrong)
+    Created,    // the file was missing and has been created with defaults
+    Unreadable, // the file exists but could not be opened; it was left untouched
+    Unavailable // no usable path, or the file could neither be opened nor created
+};
+
+// Writes the settings folder (no trailing backslash) into buffer, creating
+// Adobe and Illustrator on the way. False when the folder is unknown or does
+// not fit capacity - 1 characters.
+bool resolveSettingsFolder(char* buffer, size_t capacity);
+
+// The full path of the settings file; false when it does not fit.
+bool buildSettingsPath(char* buffer, size_t capacity);
+
+LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination);
+
+// Record, then catalogue, then the carried region. Returns the status of the
+// first load that did not simply read the file (or Loaded when all did).
+LoadStatus loadSettings();
+
+// True only when the whole block reached the file. A save never creates the
+// file and never touches the version word.
+bool savePlotterSettings(const void* record);
+bool savePaperCatalogue(const void* catalogue);

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bytes.h"
+#include "settings/catalogue.h"
+#include "settings/file_io_posix.h"
+#include "settings/record.h"
+#include "settings/settings_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<unsigned char> readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeAll(const fs::path& path, const std::vector<unsigned char>& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A pattern that no default or zero fill could produce by accident.
+std::vector<unsigned char> pattern(size_t size, unsigned seed) {
+    std::vector<unsigned char> bytes(size);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<unsigned char>((i * 7 + seed) % 251 + 1);
+    return bytes;
+}
+
+class SettingsFile : public ::testing::Test {
+  protected:
+    fs::path documents;
+    fs::path settings;
+
+    void SetUp() override {
+        char templ[] = "/tmp/zemb-settings-XXXXXX";
+        ASSERT_NE(mkdtemp(templ), nullptr);
+        documents = templ;
+        settings = documents / "Adobe" / "Illustrator" / "KELDORIX.INI";
+        setDocumentsFolder(documents.c_str());
+        std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
+        std::memset(&g_paperCatalogue, 0, sizeof g_paperCatalogue);
+        std::memset(g_carriedRegion, 0, sizeof g_carriedRegion);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(documents, ignored);
+    }
+};
+
+TEST_F(SettingsFile, FreshFileLayout) {
+    EXPECT_EQ(loadSettings(), LoadStatus::Created);
+    ASSERT_TRUE(fs::is_directory(documents / "Adobe" / "Illustrator"));
+    const auto f = readAll(settings);
+    ASSERT_EQ(f.size(), 17922u);
+    const unsigned char* b = f.data();
+    EXPECT_EQ(b[0], 0x2E);
+    EXPECT_EQ(b[1], 0x01);
+    EXPECT_EQ(le16(b, 2), 301);
+    EXPECT_EQ(le32(b, 6), 15);     // leaf margin top
+    EXPECT_EQ(le16(b, 198), 3000); // roll page length
+    EXPECT_EQ(cstr(b, 502, 128), "PG;");
+    EXPECT_EQ(b[505], 0);
+    EXPECT_EQ(le16(b, 108), 50);   // pen 5 thickness
+    EXPECT_EQ(le16(b, 1538), 11);  // catalogue count
+    EXPECT_EQ(cstr(b, 1540, 64), "A0");
+    EXPECT_EQ(le16(b, 1604), 841);
+    EXPECT_EQ(le16(b, 1606), 1190);
+    EXPECT_EQ(cstr(b, 1540 + 70 * 10, 64), "Roll(920)");
+    EXPECT_EQ(le16(b, 1540 + 70 * 10 + 68), 1);
+    EXPECT_EQ(le16(b, 8472), 0);   // stored length unit: inch
+
+    PlotterRecord defaults;
+    recordDefaults(&defaults);
+    EXPECT_EQ(std::memcmp(b + 2, &defaults, 756), 0);
+    for (size_t i = 758; i < 1538; ++i)
+        ASSERT_EQ(b[i], 0) << i;
+    for (size_t i = 1540 + 70 * 11; i < 17922; ++i)
+        ASSERT_EQ(b[i], 0) << i;
+
+    // The blocks in memory are what the file holds.
+    EXPECT_EQ(std::memcmp(&g_plotterRecord, b + 2, 756), 0);
+    EXPECT_EQ(std::memcmp(&g_paperCatalogue, b + 1538, 6938), 0);
+    for (unsigned char c : g_carriedRegion)
+        ASSERT_EQ(c, 0);
+
+    // A second start reads the same file without rewriting it.
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    EXPECT_EQ(readAll(settings), f);
+}
+
+TEST_F(SettingsFile, WrongVersionIsRewrittenInPlaceKeepingBytesBeyondTheLayout) {
+    for (int16_t version : {int16_t(301), int16_t(0), int16_t(-1), int16_t(303)}) {
+        auto bytes = pattern(20000, 3);
+        put16(bytes, 0, version);
+        writeAll(settings, bytes);
+        EXPECT_EQ(loadSettings(), LoadStatus::Loaded) << version;
+        const auto f = readAll(settings);
+        ASSERT_EQ(f.size(), 20000u);
+        EXPECT_EQ(le16(f.data(), 0), 302);
+        EXPECT_EQ(le16(f.data(), 2), 301);
+        EXPECT_EQ(le16(f.data(), 1538), 11);
+        for (size_t i = 9730; i < 17922; ++i)
+            ASSERT_EQ(f[i], 0) << i;
+        for (size_t i = 17922; i < 20000; ++i)
+            ASSERT_EQ(f[i], bytes[i]) << i;
+        for (unsigned char c : g_carriedRegion)
+            ASSERT_EQ(c, 0);
+    }
+}
+
+TEST_F(SettingsFile, TooShortForAVersionCountsAsWrong) {
+    writeAll(settings, {0x2E});
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    EXPECT_EQ(readAll(settings).size(), 17922u);
+    EXPECT_EQ(g_paperCatalogue.count, 11);
+}
+
+TEST_F(SettingsFile, ShortFileFillsWhatItHas) {
+    auto bytes = pattern(100, 9);
+    put16(bytes, 0, 302);
+    writeAll(settings, bytes);
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    const auto* record = reinterpret_cast<const unsigned char*>(&g_plotterRecord);
+    EXPECT_EQ(std::memcmp(record, bytes.data() + 2, 98), 0);
+    for (size_t i = 98; i < 756; ++i)
+        ASSERT_EQ(record[i], 0) << i;
+    EXPECT_EQ(g_paperCatalogue.count, 0);
+    EXPECT_EQ(PaperCount(), 0);
+    EXPECT_EQ(readAll(settings), bytes); // a readable file is never rewritten
+}
+
+TEST_F(SettingsFile, SavesWriteOnlyTheirBlocks) {
+    auto bytes = pattern(17922, 1);
+    put16(bytes, 0, 302);
+    writeAll(settings, bytes);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    EXPECT_EQ(std::memcmp(g_carriedRegion, bytes.data() + 9730, 7924), 0);
+
+    g_plotterRecord.leafMarginTop = 0x01020304;
+    g_plotterRecord.reserved46 = -2;
+    g_paperCatalogue.count = 3;
+    g_paperCatalogue.lengthUnit = 1;
+    EXPECT_TRUE(savePlotterSettings(&g_plotterRecord));
+    EXPECT_TRUE(savePaperCatalogue(&g_paperCatalogue));
+    EXPECT_FALSE(savePlotterSettings(nullptr));
+
+    auto expected = bytes;
+    expected[6] = 0x04;
+    expected[7] = 0x03;
+    expected[8] = 0x02;
+    expected[9] = 0x01;
+    put16(expected, 48, -2);
+    put16(expected, 1538, 3);
+    put16(expected, 8472, 1);
+    EXPECT_EQ(readAll(settings), expected);
+}
+
+TEST_F(SettingsFile, SavesNeverCreateTheFile) {
+    ASSERT_EQ(loadSettings(), LoadStatus::Created);
+    fs::remove(settings);
+    EXPECT_FALSE(savePlotterSettings(&g_plotterRecord));
+    EXPECT_FALSE(savePaperCatalogue(&g_paperCatalogue));
+    EXPECT_FALSE(fs::exists(settings));
+}
+
+TEST_F(SettingsFile, SaveOfAnEmptiedFileKeepsItsVersionWordAlone) {
+    ASSERT_EQ(loadSettings(), LoadStatus::Created);
+    writeAll(settings, {});
+    EXPECT_TRUE(savePaperCatalogue(&g_paperCatalogue));
+    const auto f = readAll(settings);
+    ASSERT_EQ(f.size(), 1538u + 6938u);
+    EXPECT_EQ(le16(f.data(), 0), 0); // never repaired by a save
+    EXPECT_EQ(le16(f.data(), 1538), 11);
+}
+
+TEST_F(SettingsFile, AnExistingFileThatCannotBeOpenedIsLeftAlone) {
+    // A directory in the file's place cannot be opened for writing, yet exists.
+    fs::create_directories(settings);
+    fs::path marker = settings / "inside";
+    writeAll(marker, {1, 2, 3});
+    std::memset(&g_plotterRecord, 0x11, sizeof g_plotterRecord);
+    EXPECT_EQ(loadSettings(), LoadStatus::Unreadable);
+    EXPECT_TRUE(fs::is_directory(settings));
+    EXPECT_EQ(readAll(marker), (std::vector<unsigned char>{1, 2, 3}));
+    EXPECT_EQ(reinterpret_cast<unsigned char*>(&g_plotterRecord)[0], 0x11); // untouched
+    EXPECT_EQ(g_paperCatalogue.count, 0);
+    EXPECT_FALSE(savePlotterSettings(&g_plotterRecord));
+}
+
+TEST_F(SettingsFile, DocumentsAtTheRootGetOneBackslash) {
+    setDocumentsFolder((documents.string() + "\\").c_str());
+    char path[256];
+    ASSERT_TRUE(buildSettingsPath(path, sizeof path));
+    EXPECT_EQ(std::string(path), documents.string() + "\\Adobe\\Illustrator\\KELDORIX.INI");
+    EXPECT_EQ(loadSettings(), LoadStatus::Created);
+    EXPECT_TRUE(fs::exists(settings));
+}
+
+TEST_F(SettingsFile, PathsThatDoNotFitAreNeverCut) {
+    // Documents folder + "\Adobe\Illustrator\KELDORIX.INI" (31 bytes) must
+    // leave room for the terminator in 256 bytes.
+    const std::string base = documents.string();
+    struct Case {
+        size_t total;
+        bool fits;
+    } cases[] = {{255, true}, {256, false}, {300, false}};
+    for (const Case& c : cases) {
+        const size_t folderLength = c.total - 31;
+        std::string folder = base + "/";
+        folder += std::string(folderLength - folder.size(), 'd');
+        fs::create_directories(folder);
+        setDocumentsFolder(folder.c_str());
+        char path[256];
+        EXPECT_EQ(buildSettingsPath(path, sizeof path), c.fits) << c.total;
+        EXPECT_EQ(loadSettings(), c.fits ? LoadStatus::Created : LoadStatus::Unavailable)
+            << c.total;
+        EXPECT_EQ(fs::exists(fs::path(folder) / "Adobe" / "Illustrator" / "KELDORIX.INI"), c.fits);
+    }
+    setDocumentsFolder("");
+    EXPECT_EQ(loadSettings(), LoadStatus::Unavailable);
+    EXPECT_FALSE(savePlotterSettings(&g_plotterRecord));
+}
+
+} // namespace
