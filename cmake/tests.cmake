@@ -18,16 +18,20 @@ if(NOT WIN32)
     tests/native/record_test.cpp
     tests/native/catalogue_test.cpp
     tests/native/settings_file_test.cpp
+    tests/native/page_setup_test.cpp
   )
   target_link_libraries(core_tests PRIVATE zemb_platform ${ZEMB_GTEST_MAIN})
   add_test(NAME core_tests COMMAND core_tests)
 else()
-  add_executable(win_settings_tests
+  # The real sheet and pages, with the program's own resources linked in.
+  add_executable(win_tests
+    tests/win/sheet_driver.cpp
     tests/win/settings_file_win_test.cpp
+    tests/win/page_setup_win_test.cpp
+    tests/win/sheet_test.cpp
+    resources/ZEMBSerConfig.rc
   )
-  target_link_libraries(win_settings_tests PRIVATE zemb_platform ${ZEMB_GTEST_MAIN})
-  if(MINGW)
-    target_link_options(win_settings_tests PRIVATE -static)
-  endif()
-  add_test(NAME win_settings_tests COMMAND win_settings_tests)
+  target_include_directories(win_tests PRIVATE tests/win)
+  target_link_libraries(win_tests PRIVATE zemb_ui shell32 ${ZEMB_GTEST_MAIN})
+  add_test(NAME win_tests COMMAND win_tests)
 endif()

@@ -122,10 +122,13 @@ LoadStatus loadSettings() {
         loadBlock(kCatalogueOffset, kCatalogueSize, &g_paperCatalogue),
         loadBlock(kCarriedOffset, kCarriedSize, g_carriedRegion),
     };
+    // The worst outcome wins: a file that exists but could not be read must
+    // reach the caller even when an earlier load got through.
+    LoadStatus worst = LoadStatus::Loaded;
     for (LoadStatus status : statuses)
-        if (status != LoadStatus::Loaded)
-            return status;
-    return LoadStatus::Loaded;
+        if (static_cast<int>(status) > static_cast<int>(worst))
+            worst = status;
+    return worst;
 }
 
 static bool saveBlock(uint32_t offset, uint32_t size, const void* block) {

@@ -22,11 +22,12 @@ enum : size_t { kPathBufferSize = 256 };
 // Bytes of the file this program carries without interpreting.
 extern unsigned char g_carriedRegion[kCarriedSize];
 
+// Ordered from best to worst.
 enum class LoadStatus {
     Loaded,     // read from an existing file (re-initialised if its version was wrong)
     Created,    // the file was missing and has been created with defaults
-    Unreadable, // the file exists but could not be opened; it was left untouched
-    Unavailable // no usable path, or the file could neither be opened nor created
+    Unavailable, // no usable path, or the file could neither be opened nor created
+    Unreadable   // the file exists but could not be opened; it was left untouched
 };
 
 // Writes the settings folder (no trailing backslash) into buffer, creating
@@ -39,8 +40,7 @@ bool buildSettingsPath(char* buffer, size_t capacity);
 
 LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination);
 
-// Record, then catalogue, then the carried region. Returns the status of the
-// first load that did not simply read the file (or Loaded when all did).
+// Record, then catalogue, then the carried region; the worst of the three.
 LoadStatus loadSettings();
 
 // True only when the whole block reached the file. A save never creates the

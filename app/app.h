@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+extern HINSTANCE g_instance;
+
+// Runs the modal sheet; 1 OK, 2 Cancel, 0 close box, -1 when it cannot be created.
+INT_PTR runPropertySheet();
+
+// The text of a string resource with one %s filled in, as UTF-16 so messages
+// read right whatever the system code page.
+void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars);

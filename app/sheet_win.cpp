@@ -1,0 +1,172 @@
+// The sheet: an ordinary modal dialog that manages a tab control and five
+// child-dialog pages itself.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "app/app.h"
+#include "pages/pages.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_file.h"
+
+HINSTANCE g_instance;
+
+namespace {
+
+struct PageDef {
+    UINT tabTextId;
+    int templateId;
+    DLGPROC proc;
+    bool (*save)(HWND);
+};
+
+// Tab order; the pages are created in the order of kCreationOrder.
+const PageDef kPages[5] = {
+    {IDS_TAB_PAPER, IDD_PAPER_PAGE, paperPageProc, savePaperPage},
+    {IDS_TAB_PLOTTER_ENV, IDD_PLOTTER_ENV_PAGE, plotterEnvPageProc, savePlotterEnvPage},
+    {IDS_TAB_PLOTTER_EXTRA, IDD_PLOTTER_EXTRA_PAGE, plotterExtraPageProc, savePlotterExtraPage},
+    {IDS_TAB_TOOL, IDD_TOOL_PAGE, toolPageProc, saveToolPage},
+    {IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE, cataloguePageProc, saveCataloguePage},
+};
+const int kCreationOrder[5] = {0, 1, 2, 3, 4};
+
+HWND g_tabs;
+HWND g_pages[5];
+
+void centreOnDesktop(HWND sheet) {
+    RECT desktop, own;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(sheet, &own);
+    SetWindowPos(sheet, nullptr, desktop.right / 2 - own.right / 2,
+                 desktop.bottom / 2 - own.bottom / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void insertTabs() {
+    for (int i = 0; i < 5; ++i) {
+        wchar_t text[64] = {};
+        LoadStringW(g_instance, kPages[i].tabTextId, text, 64);
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        SendMessageW(g_tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void placePages(HWND sheet) {
+    RECT area;
+    GetClientRect(g_tabs, &area);
+    TabCtrl_AdjustRect(g_tabs, FALSE, &area);
+    MapWindowPoints(g_tabs, sheet, reinterpret_cast<POINT*>(&area), 2);
+    for (HWND page : g_pages)
+        if (page)
+            MoveWindow(page, area.left - 2, area.top, area.right - area.left + 2,
+                       area.bottom - area.top + 1, FALSE);
+}
+
+void showPage(int index) {
+    if (index < 0 || index >= 5)
+        return;
+    for (int i = 0; i < 5; ++i)
+        if (g_pages[i])
+            ShowWindow(g_pages[i], i == index ? SW_SHOW : SW_HIDE);
+}
+
+void initialiseSheet(HWND sheet) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    centreOnDesktop(sheet);
+    g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
+    insertTabs();
+    for (int index : kCreationOrder)
+        g_pages[index] = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(kPages[index].templateId),
+                                            sheet, kPages[index].proc, 0);
+    placePages(sheet);
+    showPage(0);
+}
+
+void reportSaveFailure(HWND sheet) {
+    char path[kPathBufferSize] = "KELDORIX.INI";
+    buildSettingsPath(path, sizeof path);
+    wchar_t text[1024];
+    formatMessage(IDS_SAVE_FAILED, path, text, 1024);
+    wchar_t caption[128] = {};
+    GetWindowTextW(sheet, caption, 128);
+    MessageBoxW(sheet, text, caption, MB_OK | MB_ICONERROR);
+}
+
+// Every page is saved, in the fixed order, even after one fails: later pages
+// must see what earlier ones stored. The sheet closes only when all succeeded.
+void applyAndClose(HWND sheet) {
+    bool saved = true;
+    for (int i = 0; i < 5; ++i)
+        if (!kPages[i].save(g_pages[i]))
+            saved = false;
+    if (!saved) {
+        reportSaveFailure(sheet);
+        return;
+    }
+    EndDialog(sheet, 1);
+}
+
+void closeFromCloseBox(HWND sheet) {
+    for (HWND& page : g_pages) {
+        if (page)
+            DestroyWindow(page);
+        page = nullptr;
+    }
+    EndDialog(sheet, 0);
+}
+
+INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        initialiseSheet(sheet);
+        return FALSE; // the focus was not set here
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == g_tabs && header->code == TCN_SELCHANGE)
+            showPage(TabCtrl_GetCurSel(g_tabs));
+        return TRUE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            applyAndClose(sheet);
+            break;
+        case IDCANCEL:
+            EndDialog(sheet, 2);
+            break;
+        }
+        return TRUE;
+    case WM_CLOSE:
+        closeFromCloseBox(sheet);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR runPropertySheet() {
+    const INT_PTR result =
+        DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SHEET), nullptr, sheetProc, 0);
+    g_tabs = nullptr;
+    for (HWND& page : g_pages)
+        page = nullptr;
+    return result;
+}
+
+void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars) {
+    if (out == nullptr || outChars <= 0)
+        return;
+    wchar_t pattern[768] = {};
+    LoadStringW(g_instance, stringId, pattern, 768);
+    wchar_t argument[MAX_PATH * 2] = {};
+    if (ansiArgument)
+        MultiByteToWideChar(CP_ACP, 0, ansiArgument, -1, argument, MAX_PATH * 2);
+    argument[MAX_PATH * 2 - 1] = L'\0';
+    _snwprintf(out, static_cast<size_t>(outChars), pattern, argument);
+    out[outChars - 1] = L'\0';
+}

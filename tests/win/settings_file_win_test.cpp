@@ -1,0 +1,93 @@
+// The settings file under Wine: the real shell folder and kernel32 calls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include <string>
+#include <vector>
+
+#include "settings/catalogue.h"
+#include "settings/record.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+std::string settingsPath() {
+    char path[kPathBufferSize];
+    EXPECT_TRUE(buildSettingsPath(path, sizeof path));
+    return path;
+}
+
+std::vector<unsigned char> readAll(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD got = 0;
+    if (!bytes.empty())
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    bytes.resize(got);
+    CloseHandle(file);
+    return bytes;
+}
+
+TEST(SettingsFileWin, LivesInAdobeIllustratorUnderTheDocumentsFolder) {
+    char documents[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)));
+    std::string expected = documents;
+    if (expected.back() != '\\')
+        expected += '\\';
+    expected += "Adobe\\Illustrator\\KELDORIX.INI";
+    EXPECT_EQ(settingsPath(), expected);
+}
+
+TEST(SettingsFileWin, CreatedWithDefaultsWhenMissing) {
+    DeleteFileA(settingsPath().c_str());
+    EXPECT_EQ(loadSettings(), LoadStatus::Created);
+    const auto bytes = readAll(settingsPath());
+    ASSERT_EQ(bytes.size(), 17922u);
+    EXPECT_EQ(bytes[0], 0x2E);
+    EXPECT_EQ(bytes[1], 0x01);
+    EXPECT_EQ(bytes[2] | (bytes[3] << 8), 301);
+    EXPECT_EQ(bytes[1538] | (bytes[1539] << 8), 11);
+    EXPECT_EQ(bytes[1540], 'A');
+    EXPECT_EQ(bytes[1541], '0');
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+}
+
+TEST(SettingsFileWin, FileHeldExclusivelyIsLeftByteForByte) {
+    const std::string path = settingsPath();
+    DeleteFileA(path.c_str());
+    // A foreign file: wrong version, odd length, so any rewrite would show.
+    std::vector<unsigned char> original(5000);
+    for (size_t i = 0; i < original.size(); ++i)
+        original[i] = static_cast<unsigned char>(i * 13 + 5);
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD put = 0;
+        WriteFile(file, original.data(), static_cast<DWORD>(original.size()), &put, nullptr);
+        CloseHandle(file);
+    }
+    HANDLE holder =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
+    EXPECT_EQ(loadSettings(), LoadStatus::Unreadable);
+    EXPECT_FALSE(savePlotterSettings(&g_plotterRecord));
+    EXPECT_FALSE(savePaperCatalogue(&g_paperCatalogue));
+    EXPECT_EQ(g_plotterRecord.recordVersion, 0); // nothing loaded, no defaults either
+    CloseHandle(holder);
+    EXPECT_EQ(readAll(path), original);
+
+    // Once released, the foreign file is taken over as usual.
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    EXPECT_EQ(readAll(path).size(), 17922u);
+}
+
+} // namespace

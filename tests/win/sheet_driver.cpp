@@ -1,0 +1,193 @@
+#include "sheet_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include "app/app.h"
+#include "resources/resource_ids.h"
+#include "settings/registry_win.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+struct Script {
+    std::vector<SheetStep> steps;
+    size_t next = 0;
+    DWORD deadline = 0;
+    bool timedOut = false;
+    bool busy = false;
+};
+Script* g_script;
+
+BOOL CALLBACK findSheet(HWND window, LPARAM out) {
+    if (GetDlgItem(window, IDC_SHEET_TABS) && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(out) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND currentSheet() {
+    HWND sheet = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findSheet, reinterpret_cast<LPARAM>(&sheet));
+    return sheet;
+}
+
+void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    Script* script = g_script;
+    // A step that opens a nested modal loop (a message box) must not be re-entered.
+    if (script == nullptr || script->busy)
+        return;
+    HWND sheet = currentSheet();
+    if (GetTickCount() > script->deadline) {
+        script->timedOut = true;
+        if (sheet)
+            EndDialog(sheet, -100);
+        return;
+    }
+    if (sheet == nullptr || script->next >= script->steps.size())
+        return;
+    script->busy = true;
+    if (script->steps[script->next](sheet))
+        ++script->next;
+    script->busy = false;
+}
+
+} // namespace
+
+INT_PTR runSheetWith(std::vector<SheetStep> steps, DWORD timeLimitMs) {
+    g_instance = GetModuleHandleW(nullptr);
+    Script script;
+    script.steps = std::move(steps);
+    script.deadline = GetTickCount() + timeLimitMs;
+    g_script = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, tick);
+    const INT_PTR result = runPropertySheet();
+    KillTimer(nullptr, timer);
+    g_script = nullptr;
+    EXPECT_FALSE(script.timedOut) << "the sheet did not end in time; step " << script.next;
+    EXPECT_EQ(script.next, script.steps.size()) << "not every step ran";
+    return result;
+}
+
+void clickButton(HWND parent, int id) {
+    HWND button = GetDlgItem(parent, id);
+    ASSERT_NE(button, nullptr) << "no control " << id;
+    SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+void clickTab(HWND sheet, int index) {
+    HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
+    RECT item, client;
+    GetClientRect(tabs, &client);
+    // Tabs scrolled out of a single row are brought back first, as the
+    // row's arrow buttons do, one tab at a time.
+    for (int step = 0; step < 5; ++step) {
+        if (SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) &&
+            item.left >= 0 && item.right <= client.right)
+            break;
+        SendMessageW(tabs, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, index), 0);
+    }
+    ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(tabs, WM_LBUTTONUP, 0, at);
+}
+
+void closeWithCloseBox(HWND sheet) { SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+static BOOL CALLBACK findBox(HWND window, LPARAM out) {
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (lstrcmpW(cls, L"#32770") == 0 && !GetDlgItem(window, IDC_SHEET_TABS) &&
+        IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(out) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findMessageBox() {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t text[2048] = {};
+    GetWindowTextW(window, text, 2048);
+    return text;
+}
+
+std::wstring messageBoxText(HWND box) {
+    // The static control that holds the message (id 0xFFFF in Wine and Windows).
+    std::wstring all;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        all += windowText(child) + L"\n";
+    return all;
+}
+
+std::string settingsPath() {
+    char path[kPathBufferSize] = {};
+    buildSettingsPath(path, sizeof path);
+    return path;
+}
+
+std::vector<unsigned char> readFileBytes(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD got = 0;
+    if (!bytes.empty())
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    bytes.resize(got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD put = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+    CloseHandle(file);
+}
+
+void freshSettings() {
+    DeleteFileA(settingsPath().c_str());
+    ASSERT_EQ(loadSettings(), LoadStatus::Created);
+}
+
+void deleteProgramKeys() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Calderwick");
+}
+
+bool programKeyExists() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool readProgramDword(const char* name, DWORD* value) {
+    DWORD type = 0, size = sizeof *value;
+    return RegGetValueA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig", name,
+                        RRF_RT_ANY, &type, value, &size) == ERROR_SUCCESS &&
+           type == REG_DWORD && size == 4;
+}
+
+void setProgramValue(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig", 0, nullptr,
+                              0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}

@@ -1,0 +1,49 @@
+// Drives the real modal sheet from inside its own modal loop, the way a
+// user's actions reach it: a thread timer runs one scripted step per tick.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A step returns true when done; false to be called again on the next tick
+// (waiting for a window to appear, say).
+using SheetStep = std::function<bool(HWND sheet)>;
+
+// Runs the sheet with the given steps; fails the test when the steps do not
+// finish or the sheet does not end within the time limit.
+INT_PTR runSheetWith(std::vector<SheetStep> steps, DWORD timeLimitMs = 10000);
+
+// User actions.
+void clickButton(HWND parent, int id);
+void clickTab(HWND sheet, int index);
+void closeWithCloseBox(HWND sheet);
+
+// Windows of this thread.
+HWND findMessageBox();
+std::wstring windowText(HWND window);
+std::wstring messageBoxText(HWND box);
+
+// Settings-file helpers.
+std::string settingsPath();
+std::vector<unsigned char> readFileBytes(const std::string& path);
+void writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+// A fresh settings file with defaults, loaded into memory.
+void freshSettings();
+
+// Registry helpers on HKCU\Software\Calderwick\ZEMBSerConfig.
+void deleteProgramKeys();
+bool programKeyExists();
+bool readProgramDword(const char* name, DWORD* value);
+void setProgramValue(const char* name, DWORD type, const void* data, DWORD size);
+
+inline int16_t le16(const std::vector<unsigned char>& b, size_t at) {
+    return static_cast<int16_t>(b[at] | (b[at + 1] << 8));
+}
+inline int32_t le32(const std::vector<unsigned char>& b, size_t at) {
+    return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
+                                (static_cast<uint32_t>(b[at + 2]) << 16) |
+                                (static_cast<uint32_t>(b[at + 3]) << 24));
+}
