@@ -13,24 +13,14 @@ else()
 endif()
 
 if(NOT WIN32)
-  add_executable(core_tests
-    tests/native/units_test.cpp
-    tests/native/record_test.cpp
-    tests/native/catalogue_test.cpp
-    tests/native/settings_file_test.cpp
-    tests/native/page_setup_test.cpp
-  )
+  file(GLOB ZEMB_NATIVE_TESTS CONFIGURE_DEPENDS tests/native/*_test.cpp)
+  add_executable(core_tests ${ZEMB_NATIVE_TESTS})
   target_link_libraries(core_tests PRIVATE zemb_platform ${ZEMB_GTEST_MAIN})
   add_test(NAME core_tests COMMAND core_tests)
 else()
   # The real sheet and pages, with the program's own resources linked in.
-  add_executable(win_tests
-    tests/win/sheet_driver.cpp
-    tests/win/settings_file_win_test.cpp
-    tests/win/page_setup_win_test.cpp
-    tests/win/sheet_test.cpp
-    resources/ZEMBSerConfig.rc
-  )
+  file(GLOB ZEMB_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
+  add_executable(win_tests ${ZEMB_WIN_TESTS} resources/ZEMBSerConfig.rc)
   target_include_directories(win_tests PRIVATE tests/win)
   target_link_libraries(win_tests PRIVATE zemb_ui shell32 ${ZEMB_GTEST_MAIN})
   add_test(NAME win_tests COMMAND win_tests)

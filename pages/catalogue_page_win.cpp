@@ -16,3 +16,5 @@ INT_PTR CALLBACK cataloguePageProc(HWND page, UINT message, WPARAM, LPARAM) {
 bool saveCataloguePage(HWND) {
     return savePaperCatalogue(&g_paperCatalogue);
 }
+
+void cataloguePageUnitChange(HWND, int) {}

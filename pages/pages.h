@@ -23,3 +23,32 @@ bool savePlotterEnvPage(HWND page);
 bool savePlotterExtraPage(HWND page);
 bool saveToolPage(HWND page);
 bool saveCataloguePage(HWND page);
+
+// Unit change of a length page: with a unit other than its current one it
+// reads the page's lengths in the old unit and shows them in the new one.
+// It neither synchronises other pages nor touches the stored length unit.
+void paperPageUnitChange(HWND page, int unit);
+void plotterEnvPageUnitChange(HWND page, int unit);
+void plotterExtraPageUnitChange(HWND page, int unit);
+void cataloguePageUnitChange(HWND page, int unit);
+
+// Tab indexes of the pages (the tool page, 3, shows no lengths).
+enum : int {
+    kPaperPageIndex = 0,
+    kPlotterEnvPageIndex = 1,
+    kPlotterExtraPageIndex = 2,
+    kToolPageIndex = 3,
+    kCataloguePageIndex = 4,
+};
+
+// Unit lists of the length pages.
+enum : int {
+    IDC_PAPER_UNIT = 102,
+    IDC_PLOTTER_ENV_UNIT = 201,
+    IDC_PLOTTER_EXTRA_UNIT = 501,
+    IDC_CATALOGUE_UNIT = 403,
+};
+
+// After a page's own unit change: bring the other length pages to the same
+// unit, in tab order, and make it the stored length unit.
+void synchroniseUnits(int sourcePageIndex, int unit);

@@ -16,3 +16,5 @@ INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM, LPARAM) {
 bool savePaperPage(HWND) {
     return savePlotterSettings(&g_plotterRecord);
 }
+
+void paperPageUnitChange(HWND, int) {}

@@ -16,3 +16,5 @@ INT_PTR CALLBACK plotterEnvPageProc(HWND page, UINT message, WPARAM, LPARAM) {
 bool savePlotterEnvPage(HWND) {
     return savePlotterSettings(&g_plotterRecord);
 }
+
+void plotterEnvPageUnitChange(HWND, int) {}

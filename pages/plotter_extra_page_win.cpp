@@ -15,3 +15,5 @@ bool savePlotterExtraPage(HWND) {
     // Its fields reach the file with the tool page's write of the record.
     return true;
 }
+
+void plotterExtraPageUnitChange(HWND, int) {}

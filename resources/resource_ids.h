@@ -23,3 +23,18 @@
 #define IDS_TAB_CATALOGUE 17005
 #define IDS_SAVE_FAILED 17010
 #define IDS_LOAD_FAILED 17011
+
+// Paper page (template 110) controls, icons and strings
+// -- paper page ids --
+
+// Plotter environment page (template 111) controls and strings
+// -- plotter environment page ids --
+
+// Plotter additional page (template 114) controls and strings
+// -- plotter additional page ids --
+
+// Tool page (template 112) controls and strings
+// -- tool page ids --
+
+// Paper catalogue page (template 113) controls
+// -- paper catalogue page ids --

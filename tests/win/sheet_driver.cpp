@@ -97,6 +97,43 @@ void clickTab(HWND sheet, int index) {
 
 void closeWithCloseBox(HWND sheet) { SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+void typeText(HWND page, int id, const wchar_t* text) {
+    HWND edit = GetDlgItem(page, id);
+    ASSERT_NE(edit, nullptr) << "no control " << id;
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (const wchar_t* c = text; *c; ++c)
+        SendMessageW(edit, WM_CHAR, *c, 1);
+}
+
+void chooseListItem(HWND page, int id, int position) {
+    HWND list = GetDlgItem(page, id);
+    ASSERT_NE(list, nullptr) << "no control " << id;
+    SendMessageW(list, CB_SETCURSEL, position, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+}
+
+std::wstring controlText(HWND page, int id) { return windowText(GetDlgItem(page, id)); }
+
+std::wstring listItemText(HWND page, int id, int position) {
+    HWND list = GetDlgItem(page, id);
+    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, position, 0);
+    if (length == CB_ERR)
+        return L"<none>";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+int listSelection(HWND page, int id) {
+    return static_cast<int>(SendDlgItemMessageW(page, id, CB_GETCURSEL, 0, 0));
+}
+
+bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+
 static BOOL CALLBACK findBox(HWND window, LPARAM out) {
     wchar_t cls[32] = {};
     GetClassNameW(window, cls, 32);

@@ -20,6 +20,17 @@ INT_PTR runSheetWith(std::vector<SheetStep> steps, DWORD timeLimitMs = 10000);
 void clickButton(HWND parent, int id);
 void clickTab(HWND sheet, int index);
 void closeWithCloseBox(HWND sheet);
+// Replaces an edit's text the way typing does: select all, then one WM_CHAR
+// per character (UTF-16, so Japanese text arrives as the user's would).
+void typeText(HWND page, int id, const wchar_t* text);
+// Chooses a drop-down item as a user's click does: the selection, then
+// CBN_SELCHANGE and CBN_SELENDOK to the page.
+void chooseListItem(HWND page, int id, int position);
+// Texts of a control, of a drop-down list item (wide, as across processes).
+std::wstring controlText(HWND page, int id);
+std::wstring listItemText(HWND page, int id, int position);
+int listSelection(HWND page, int id);
+bool checked(HWND page, int id);
 
 // Windows of this thread.
 HWND findMessageBox();

@@ -1,0 +1,35 @@
+// Small helpers every page uses: lists filled from the string table, number
+// and length text in edits.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+// Unit lists hold "inch", "mm", "pixel" at positions 0..2.
+enum : UINT { IDS_UNIT_FIRST = 16101, kUnitCount = 3 };
+
+// Clears the drop-down list and fills positions 0..count-1 from consecutive
+// string-table entries, with item data equal to the position.
+void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count);
+
+// Selects a position; one the list does not have leaves no selection.
+void selectListPosition(HWND page, int listId, int position);
+
+// Item data of the selected item, or -1 when nothing is selected.
+int selectedListData(HWND page, int listId);
+
+// Text of an edit into a bounded buffer (always terminated).
+void readControlText(HWND page, int id, char* buffer, size_t size);
+
+// A whole-millimetre length shown in a length unit, and read back.
+void showLength(HWND page, int id, int32_t mm, int unit);
+int32_t readLength(HWND page, int id, int unit);
+
+// A plain integer shown and read with the lenient number parser.
+void showInteger(HWND page, int id, int32_t value);
+int32_t readInteger(HWND page, int id);
+
+void setCheck(HWND page, int id, bool checked);
+bool isChecked(HWND page, int id);

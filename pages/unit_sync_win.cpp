@@ -1,0 +1,32 @@
+#include <windows.h>
+
+#include <cstdint>
+
+#include "pages/page_common_win.h"
+#include "pages/pages.h"
+#include "settings/catalogue.h"
+
+void synchroniseUnits(int sourcePageIndex, int unit) {
+    struct Follower {
+        int pageIndex;
+        HWND* page;
+        int unitList;
+        void (*unitChange)(HWND, int);
+    };
+    const Follower followers[] = {
+        {kPaperPageIndex, &g_paperPage, IDC_PAPER_UNIT, paperPageUnitChange},
+        {kPlotterEnvPageIndex, &g_plotterEnvPage, IDC_PLOTTER_ENV_UNIT, plotterEnvPageUnitChange},
+        {kPlotterExtraPageIndex, &g_plotterExtraPage, IDC_PLOTTER_EXTRA_UNIT,
+         plotterExtraPageUnitChange},
+        {kCataloguePageIndex, &g_cataloguePage, IDC_CATALOGUE_UNIT, cataloguePageUnitChange},
+    };
+    for (const Follower& f : followers) {
+        if (*f.page == nullptr || f.pageIndex == sourcePageIndex)
+            continue;
+        // Selecting from the program sends no CBN_SELENDOK, so this never
+        // starts another synchronisation.
+        selectListPosition(*f.page, f.unitList, unit);
+        f.unitChange(*f.page, unit);
+    }
+    g_paperCatalogue.lengthUnit = static_cast<int16_t>(unit);
+}
