@@ -1,0 +1,211 @@
+// ZEMBSerConfig.exe as its own process, driven from outside the way another
+// program (or a user's clicks) reaches it: cross-process window messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "sheet_driver.h"
+
+namespace {
+
+const wchar_t kSheetCaption[] = L"Tervikon(HP-GL)のプロパティ";
+
+std::wstring programPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir = path;
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + L"ZEMBSerConfig.exe";
+}
+
+struct WindowSearch {
+    DWORD processId;
+    bool wantSheet;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (pid != search->processId || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    const bool isSheet = GetDlgItem(window, 1082) != nullptr;
+    if (isSheet == search->wantSheet) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class Program {
+  public:
+    Program() {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        std::wstring command = L"\"" + programPath() + L"\"";
+        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &process_) != FALSE;
+    }
+    ~Program() {
+        if (!started_)
+            return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    bool started() const { return started_; }
+
+    // The sheet (or, with wantSheet false, a message box) once it is shown.
+    HWND waitForWindow(bool wantSheet, DWORD timeoutMs = 20000) {
+        const DWORD end = GetTickCount() + timeoutMs;
+        while (GetTickCount() < end) {
+            WindowSearch search = {process_.dwProcessId, wantSheet, nullptr};
+            EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found)
+                return search.found;
+            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0)
+                return nullptr;
+        }
+        return nullptr;
+    }
+
+    // Exit code, or -1 when the process did not end in time.
+    long waitForExit(DWORD timeoutMs = 20000) {
+        if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+  private:
+    PROCESS_INFORMATION process_ = {};
+    bool started_ = false;
+};
+
+void click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+class ProgramRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        deleteProgramKeys();
+        freshSettings();
+    }
+};
+
+TEST_F(ProgramRun, OkCancelAndCloseBoxReachRetVal) {
+    struct Case {
+        const char* name;
+        void (*close)(HWND sheet);
+        DWORD retVal;
+    } cases[] = {
+        {"OK", [](HWND s) { click(s, IDOK); }, 1},
+        {"Cancel", [](HWND s) { click(s, IDCANCEL); }, 2},
+        {"close box", [](HWND s) { PostMessageW(s, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        deleteProgramKeys();
+        const DWORD stale = 777;
+        setProgramValue("rPage.right", REG_DWORD, &stale, 4);
+        const auto before = readFileBytes(settingsPath());
+
+        Program program;
+        ASSERT_TRUE(program.started());
+        HWND sheet = program.waitForWindow(true);
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(windowText(sheet), kSheetCaption);
+        c.close(sheet);
+        EXPECT_EQ(program.waitForExit(), 0);
+
+        DWORD retVal = 12345, rightEdge = 0;
+        ASSERT_TRUE(readProgramDword("RetVal", &retVal));
+        EXPECT_EQ(retVal, c.retVal);
+        ASSERT_TRUE(readProgramDword("rPage.right", &rightEdge));
+        if (c.retVal == 1) {
+            // Written after OK: rectangles freshly computed from the paper
+            // and the default 15 mm leaf margins.
+            DWORD width = 0, size = 0, left = 0;
+            ASSERT_TRUE(readProgramDword("Width", &width));
+            ASSERT_TRUE(readProgramDword("Size", &size));
+            ASSERT_TRUE(readProgramDword("rPaper.left", &left));
+            EXPECT_EQ(size, 601u);
+            EXPECT_EQ(static_cast<int32_t>(left), -15);
+            EXPECT_EQ(static_cast<int32_t>(rightEdge), static_cast<int32_t>(width) - 30);
+            EXPECT_EQ(readFileBytes(settingsPath()).size(), 17922u);
+        } else {
+            EXPECT_EQ(rightEdge, stale);
+            DWORD size = 0;
+            EXPECT_FALSE(readProgramDword("Size", &size)) << "nothing saved";
+            EXPECT_EQ(readFileBytes(settingsPath()), before);
+        }
+    }
+}
+
+TEST_F(ProgramRun, MissingKeyAndFileAreCreated) {
+    DeleteFileA(settingsPath().c_str());
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND sheet = program.waitForWindow(true);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(programKeyExists()); // the page-setup load creates it
+    click(sheet, IDCANCEL);
+    EXPECT_EQ(program.waitForExit(), 0);
+    const auto bytes = readFileBytes(settingsPath());
+    ASSERT_EQ(bytes.size(), 17922u);
+    EXPECT_EQ(le16(bytes, 0), 302);
+    DWORD retVal = 0;
+    ASSERT_TRUE(readProgramDword("RetVal", &retVal));
+    EXPECT_EQ(retVal, 2u);
+}
+
+TEST_F(ProgramRun, LockedFileAtStartUpAsksAndIsNeverOverwritten) {
+    const std::string path = settingsPath();
+    // A foreign version word: a load that got through would rewrite it.
+    std::vector<unsigned char> original(3000);
+    for (size_t i = 0; i < original.size(); ++i)
+        original[i] = static_cast<unsigned char>(i * 31 + 7);
+    writeFileBytes(path, original);
+
+    for (bool retry : {false, true}) {
+        SCOPED_TRACE(retry ? "Retry after release" : "Cancel");
+        HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        Program program;
+        ASSERT_TRUE(program.started());
+        HWND box = program.waitForWindow(false);
+        ASSERT_NE(box, nullptr) << "no message box";
+        std::wstring text = messageBoxText(box);
+        EXPECT_NE(text.find(L"読み込めません"), std::wstring::npos);
+        EXPECT_NE(text.find(L"KELDORIX.INI"), std::wstring::npos);
+        EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
+        EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
+        if (!retry) {
+            click(box, IDCANCEL);
+            EXPECT_EQ(program.waitForExit(), 0);
+            CloseHandle(holder);
+            EXPECT_EQ(readFileBytes(path), original);
+        } else {
+            CloseHandle(holder);
+            click(box, IDRETRY);
+            HWND sheet = program.waitForWindow(true);
+            ASSERT_NE(sheet, nullptr);
+            click(sheet, IDCANCEL);
+            EXPECT_EQ(program.waitForExit(), 0);
+            // Readable again, so the foreign file was replaced by defaults.
+            EXPECT_EQ(le16(readFileBytes(path), 0), 302);
+        }
+        DWORD retVal = 0;
+        ASSERT_TRUE(readProgramDword("RetVal", &retVal));
+        EXPECT_EQ(retVal, 2u);
+    }
+}
+
+} // namespace
