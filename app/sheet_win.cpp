@@ -31,8 +31,10 @@ const PageDef kPages[5] = {
 };
 const int kCreationOrder[5] = {0, 1, 2, 3, 4};
 
+HWND g_sheet;
 HWND g_tabs;
 HWND g_pages[5];
+HHOOK g_keyboardHook;
 
 void centreOnDesktop(HWND sheet) {
     RECT desktop, own;
@@ -73,6 +75,41 @@ void showPage(int index) {
             ShowWindow(g_pages[i], i == index ? SW_SHOW : SW_HIDE);
 }
 
+// Selecting a tab from the keyboard: the page follows and takes the focus, as
+// in the platform's own property sheets.
+void selectTab(int index) {
+    if (index < 0 || index >= 5)
+        return;
+    TabCtrl_SetCurSel(g_tabs, index);
+    showPage(index);
+    if (g_pages[index]) {
+        HWND first = GetNextDlgTabItem(g_pages[index], nullptr, FALSE);
+        SetFocus(first ? first : g_tabs);
+    }
+}
+
+// The dialog manager knows no Ctrl+Tab; users of tabbed dialogs expect it
+// (and Ctrl+PageUp/PageDown) to move between the tabs from any control.
+LRESULT CALLBACK sheetKeyboardFilter(int code, WPARAM wParam, LPARAM lParam) {
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && msg->message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+        g_sheet && (msg->hwnd == g_sheet || IsChild(g_sheet, msg->hwnd))) {
+        int step = 0;
+        if (msg->wParam == VK_TAB)
+            step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        else if (msg->wParam == VK_NEXT)
+            step = 1;
+        else if (msg->wParam == VK_PRIOR)
+            step = -1;
+        if (step != 0) {
+            const int current = TabCtrl_GetCurSel(g_tabs);
+            selectTab(((current < 0 ? 0 : current) + step + 5) % 5);
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(g_keyboardHook, code, wParam, lParam);
+}
+
 void initialiseSheet(HWND sheet) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -84,6 +121,9 @@ void initialiseSheet(HWND sheet) {
                                             sheet, kPages[index].proc, 0);
     placePages(sheet);
     showPage(0);
+    g_sheet = sheet;
+    g_keyboardHook = SetWindowsHookExW(WH_MSGFILTER, sheetKeyboardFilter, nullptr,
+                                       GetCurrentThreadId());
 }
 
 void reportSaveFailure(HWND sheet) {
@@ -152,6 +192,10 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
 INT_PTR runPropertySheet() {
     const INT_PTR result =
         DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SHEET), nullptr, sheetProc, 0);
+    if (g_keyboardHook)
+        UnhookWindowsHookEx(g_keyboardHook);
+    g_keyboardHook = nullptr;
+    g_sheet = nullptr;
     g_tabs = nullptr;
     for (HWND& page : g_pages)
         page = nullptr;
