@@ -1,19 +1,250 @@
+// The plotter additional page: frame-cut margins and tools, cutting pressures
+// and lengths, header and footer texts, the network host, PD optimisation and
+// the shared folder. It stores into the in-memory record only; the tool page's
+// save, which runs after it, writes the record to the file.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdint>
+
+#include "pages/page_common_win.h"
 #include "pages/pages.h"
+#include "pages/plotter_extra_logic.h"
+#include "resources/resource_ids.h"
+#include "settings/catalogue.h"
+#include "settings/record.h"
+#include "units/units.h"
+
+static_assert(IDC_EXTRA_UNIT == IDC_PLOTTER_EXTRA_UNIT, "unit list id shared with unit sync");
 
 HWND g_plotterExtraPage;
 
-INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM, LPARAM) {
+namespace {
+
+// The unit the five length edits currently show.
+int16_t g_pageUnit;
+
+// Number text is read through 80 bytes, record texts through 127 (126 bytes
+// of text), the shared folder for the browser through 512.
+enum : int { kNumberTextSize = 80, kRecordTextReadSize = 127, kFolderBufferSize = 512 };
+
+struct Lengths {
+    int32_t top, left, right, bottom;
+    int16_t pageLength;
+};
+
+void showLengths(HWND page, const Lengths& lengths) {
+    showLength(page, IDC_FRAME_MARGIN_TOP, lengths.top, g_pageUnit);
+    showLength(page, IDC_FRAME_MARGIN_LEFT, lengths.left, g_pageUnit);
+    showLength(page, IDC_FRAME_MARGIN_RIGHT, lengths.right, g_pageUnit);
+    showLength(page, IDC_FRAME_MARGIN_BOTTOM, lengths.bottom, g_pageUnit);
+    showLength(page, IDC_ROLL_PAGE_LENGTH, lengths.pageLength, g_pageUnit);
+}
+
+int32_t readLengthText(HWND page, int id) {
+    char text[kNumberTextSize];
+    readControlText(page, id, text, sizeof text);
+    return textToLength(text, g_pageUnit);
+}
+
+Lengths readLengths(HWND page) {
+    Lengths lengths;
+    lengths.left = readLengthText(page, IDC_FRAME_MARGIN_LEFT);
+    lengths.top = readLengthText(page, IDC_FRAME_MARGIN_TOP);
+    lengths.right = readLengthText(page, IDC_FRAME_MARGIN_RIGHT);
+    lengths.bottom = readLengthText(page, IDC_FRAME_MARGIN_BOTTOM);
+    lengths.pageLength = low16(readLengthText(page, IDC_ROLL_PAGE_LENGTH));
+    return lengths;
+}
+
+int32_t readIntegerText(HWND page, int id) {
+    char text[kNumberTextSize];
+    readControlText(page, id, text, sizeof text);
+    return roundToInt(parseNumber(text));
+}
+
+void showTextField(HWND page, int id, const char* field) {
+    char text[kTextShowSize];
+    textFieldToShow(field, text);
+    SetDlgItemTextA(page, id, text);
+}
+
+bool systemLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+void readTextField(HWND page, int id, char* field) {
+    char text[kRecordTextReadSize];
+    readControlText(page, id, text, sizeof text);
+    storeTextField(field, text, systemLeadByte);
+}
+
+void selectTool(HWND page, int listId, int16_t toolNumber) {
+    selectListPosition(page, listId, toolListPosition(toolNumber));
+}
+
+int16_t selectedTool(HWND page, int listId) {
+    const LRESULT position = SendDlgItemMessageA(page, listId, CB_GETCURSEL, 0, 0);
+    return toolNumberAt(position == CB_ERR ? -1 : static_cast<int>(position));
+}
+
+void showPdOptimisation(HWND page) {
+    g_plotterRecord.pdOptimize = pdOptimizeInEffect(g_plotterRecord.pdOptimize);
+    const int32_t word = g_plotterRecord.pdOptimize;
+    setCheck(page, IDC_PD_ENABLED, pdEnabled(word) != 0);
+    showInteger(page, IDC_PD_ANGLE, static_cast<int32_t>(pdAngle(word)));
+    showInteger(page, IDC_PD_VERTEX_COUNT, static_cast<int32_t>(pdVertexCount(word)));
+}
+
+void initialisePage(HWND page) {
+    const PlotterRecord& r = g_plotterRecord;
+    g_plotterExtraPage = page;
+
+    fillListFromStrings(page, IDC_EXTRA_UNIT, IDS_UNIT_FIRST, kUnitCount);
+    g_pageUnit = g_paperCatalogue.lengthUnit;
+    selectListPosition(page, IDC_EXTRA_UNIT, g_pageUnit);
+    showLengths(page, {r.frameMarginTop, r.frameMarginLeft, r.frameMarginRight, r.frameMarginBottom,
+                       r.rollPageLength});
+
+    fillListFromStrings(page, IDC_FRAME_CUT_TOOL, IDS_CUT_TOOL_FIRST, kToolCount);
+    selectTool(page, IDC_FRAME_CUT_TOOL, r.frameCutTool);
+    fillListFromStrings(page, IDC_CUT_TOOL, IDS_CUT_TOOL_FIRST, kToolCount);
+    selectTool(page, IDC_CUT_TOOL, r.cutTool);
+
+    showInteger(page, IDC_SEGMENT_CUT_PRESSURE, r.segmentCutPressure);
+    showInteger(page, IDC_GAP_CUT_PRESSURE, r.gapCutPressure);
+    showInteger(page, IDC_SEGMENT_LENGTH, r.segmentLength);
+    showInteger(page, IDC_GAP_LENGTH, r.gapLength);
+    showInteger(page, IDC_ERROR_RANGE, r.errorRange);
+
+    showPdOptimisation(page);
+
+    showTextField(page, IDC_HEADER_STRING, r.headerString);
+    showTextField(page, IDC_FOOTER_STRING, r.footerString);
+    showTextField(page, IDC_HOST_ADDRESS, r.hostAddress);
+
+    showInteger(page, IDC_HOST_PORT, r.hostPort);
+    showInteger(page, IDC_PLOTTER_UNIT, r.plotterUnit);
+    setCheck(page, IDC_DEBUG_MODE, r.debugMode != 0);
+    showTextField(page, IDC_SHARED_FOLDER, r.sharedFolder);
+}
+
+void unitChosen(HWND page) {
+    const int unit = selectedListData(page, IDC_EXTRA_UNIT);
+    // A confirmation without a selection has no unit to spread.
+    if (unit < 0)
+        return;
+    plotterExtraPageUnitChange(page, unit);
+    synchroniseUnits(kPlotterExtraPageIndex, unit);
+}
+
+// Opens the browser on the folder the edit names, when that is a folder.
+int CALLBACK browserNotification(HWND browser, UINT event, LPARAM, LPARAM data) {
+    if (event == BFFM_INITIALIZED && data != 0)
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+
+void browseForSharedFolder(HWND page) {
+    char folder[kFolderBufferSize];
+    readControlText(page, IDC_SHARED_FOLDER, folder, sizeof folder);
+
+    char title[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, L"フォルダを選択して下さい", -1, title, sizeof title - 1,
+                        nullptr, nullptr);
+
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = nullptr;
+    browse.pidlRoot = nullptr;
+    browse.pszDisplayName = folder;
+    browse.lpszTitle = title;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    browse.lpfn = browserNotification;
+    browse.lParam = reinterpret_cast<LPARAM>(folder);
+
+    // The shell's browser needs COM on this thread; nothing else here uses it.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+    if (chosen != nullptr) {
+        // Without a file-system path the buffer holds only the display name,
+        // which is no folder path: keep what the edit had.
+        char path[kFolderBufferSize] = {};
+        if (SHGetPathFromIDListA(chosen, path))
+            SetDlgItemTextA(page, IDC_SHARED_FOLDER, path);
+        CoTaskMemFree(chosen);
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+}
+
+void handleCommand(HWND page, int id, int notification) {
+    if (id == IDC_EXTRA_UNIT && notification == CBN_SELENDOK)
+        unitChosen(page);
+    else if (id == IDC_BROWSE_SHARED_FOLDER)
+        browseForSharedFolder(page);
+}
+
+} // namespace
+
+INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        g_plotterExtraPage = page;
+        initialisePage(page);
         return TRUE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id != IDC_EXTRA_UNIT && id != IDC_BROWSE_SHARED_FOLDER)
+            return FALSE;
+        handleCommand(page, id, HIWORD(wParam));
+        return TRUE;
+    }
     }
     return FALSE;
 }
 
-bool savePlotterExtraPage(HWND) {
-    // Its fields reach the file with the tool page's write of the record.
+bool savePlotterExtraPage(HWND page) {
+    // A page that was never created has nothing to store; reading its absent
+    // controls would blank the record.
+    if (page == nullptr || !IsWindow(page))
+        return true;
+    PlotterRecord& r = g_plotterRecord;
+
+    const Lengths lengths = readLengths(page);
+    r.frameMarginTop = lengths.top;
+    r.frameMarginLeft = lengths.left;
+    r.frameMarginRight = lengths.right;
+    r.frameMarginBottom = lengths.bottom;
+    r.rollPageLength = lengths.pageLength;
+
+    r.frameCutTool = selectedTool(page, IDC_FRAME_CUT_TOOL);
+    r.cutTool = selectedTool(page, IDC_CUT_TOOL);
+
+    r.segmentCutPressure = low16(readIntegerText(page, IDC_SEGMENT_CUT_PRESSURE));
+    r.gapCutPressure = low16(readIntegerText(page, IDC_GAP_CUT_PRESSURE));
+    r.segmentLength = low16(readIntegerText(page, IDC_SEGMENT_LENGTH));
+    r.gapLength = low16(readIntegerText(page, IDC_GAP_LENGTH));
+    r.errorRange = low16SignExtended(readIntegerText(page, IDC_ERROR_RANGE));
+
+    r.pdOptimize =
+        packPdOptimize(readIntegerText(page, IDC_PD_VERTEX_COUNT),
+                       readIntegerText(page, IDC_PD_ANGLE), isChecked(page, IDC_PD_ENABLED));
+
+    readTextField(page, IDC_HEADER_STRING, r.headerString);
+    readTextField(page, IDC_FOOTER_STRING, r.footerString);
+    readTextField(page, IDC_HOST_ADDRESS, r.hostAddress);
+
+    r.hostPort = low16SignExtended(readIntegerText(page, IDC_HOST_PORT));
+    r.plotterUnit = low16SignExtended(readIntegerText(page, IDC_PLOTTER_UNIT));
+    r.debugMode = isChecked(page, IDC_DEBUG_MODE) ? 1 : 0;
+    readTextField(page, IDC_SHARED_FOLDER, r.sharedFolder);
     return true;
 }
 
-void plotterExtraPageUnitChange(HWND, int) {}
+void plotterExtraPageUnitChange(HWND page, int unit) {
+    if (static_cast<int16_t>(unit) == g_pageUnit)
+        return;
+    const Lengths lengths = readLengths(page);
+    g_pageUnit = static_cast<int16_t>(unit);
+    showLengths(page, lengths);
+}

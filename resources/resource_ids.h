@@ -32,6 +32,32 @@
 
 // Plotter additional page (template 114) controls and strings
 // -- plotter additional page ids --
+#define IDC_EXTRA_UNIT 501
+#define IDC_FRAME_MARGIN_TOP 502
+#define IDC_FRAME_MARGIN_BOTTOM 503
+#define IDC_FRAME_MARGIN_LEFT 504
+#define IDC_FRAME_MARGIN_RIGHT 505
+#define IDC_FRAME_CUT_TOOL 506
+#define IDC_ROLL_PAGE_LENGTH 507
+#define IDC_ERROR_RANGE 508
+#define IDC_CUT_TOOL 509
+#define IDC_SEGMENT_CUT_PRESSURE 510
+#define IDC_GAP_CUT_PRESSURE 511
+#define IDC_SEGMENT_LENGTH 512
+#define IDC_GAP_LENGTH 513
+#define IDC_HEADER_STRING 514
+#define IDC_FOOTER_STRING 515
+#define IDC_HOST_ADDRESS 516
+#define IDC_HOST_PORT 517
+#define IDC_PLOTTER_UNIT 518
+#define IDC_DEBUG_MODE 519
+#define IDC_PD_ENABLED 520
+#define IDC_PD_ANGLE 521
+#define IDC_PD_VERTEX_COUNT 522
+#define IDC_SHARED_FOLDER 523
+#define IDC_BROWSE_SHARED_FOLDER 524
+// Tool numbers "1" to "10" of the frame-cut and cut tool lists
+#define IDS_CUT_TOOL_FIRST 16511
 
 // Tool page (template 112) controls and strings
 // -- tool page ids --

@@ -1,0 +1,73 @@
+#include "pages/plotter_extra_logic.h"
+
+#include <cstring>
+
+int32_t pdOptimizeInEffect(int32_t stored) {
+    return stored <= 0 ? kPdOptimizeUnset : stored;
+}
+
+uint32_t pdVertexCount(int32_t packed) {
+    return static_cast<uint32_t>(packed) & 0xFFFFu;
+}
+
+uint32_t pdAngle(int32_t packed) {
+    return (static_cast<uint32_t>(packed) >> 16) & 0xFFu;
+}
+
+uint32_t pdEnabled(int32_t packed) {
+    return (static_cast<uint32_t>(packed) >> 24) & 0xFFu;
+}
+
+int32_t packPdOptimize(int32_t vertexCount, int32_t angle, bool enabled) {
+    // Unsigned throughout: a negative or oversized entry must wrap into its
+    // bits, not overflow a signed shift.
+    const uint32_t word = (static_cast<uint32_t>(vertexCount) & 0xFFFFu) |
+                          ((static_cast<uint32_t>(angle) & 0xFFu) << 16) |
+                          (enabled ? 1u << 24 : 0u);
+    // Bit 31 is never set, so the word fits a signed 32-bit value as it is.
+    return static_cast<int32_t>(word);
+}
+
+int32_t low16SignExtended(int32_t value) {
+    const uint32_t bits = static_cast<uint32_t>(value) & 0xFFFFu;
+    return bits >= 0x8000u ? static_cast<int32_t>(bits) - 0x10000 : static_cast<int32_t>(bits);
+}
+
+int16_t low16(int32_t value) {
+    return static_cast<int16_t>(low16SignExtended(value));
+}
+
+int toolListPosition(int32_t toolNumber) {
+    return toolNumber >= 1 && toolNumber <= kToolCount ? static_cast<int>(toolNumber) - 1 : -1;
+}
+
+int16_t toolNumberAt(int listPosition) {
+    return listPosition >= 0 && listPosition < kToolCount ? static_cast<int16_t>(listPosition + 1)
+                                                          : 0;
+}
+
+void storeTextField(char* field, const char* text, LeadBytePredicate isLeadByte) {
+    std::memset(field, 0, kTextFieldSize);
+    if (text == nullptr)
+        return;
+    size_t length = 0;
+    while (length < kTextFieldMaxBytes && text[length] != '\0') {
+        const bool doubleByte =
+            isLeadByte != nullptr && isLeadByte(static_cast<unsigned char>(text[length]));
+        const size_t width = doubleByte ? 2 : 1;
+        // The driver reads the field as text in the same code page: half a
+        // character would swallow the terminator after it.
+        if (length + width > kTextFieldMaxBytes || (doubleByte && text[length + 1] == '\0'))
+            break;
+        length += width;
+    }
+    std::memcpy(field, text, length);
+}
+
+void textFieldToShow(const char* field, char* out) {
+    size_t length = 0;
+    while (length < kTextFieldSize && field[length] != '\0')
+        ++length;
+    std::memcpy(out, field, length);
+    out[length] = '\0';
+}

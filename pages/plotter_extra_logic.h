@@ -1,0 +1,47 @@
+// Value handling of the plotter additional page that needs no window: the
+// packed PD-optimisation word, the 16-bit reductions of typed integers, the
+// tool lists and the 128-byte text fields of the record.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// pdOptimize: bits 0-15 vertex count, 16-23 angle, 24-31 enabled.
+// A word of 0 or less means "never set"; the page opens it as not enabled,
+// angle 30, 512 vertices.
+enum : int32_t { kPdOptimizeUnset = 0x1E0200 };
+
+int32_t pdOptimizeInEffect(int32_t stored);
+uint32_t pdVertexCount(int32_t packed);
+uint32_t pdAngle(int32_t packed);
+uint32_t pdEnabled(int32_t packed);
+// Typed values keep only the bits their part of the word has room for.
+int32_t packPdOptimize(int32_t vertexCount, int32_t angle, bool enabled);
+
+// The low 16 bits of a typed integer, as the 16-bit fields hold it, and the
+// same sign-extended for the 32-bit fields that must stay within 16 bits.
+int16_t low16(int32_t value);
+int32_t low16SignExtended(int32_t value);
+
+// Tool lists hold the tools 1 to 10 at positions 0 to 9. A stored tool with no
+// position gives -1 (no selection); no selection stores 0.
+enum : int { kToolCount = 10 };
+int toolListPosition(int32_t toolNumber);
+int16_t toolNumberAt(int listPosition);
+
+// Text fields: 128 bytes, at most 126 bytes of text, zero after it.
+enum : size_t { kTextFieldSize = 128, kTextFieldMaxBytes = 126 };
+
+// Whether a byte opens a double-byte character in the text's code page.
+using LeadBytePredicate = bool (*)(unsigned char);
+
+// Clears the field and copies as much of text as fits in 126 bytes. A
+// double-byte character that does not fit whole, or whose second byte is
+// missing, is left out rather than stored as half a character. isLeadByte may
+// be null for a single-byte code page.
+void storeTextField(char* field, const char* text, LeadBytePredicate isLeadByte);
+
+// The text a field shows: up to its first NUL, and never more than its 128
+// bytes even when a damaged file left it unterminated. out must hold 129.
+enum : size_t { kTextShowSize = kTextFieldSize + 1 };
+void textFieldToShow(const char* field, char* out);

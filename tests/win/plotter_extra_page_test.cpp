@@ -1,0 +1,354 @@
+// The plotter additional page, used through the real sheet. Its fields reach
+// the file with the tool page's write on OK, so the checks read the file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "pages/pages.h"
+#include "settings/catalogue.h"
+#include "settings/settings_file.h"
+#include "sheet_driver.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+const size_t R = 2; // record offset in the file
+
+void put(Bytes& b, size_t at, int32_t value, int width) {
+    for (int i = 0; i < width; ++i)
+        b[at + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
+}
+
+// Defaults with some bytes changed, loaded as start-up loads them.
+void settingsWith(const std::function<void(Bytes&)>& change) {
+    Bytes b = readFileBytes(settingsPath());
+    change(b);
+    writeFileBytes(settingsPath(), b);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+}
+
+// A 128-byte text field of the file, and what it should hold.
+std::string field(const Bytes& b, size_t at) {
+    return std::string(b.begin() + at, b.begin() + at + 128);
+}
+std::string padded(const std::string& text) {
+    return text + std::string(128 - text.size(), '\0');
+}
+
+// Opens the page's tab, runs the action on the page, then presses OK or Cancel.
+INT_PTR onPage(const std::function<void(HWND)>& action, int button = IDOK) {
+    return runSheetWith({[&](HWND sheet) {
+        clickTab(sheet, kPlotterExtraPageIndex);
+        action(g_plotterExtraPage);
+        clickButton(sheet, button);
+        return true;
+    }});
+}
+
+// Control kinds of the template: class and the style bits that set them apart.
+struct Kind {
+    char code;
+    const wchar_t* cls;
+    LONG mask, bits;
+} const kKinds[] = {
+    // clang-format off
+    {'L', L"Static", SS_TYPEMASK, SS_LEFT},        {'R', L"Static", SS_TYPEMASK, SS_RIGHT},
+    {'E', L"Edit", ES_AUTOHSCROLL, 0},             {'A', L"Edit", ES_AUTOHSCROLL, ES_AUTOHSCROLL},
+    {'C', L"ComboBox", 3, CBS_DROPDOWNLIST},       {'X', L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX},
+    {'B', L"Button", BS_TYPEMASK, BS_PUSHBUTTON},
+    // clang-format on
+};
+
+class PlotterExtraPage : public ::testing::Test {
+  protected:
+    void SetUp() override { freshSettings(); }
+};
+
+TEST_F(PlotterExtraPage, ControlsInKeyboardOrderShowingTheDefaults) {
+    // id (-1 for a label), kind: L/R left/right label, E edit, A auto-scroll
+    // edit, C drop-down list, X check box, B button; dialog units; text.
+    struct Control {
+        int id;
+        char kind;
+        int x, y, w, h;
+        const wchar_t* text;
+    } const expected[] = {
+        // clang-format off
+        {-1, 'R', 138, 10, 36, 8, L"余白単位："}, {501, 'C', 177, 8, 60, 68, L"inch"},
+        {-1, 'L', 9, 11, 60, 8, L"余白設定(枠切り)"}, {-1, 'R', 9, 28, 13, 8, L"上："},
+        {-1, 'R', 9, 46, 13, 8, L"下："}, {-1, 'R', 67, 28, 13, 8, L"左："},
+        {-1, 'R', 67, 46, 13, 8, L"右："}, {-1, 'R', 10, 64, 70, 8, L"ツール(枠切り)："},
+        {-1, 'R', 10, 81, 70, 8, L"ロール紙ページ長さ："}, {-1, 'R', 135, 28, 53, 8, L"カットツール："},
+        {-1, 'R', 135, 47, 53, 8, L"線分カット圧："}, {-1, 'R', 135, 64, 53, 8, L"余白カット圧："},
+        {-1, 'R', 135, 81, 53, 8, L"線分長さ："}, {-1, 'R', 135, 98, 53, 8, L"余白長さ："},
+        {-1, 'L', 228, 46, 16, 8, L"g"}, {-1, 'L', 228, 63, 16, 8, L"g"},
+        {-1, 'L', 228, 80, 16, 8, L"PU"}, {-1, 'L', 228, 97, 16, 8, L"PU"},
+        {-1, 'R', 4, 150, 64, 8, L"接続先(ホスト)："}, {-1, 'R', 179, 150, 8, 8, L"："},
+        {-1, 'R', 4, 167, 64, 8, L"プロッタ単位："}, {502, 'E', 24, 26, 35, 12, L"0.197"},
+        {503, 'E', 24, 44, 35, 12, L"0.197"}, {504, 'E', 81, 26, 35, 12, L"0.197"},
+        {505, 'E', 81, 44, 35, 12, L"0.197"}, {506, 'C', 81, 61, 35, 100, L"8"},
+        {507, 'E', 81, 78, 35, 12, L"118.110"}, {-1, 'R', 10, 98, 70, 8, L"誤差範囲："},
+        {508, 'E', 81, 95, 35, 12, L"2"}, {-1, 'L', 120, 98, 16, 8, L"PU"},
+        {509, 'C', 189, 25, 35, 100, L"8"}, {510, 'E', 189, 44, 35, 12, L"50"},
+        {511, 'E', 189, 61, 35, 12, L"20"}, {512, 'E', 189, 78, 35, 12, L"150"},
+        {513, 'E', 189, 95, 35, 12, L"30"}, {-1, 'R', 4, 119, 64, 8, L"ヘッダ文字列："},
+        {514, 'E', 69, 116, 155, 12, L""}, {-1, 'R', 4, 134, 64, 8, L"フッタ文字列："},
+        {515, 'E', 69, 132, 155, 12, L"PG;"}, {516, 'A', 69, 148, 108, 12, nullptr},
+        {517, 'E', 189, 148, 35, 12, L"1024"}, {518, 'E', 69, 164, 35, 12, L"40"},
+        {519, 'X', 180, 215, 52, 10, L"デバグモード"}, {520, 'X', 113, 166, 46, 10, L"ＰＤ最適化"},
+        {-1, 'R', 160, 167, 27, 8, L"角度："}, {521, 'E', 189, 164, 35, 12, L"30"},
+        {-1, 'R', 160, 182, 27, 8, L"頂点数："}, {522, 'E', 189, 180, 35, 12, L"512"},
+        {-1, 'R', 4, 199, 64, 8, L"共有フォルダ："}, {523, 'A', 69, 197, 155, 12, L""},
+        {524, 'B', 226, 197, 16, 12, L"..."},
+        // clang-format on
+    };
+    onPage(
+        [&](HWND page) {
+            HWND child = GetWindow(page, GW_CHILD);
+            for (const Control& c : expected) {
+                SCOPED_TRACE(testing::Message() << "control at " << c.x << "," << c.y);
+                ASSERT_NE(child, nullptr);
+                wchar_t cls[32] = {};
+                GetClassNameW(child, cls, 32);
+                const LONG style = GetWindowLongW(child, GWL_STYLE);
+                const Kind& kind = *std::find_if(std::begin(kKinds), std::end(kKinds),
+                                                 [&](const Kind& k) { return k.code == c.kind; });
+                const bool label = kind.cls[0] == L'S';
+                EXPECT_EQ(lstrcmpiW(cls, kind.cls), 0) << cls;
+                EXPECT_EQ(style & kind.mask, kind.bits);
+                EXPECT_EQ(GetDlgCtrlID(child), c.id);
+                EXPECT_EQ((style & WS_TABSTOP) != 0, !label);
+                if (c.text) {
+                    EXPECT_EQ(windowText(child), c.text);
+                }
+                // Position and size map separately, as the dialog maps them; a
+                // list's template height is that of its open list.
+                RECT place = {c.x, c.y, c.w, c.h}, got;
+                MapDialogRect(page, &place);
+                GetWindowRect(child, &got);
+                MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&got), 2);
+                EXPECT_EQ(got.left, place.left);
+                EXPECT_EQ(got.top, place.top);
+                EXPECT_EQ(got.right - got.left, place.right);
+                if (c.kind != 'C') {
+                    EXPECT_EQ(got.bottom - got.top, place.bottom);
+                }
+                child = GetWindow(child, GW_HWNDNEXT);
+            }
+            EXPECT_EQ(child, nullptr) << "no more controls";
+            EXPECT_FALSE(checked(page, 519) || checked(page, 520));
+            const wchar_t* units[] = {L"inch", L"mm", L"pixel", L"<none>"};
+            for (int i = 0; i < 11; ++i) {
+                EXPECT_EQ(listItemText(page, 501, i), units[i < 3 ? i : 3]);
+                EXPECT_EQ(listItemText(page, 506, i), i < 10 ? std::to_wstring(i + 1) : L"<none>");
+                EXPECT_EQ(listItemText(page, 509, i), i < 10 ? std::to_wstring(i + 1) : L"<none>");
+            }
+        },
+        IDCANCEL);
+}
+
+TEST_F(PlotterExtraPage, TypedValuesReachTheFileReducedToTheirFields) {
+    const struct {
+        int id;
+        const wchar_t* typed;
+        size_t offset;
+        int width;
+        int32_t stored;
+    } cases[] = {
+        // clang-format off
+        {502, L"0.5", 180, 4, 13},       {504, L"1", 184, 4, 25},         {505, L"2.54", 188, 4, 65},
+        {503, L"0", 192, 4, 0},          {507, L"1575", 196, 2, -25531},  {508, L"-7", 360, 4, -7},
+        {510, L"70000", 202, 2, 4464},   {511, L"12.6", 204, 2, 13},      {512, L"abc", 206, 2, 0},
+        {513, L"1,234", 208, 2, 1234},   {517, L"40000", 352, 4, -25536}, {518, L"65535", 356, 4, -1},
+        // angle 300 keeps 44, 70000 vertices keep 4464
+        {521, L"300", 364, 4, 2888048},  {522, L"70000", 364, 4, 2888048},
+        // clang-format on
+    };
+    onPage([&](HWND page) {
+        for (const auto& c : cases)
+            typeText(page, c.id, c.typed);
+        typeText(page, 514, L"IN;SP1;");
+        typeText(page, 515, L"");
+        typeText(page, 516, L"plotter.example");
+        clickButton(page, 519);
+    });
+    const Bytes b = readFileBytes(settingsPath());
+    for (const auto& c : cases)
+        EXPECT_EQ(c.width == 2 ? le16(b, R + c.offset) : le32(b, R + c.offset), c.stored) << c.id;
+    EXPECT_EQ(le16(b, R + 48), 1);
+    EXPECT_EQ(field(b, R + 372), padded("IN;SP1;"));
+    EXPECT_EQ(field(b, R + 500), padded(""));
+    EXPECT_EQ(field(b, R + 224), padded("plotter.example"));
+}
+
+TEST_F(PlotterExtraPage, PdOptimisationPacking) {
+    const struct {
+        int32_t stored;
+        bool shownOn;
+        const wchar_t *shownAngle, *shownVertices;
+        bool click;
+        const wchar_t *angle, *vertices;
+        int32_t saved;
+    } cases[] = {
+        {0, false, L"30", L"512", false, nullptr, nullptr, 1966592},
+        {0, false, L"30", L"512", true, L"45", L"100", 19726436},
+        {19726436, true, L"45", L"100", true, L"255", L"65535", 0x00FFFFFF},
+        {-5, false, L"30", L"512", false, L"0", L"0", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        settingsWith([&](Bytes& b) { put(b, R + 364, c.stored, 4); });
+        onPage([&](HWND page) {
+            EXPECT_EQ(checked(page, 520), c.shownOn);
+            EXPECT_EQ(controlText(page, 521), c.shownAngle);
+            EXPECT_EQ(controlText(page, 522), c.shownVertices);
+            if (c.click)
+                clickButton(page, 520);
+            if (c.angle) {
+                typeText(page, 521, c.angle);
+                typeText(page, 522, c.vertices);
+            }
+        });
+        EXPECT_EQ(le32(readFileBytes(settingsPath()), R + 364), c.saved);
+    }
+    // The stored 0 opens unset again.
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    onPage([](HWND page) { EXPECT_EQ(controlText(page, 522), L"512"); }, IDCANCEL);
+}
+
+TEST_F(PlotterExtraPage, ToolNumbersOutsideTheListShowNoSelection) {
+    settingsWith([](Bytes& b) {
+        put(b, R + 178, 0, 2);  // frameCutTool
+        put(b, R + 200, 11, 2); // cutTool
+    });
+    onPage([](HWND page) {
+        EXPECT_EQ(listSelection(page, 506), -1);
+        EXPECT_EQ(listSelection(page, 509), -1);
+        chooseListItem(page, 509, 9);
+    });
+    const Bytes b = readFileBytes(settingsPath());
+    EXPECT_EQ(le16(b, R + 178), 0);
+    EXPECT_EQ(le16(b, R + 200), 10);
+}
+
+TEST_F(PlotterExtraPage, TextsKeepAtMost126BytesAndNeverHalfACharacter) {
+    std::wstring path = L"C:\\";
+    while (path.size() < 200)
+        path += L"folder\\";
+    path.resize(200);
+    std::wstring japanese = L"a";
+    japanese.append(70, L'あ'); // byte 126 would split the 63rd あ
+    onPage([&](HWND page) {
+        typeText(page, 523, path.c_str());
+        typeText(page, 516, japanese.c_str());
+    });
+    const Bytes b = readFileBytes(settingsPath());
+    EXPECT_EQ(field(b, R + 628), padded(std::string(path.begin(), path.begin() + 126)));
+    std::string sjis = "a";
+    for (int i = 0; i < 62; ++i)
+        sjis += "\x82\xA0";
+    EXPECT_EQ(field(b, R + 224), padded(sjis));
+}
+
+TEST_F(PlotterExtraPage, DamagedOrUnknownValuesComeBackUnchanged) {
+    settingsWith([](Bytes& b) {
+        put(b, R + 46, -1234, 2); // reserved46, 54, 210, 368
+        put(b, R + 54, 777, 2);
+        put(b, R + 210, -2, 2);
+        put(b, R + 368, 0x12345678, 4);
+        put(b, 1538 + 6934, 7, 2);     // stored length unit
+        memset(&b[R + 372], 'H', 128); // header without its terminator
+    });
+    for (size_t headerShown : {128, 126}) // then as the first OK stored it
+        onPage([&](HWND page) {
+            EXPECT_EQ(listSelection(page, 501), -1);
+            EXPECT_EQ(controlText(page, 502), L"5");
+            EXPECT_EQ(controlText(page, 514), std::wstring(headerShown, L'H'));
+            EXPECT_EQ(controlText(page, 515), L"PG;");
+        });
+    const Bytes b = readFileBytes(settingsPath());
+    EXPECT_EQ(le16(b, R + 46), -1234);
+    EXPECT_EQ(le16(b, R + 54), 777);
+    EXPECT_EQ(le16(b, R + 210), -2);
+    EXPECT_EQ(le32(b, R + 368), 0x12345678);
+    EXPECT_EQ(le32(b, R + 180), 5);
+    EXPECT_EQ(field(b, R + 372), padded(std::string(126, 'H')));
+}
+
+TEST_F(PlotterExtraPage, UnitChangeRoundsTheLengthsOnly) {
+    onPage([](HWND page) {
+        typeText(page, 502, L"0.5");
+        typeText(page, 510, L"12.6");
+        chooseListItem(page, 501, 1);
+        EXPECT_EQ(controlText(page, 502), L"13");
+        EXPECT_EQ(controlText(page, 504), L"5");
+        EXPECT_EQ(controlText(page, 507), L"3000");
+        EXPECT_EQ(controlText(page, 510), L"12.6");
+        EXPECT_EQ(g_paperCatalogue.lengthUnit, 1) << "synchronised as the stored unit";
+        typeText(page, 503, L"10.4");
+        typeText(page, 505, L"10.5");
+        // Another page's choice reaches this one through synchronisation.
+        synchroniseUnits(kPaperPageIndex, 2);
+        EXPECT_EQ(listSelection(page, 501), 2);
+        EXPECT_EQ(controlText(page, 502), L"36.85");
+        EXPECT_EQ(controlText(page, 505), L"31.18");
+    });
+    const Bytes b = readFileBytes(settingsPath());
+    EXPECT_EQ(le32(b, R + 180), 13);
+    EXPECT_EQ(le32(b, R + 192), 10);
+    EXPECT_EQ(le32(b, R + 188), 11);
+    EXPECT_EQ(le16(b, R + 202), 13);
+    EXPECT_EQ(le16(b, 1538 + 6934), 2);
+}
+
+// The browser runs its own modal loop, so the click is posted and the next
+// steps act on the browser from inside that loop.
+std::wstring browse(const std::wstring& typed, int browserButton) {
+    std::wstring after;
+    bool titled = false;
+    runSheetWith({[&](HWND sheet) {
+                      clickTab(sheet, kPlotterExtraPageIndex);
+                      typeText(g_plotterExtraPage, 523, typed.c_str());
+                      PostMessageW(GetDlgItem(g_plotterExtraPage, 524), BM_CLICK, 0, 0);
+                      return true;
+                  },
+                  [&](HWND) {
+                      HWND browser = findMessageBox();
+                      if (browser == nullptr)
+                          return false;
+                      for (HWND c = GetWindow(browser, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                          titled = titled || windowText(c) == L"フォルダを選択して下さい";
+                      clickButton(browser, browserButton);
+                      return true;
+                  },
+                  [&](HWND sheet) {
+                      if (findMessageBox() != nullptr)
+                          return false;
+                      after = controlText(g_plotterExtraPage, 523);
+                      clickButton(sheet, IDCANCEL);
+                      return true;
+                  }},
+                 30000);
+    EXPECT_TRUE(titled);
+    return after;
+}
+
+TEST_F(PlotterExtraPage, BrowserCancelledLeavesTheFolderAlone) {
+    EXPECT_EQ(browse(L"Q:\\no such folder\\", IDCANCEL), L"Q:\\no such folder\\");
+}
+
+TEST_F(PlotterExtraPage, BrowserOpensOnTheTypedFolderAndReturnsIt) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "zemb-shared";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::wstring wide(folder.begin(), folder.end());
+    EXPECT_EQ(browse(wide, IDOK), wide);
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
