@@ -133,6 +133,13 @@ TEST_F(Sheet, ClickingATabShowsItsPageOnly) {
 }
 
 TEST_F(Sheet, OkThatCannotWriteKeepsTheSheetOpenAndSays) {
+    // One plain OK first, so the file already holds what an OK stores and
+    // any later difference can only come from a write that should not be.
+    ASSERT_EQ(runSheetWith({[](HWND s) {
+                  clickButton(s, IDOK);
+                  return true;
+              }}),
+              1);
     const std::string path = settingsPath();
     const auto before = readFileBytes(path);
     HANDLE holder = INVALID_HANDLE_VALUE;
