@@ -61,6 +61,50 @@
 
 // Tool page (template 112) controls and strings
 // -- tool page ids --
+// Row r (from 0) of the pen table uses IDC_PEN1_* + 3 * r.
+#define IDC_PEN1_TOOL 304
+#define IDC_PEN1_THICKNESS 305
+#define IDC_PEN1_COLOUR 306
+#define IDC_PEN2_TOOL 307
+#define IDC_PEN2_THICKNESS 308
+#define IDC_PEN2_COLOUR 309
+#define IDC_PEN3_TOOL 310
+#define IDC_PEN3_THICKNESS 311
+#define IDC_PEN3_COLOUR 312
+#define IDC_PEN4_TOOL 313
+#define IDC_PEN4_THICKNESS 314
+#define IDC_PEN4_COLOUR 315
+#define IDC_PEN5_TOOL 316
+#define IDC_PEN5_THICKNESS 317
+#define IDC_PEN5_COLOUR 318
+#define IDC_PEN6_TOOL 319
+#define IDC_PEN6_THICKNESS 320
+#define IDC_PEN6_COLOUR 321
+#define IDC_PEN7_TOOL 322
+#define IDC_PEN7_THICKNESS 323
+#define IDC_PEN7_COLOUR 324
+#define IDC_PEN8_TOOL 325
+#define IDC_PEN8_THICKNESS 326
+#define IDC_PEN8_COLOUR 327
+#define IDC_PEN9_TOOL 328
+#define IDC_PEN9_THICKNESS 329
+#define IDC_PEN9_COLOUR 330
+#define IDC_PEN10_TOOL 331
+#define IDC_PEN10_THICKNESS 332
+#define IDC_PEN10_COLOUR 333
+// Tool list texts, in list order.
+#define IDS_TOOL_PENCIL 16201
+#define IDS_TOOL_OIL_BALLPOINT 16202
+#define IDS_TOOL_WATER_BALLPOINT 16203
+#define IDS_TOOL_CERAMIC_PEN 16204
+#define IDS_TOOL_PLASTIC_PEN 16205
+#define IDS_TOOL_DRAFTING_PEN 16206
+#define IDS_TOOL_SCRIBE 16207
+#define IDS_TOOL_NEEDLE 16208
+#define IDS_TOOL_PEN_CUTTER 16209
+#define IDS_TOOL_SINGLE_EDGE_CUTTER 16210
+#define IDS_TOOL_DOUBLE_EDGE_CUTTER 16211
+#define IDS_TOOL_NOT_USED 16212
 
 // Paper catalogue page (template 113) controls
 // -- paper catalogue page ids --

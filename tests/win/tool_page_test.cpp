@@ -1,0 +1,389 @@
+// The tool page in the real sheet: what it shows for stored pen slots, what
+// OK writes to the settings file, and how it paints the colour swatches.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "pages/pages.h"
+#include "settings/settings_file.h"
+#include "sheet_driver.h"
+
+namespace {
+
+// toolType, thickness, red, green, blue, colorSet
+using Slot = std::array<int16_t, 6>;
+
+// File offset of pen slot r: record at file offset 2, slots at record offset 56.
+size_t slotAt(int row) {
+    return 58 + 12 * static_cast<size_t>(row);
+}
+int toolId(int row) {
+    return 304 + 3 * row;
+}
+int thickId(int row) {
+    return 305 + 3 * row;
+}
+int colourId(int row) {
+    return 306 + 3 * row;
+}
+
+Slot slotInFile(const std::vector<unsigned char>& bytes, int row) {
+    Slot s;
+    for (int i = 0; i < 6; ++i)
+        s[i] = le16(bytes, slotAt(row) + 2 * i);
+    return s;
+}
+
+// Puts the slots into the settings file and loads it, as start-up does.
+void startWith(const std::vector<Slot>& slots) {
+    auto bytes = readFileBytes(settingsPath());
+    for (size_t r = 0; r < slots.size(); ++r)
+        for (size_t i = 0; i < 6; ++i) {
+            const uint16_t v = static_cast<uint16_t>(slots[r][i]);
+            bytes[slotAt(static_cast<int>(r)) + 2 * i] = static_cast<unsigned char>(v & 0xFF);
+            bytes[slotAt(static_cast<int>(r)) + 2 * i + 1] = static_cast<unsigned char>(v >> 8);
+        }
+    writeFileBytes(settingsPath(), bytes);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+}
+
+// Opens the tool tab, acts on the page, then presses the button.
+INT_PTR onToolPage(const std::function<void(HWND page)>& act, int button = IDOK) {
+    return runSheetWith({[&](HWND sheet) {
+        clickTab(sheet, 3);
+        EXPECT_TRUE(IsWindowVisible(g_toolPage));
+        act(g_toolPage);
+        clickButton(sheet, button);
+        return true;
+    }});
+}
+
+std::wstring shownTool(HWND page, int row) {
+    return listItemText(page, toolId(row), listSelection(page, toolId(row)));
+}
+
+class ToolPage : public ::testing::Test {
+  protected:
+    void SetUp() override { freshSettings(); }
+};
+
+// Controls of the extended dialog template 112 as linked into the program:
+// id, class atom, style, x, y, cx, cy and text, one line each.
+std::vector<std::wstring> templateControls(std::wstring* header) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(112), MAKEINTRESOURCEW(5));
+    const WORD* p = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
+    std::vector<std::wstring> lines;
+    if (p == nullptr || p[1] != 0xFFFF)
+        return lines;
+    auto skip = [](const WORD* w) {
+        if (*w == 0xFFFF)
+            return w + 2;
+        while (*w++)
+            ;
+        return w;
+    };
+    const WORD* w = skip(skip(skip(p + 13))); // menu, class, caption
+    *header = std::to_wstring(p[11]) + L"x" + std::to_wstring(p[12]) + L" " +
+              std::to_wstring(w[0]) + L" " + reinterpret_cast<const wchar_t*>(w + 3);
+    w = skip(w + 3);
+    for (int i = 0; i < p[8]; ++i) {
+        w = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(w) + 3) & ~UINT_PTR(3));
+        const DWORD* d = reinterpret_cast<const DWORD*>(w);
+        std::wstring line = std::to_wstring(static_cast<int>(d[5])) + L" " +
+                            std::to_wstring(w[12] == 0xFFFF ? w[13] : 0) + L" " +
+                            std::to_wstring(d[2]);
+        for (int k = 6; k < 10; ++k)
+            line += L" " + std::to_wstring(w[k]);
+        w = skip(w + 12);
+        line += L" " + std::wstring(*w == 0xFFFF ? L"" : reinterpret_cast<const wchar_t*>(w));
+        w = skip(w);
+        w = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(w + 1) + *w);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(ToolPage, TemplateHoldsTheRowsInKeyboardOrder) {
+    auto line = [](int id, int atom, DWORD style, int x, int y, int cx, int cy,
+                   const std::wstring& text) {
+        style |= WS_CHILD | WS_VISIBLE;
+        return std::to_wstring(id) + L" " + std::to_wstring(atom) + L" " + std::to_wstring(style) +
+               L" " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" " + std::to_wstring(cx) +
+               L" " + std::to_wstring(cy) + L" " + text;
+    };
+    const DWORD label = SS_CENTER | WS_GROUP; // static 0x82, edit 0x81, combo box 0x85
+    std::vector<std::wstring> want;
+    for (int r = 0; r < 10; ++r)
+        want.push_back(line(-1, 0x82, label, 25, 40 + 15 * r, 6, 9, std::to_wstring(r + 1)));
+    want.push_back(line(-1, 0x82, label, 33, 28, 122, 8, L"Tool Type"));
+    want.push_back(line(-1, 0x82, label, 158, 28, 24, 8, L"Thick"));
+    want.push_back(line(-1, 0x82, label, 185, 28, 38, 8, L"Color"));
+    for (int r = 0; r < 10; ++r) {
+        const int y = 37 + 15 * r;
+        want.push_back(line(toolId(r), 0x85, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 33, y, 121,
+                            255, L""));
+        want.push_back(line(thickId(r), 0x81, WS_BORDER | WS_TABSTOP, 157, y, 24, 13, L""));
+        want.push_back(line(colourId(r), 0x85, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | WS_TABSTOP,
+                            184, y, 40, 255, L""));
+    }
+    std::wstring header;
+    const auto got = templateControls(&header);
+    EXPECT_EQ(header, L"251x241 10 ＭＳ Ｐゴシック");
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i)
+        EXPECT_EQ(got[i], want[i]) << "control " << i;
+}
+
+TEST_F(ToolPage, DefaultRecordShowsTheDefaultPens) {
+    const wchar_t* const tools[12] = {
+        L"ノック式ペンシル", L"加圧式油圧ボールペン", L"水性ボールペン", L"セラミックペン",
+        L"プラスチックペン", L"製図用ペン",           L"スクライブ",     L"針 (CF-70)",
+        L"ペン型カッター",   L"片刃カッター",         L"両刃カッター",   L"未使用"};
+    const struct {
+        int tool;
+        const wchar_t* thick;
+        int colour;
+    } rows[10] = {{2, L"0.00", 1},  {2, L"0.00", 2}, {2, L"0.00", 3},  {2, L"0.00", 0},
+                  {4, L"0.50", 8},  {4, L"0.30", 8}, {11, L"0.00", 8}, {8, L"0.00", 8},
+                  {11, L"0.00", 8}, {11, L"0.00", 8}};
+    onToolPage(
+        [&](HWND page) {
+            for (int r = 0; r < 10; ++r) {
+                SCOPED_TRACE("pen " + std::to_string(r + 1));
+                EXPECT_EQ(shownTool(page, r), tools[rows[r].tool]);
+                EXPECT_EQ(controlText(page, thickId(r)), rows[r].thick);
+                EXPECT_EQ(listSelection(page, colourId(r)), rows[r].colour);
+                for (int i = 0; i < 12; ++i) {
+                    EXPECT_EQ(listItemText(page, toolId(r), i), tools[i]);
+                    EXPECT_EQ(SendDlgItemMessageW(page, toolId(r), CB_GETITEMDATA, i, 0), i);
+                }
+                EXPECT_EQ(SendDlgItemMessageW(page, colourId(r), CB_GETCOUNT, 0, 0), 9);
+                EXPECT_EQ(SendDlgItemMessageW(page, colourId(r), CB_GETITEMHEIGHT, 0, 0), 15);
+                for (int i = 0; i < 9; ++i)
+                    EXPECT_EQ(SendDlgItemMessageW(page, colourId(r), CB_GETITEMDATA, i, 0), i);
+                // Tab moves along the row, then down.
+                HWND next = GetDlgItem(page, toolId(r));
+                for (int id : {thickId(r), colourId(r), toolId((r + 1) % 10)}) {
+                    next = GetNextDlgTabItem(page, next, FALSE);
+                    EXPECT_EQ(GetDlgCtrlID(next), id);
+                }
+            }
+        },
+        IDCANCEL);
+}
+
+TEST_F(ToolPage, StoredSlotsShowAndComeBackOnOk) {
+    const struct {
+        Slot stored;
+        const wchar_t* tool; // nullptr: no selection
+        const wchar_t* thick;
+        int colour;
+        Slot written;
+    } rows[10] = {
+        {{1, 32767, 0, 10000, 10000, 1},
+         L"ノック式ペンシル",
+         L"327.67",
+         5,
+         {1, 32767, 0, 10000, 10000, 1}},
+        {{11, 1, 10000, 0, 10000, 1}, L"両刃カッター", L"0.01", 6, {11, 1, 10000, 0, 10000, 1}},
+        {{0, 12345, 10000, 10000, 10000, 1},
+         L"未使用",
+         L"123.45",
+         7,
+         {0, 12345, 10000, 10000, 10000, 1}},
+        {{6, 99, 10000, 10000, 0, 1}, L"製図用ペン", L"0.99", 4, {6, 99, 10000, 10000, 0, 1}},
+        {{12, 0, 0, 0, 0, 0}, L"未使用", L"0.00", 8, {0, 0, 0, 0, 0, 0}},
+        {{13, 0, 0, 0, 0, 0}, nullptr, L"0.00", 8, {0, 0, 0, 0, 0, 0}},
+        {{-4, 0, 0, 0, 0, 0}, L"未使用", L"0.00", 8, {0, 0, 0, 0, 0, 0}},
+        {{3, 0, 5000, 0, 0, 1}, L"水性ボールペン", L"0.00", 0, {3, 0, 0, 0, 0, 1}},
+        {{3, 0, 10000, 0, 10000, 0}, L"水性ボールペン", L"0.00", 8, {3, 0, 0, 0, 0, 0}},
+        {{8, -250, 0, 0, 10000, 1}, L"針 (CF-70)", L"-2.50", 3, {8, -250, 0, 0, 10000, 1}},
+    };
+    std::vector<Slot> stored;
+    for (const auto& row : rows)
+        stored.push_back(row.stored);
+    startWith(stored);
+    EXPECT_EQ(onToolPage([&](HWND page) {
+                  for (int r = 0; r < 10; ++r) {
+                      SCOPED_TRACE("pen " + std::to_string(r + 1));
+                      if (rows[r].tool)
+                          EXPECT_EQ(shownTool(page, r), rows[r].tool);
+                      else
+                          EXPECT_EQ(listSelection(page, toolId(r)), CB_ERR);
+                      EXPECT_EQ(controlText(page, thickId(r)), rows[r].thick);
+                      EXPECT_EQ(listSelection(page, colourId(r)), rows[r].colour);
+                  }
+              }),
+              1);
+    const auto bytes = readFileBytes(settingsPath());
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(slotInFile(bytes, r), rows[r].written) << "pen " << r + 1;
+}
+
+TEST_F(ToolPage, TypedThicknessIsStoredInHundredthsAndShownNextTime) {
+    const struct {
+        const wchar_t* typed;
+        int16_t stored;
+        const wchar_t* shownNext;
+    } cases[] = {
+        {L"0.5", 50, L"0.50"},         {L"12.345", 1235, L"12.35"}, {L"0.005", 1, L"0.01"},
+        {L"0.004", 0, L"0.00"},        {L"", 0, L"0.00"},           {L"500", 32767, L"327.67"},
+        {L"-500", -32768, L"-327.68"},
+    };
+    onToolPage([&](HWND page) {
+        for (int r = 0; r < 7; ++r)
+            typeText(page, thickId(r), cases[r].typed);
+        // Wider than the edit takes from the keyboard in this font; what
+        // matters here is how the text reads.
+        SetDlgItemTextW(page, thickId(1), cases[1].typed);
+    });
+    const auto bytes = readFileBytes(settingsPath());
+    for (int r = 0; r < 7; ++r)
+        EXPECT_EQ(le16(bytes, slotAt(r) + 2), cases[r].stored) << "typed " << cases[r].typed;
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    onToolPage(
+        [&](HWND page) {
+            for (int r = 0; r < 7; ++r)
+                EXPECT_EQ(controlText(page, thickId(r)), cases[r].shownNext);
+        },
+        IDCANCEL);
+}
+
+TEST_F(ToolPage, ChosenToolsAndColoursAreStored) {
+    onToolPage([](HWND page) {
+        chooseListItem(page, toolId(0), 11);  // 未使用
+        chooseListItem(page, colourId(1), 8); // none
+        chooseListItem(page, colourId(2), 0); // black
+        chooseListItem(page, colourId(4), 6); // magenta
+        chooseListItem(page, toolId(6), 10);  // 両刃カッター
+        chooseListItem(page, colourId(6), 7); // white
+        chooseListItem(page, toolId(7), 0);   // ノック式ペンシル
+    });
+    const auto bytes = readFileBytes(settingsPath());
+    EXPECT_EQ(slotInFile(bytes, 0), (Slot{0, 0, 10000, 0, 0, 1}));
+    EXPECT_EQ(slotInFile(bytes, 1), (Slot{3, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(slotInFile(bytes, 2), (Slot{3, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(slotInFile(bytes, 4), (Slot{5, 50, 10000, 0, 10000, 1}));
+    EXPECT_EQ(slotInFile(bytes, 6), (Slot{11, 0, 10000, 10000, 10000, 1}));
+    EXPECT_EQ(slotInFile(bytes, 7), (Slot{1, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(ToolPage, SaveReportsAFileItCannotWrite) {
+    const std::string path = settingsPath();
+    onToolPage(
+        [&](HWND page) {
+            typeText(page, thickId(2), L"1.25");
+            const auto before = readFileBytes(path);
+            HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+            EXPECT_FALSE(saveToolPage(page));
+            CloseHandle(holder);
+            EXPECT_EQ(readFileBytes(path), before);
+            EXPECT_TRUE(saveToolPage(page));
+            EXPECT_EQ(le16(readFileBytes(path), slotAt(2) + 2), 125);
+        },
+        IDCANCEL);
+}
+
+// Paints one item through the page's draw request into a 64 x 19 bitmap
+// whose pixels (0x00RRGGBB) start as kUntouched; the item is (2,2)-(62,17).
+const DWORD kUntouched = 0x123456, kBlack = 0, kWhite = 0xFFFFFF;
+INT_PTR paint(HWND page, int position, UINT action, DWORD (&pixels)[19][64]) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -19, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    DWORD* bits = nullptr;
+    HBITMAP bitmap =
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    std::fill(bits, bits + 64 * 19, kUntouched);
+    DRAWITEMSTRUCT item = {ODT_COMBOBOX,
+                           static_cast<UINT>(colourId(0)),
+                           static_cast<UINT>(position),
+                           action,
+                           0,
+                           GetDlgItem(page, colourId(0)),
+                           dc,
+                           {2, 2, 62, 17},
+                           0};
+    const INT_PTR handled =
+        toolPageProc(page, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    GdiFlush();
+    for (int i = 0; i < 64 * 19; ++i)
+        pixels[i / 64][i % 64] = bits[i] & 0xFFFFFF;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return handled;
+}
+
+// Colours on the frame of the item rectangle inset `ring` times.
+std::vector<DWORD> ring(const DWORD (&px)[19][64], int ring) {
+    std::vector<DWORD> seen;
+    const int l = 2 + ring, t = 2 + ring, r = 61 - ring, b = 16 - ring;
+    for (int x = l; x <= r; ++x)
+        seen.insert(seen.end(), {px[t][x], px[b][x]});
+    for (int y = t; y <= b; ++y)
+        seen.insert(seen.end(), {px[y][l], px[y][r]});
+    return seen;
+}
+
+long count(const std::vector<DWORD>& seen, DWORD colour) {
+    return std::count(seen.begin(), seen.end(), colour);
+}
+
+TEST_F(ToolPage, SwatchesArePaintedPerDrawingAction) {
+    const DWORD fills[10] = {kWhite,   0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
+                             0xFFFF00, 0x00FFFF, 0xFF00FF, kWhite,   kWhite}; // from -1
+    onToolPage(
+        [&](HWND page) {
+            MEASUREITEMSTRUCT measure = {ODT_COMBOBOX, 999, 0, 1, 1, 0};
+            EXPECT_TRUE(
+                toolPageProc(page, WM_MEASUREITEM, 999, reinterpret_cast<LPARAM>(&measure)));
+            EXPECT_EQ(measure.itemWidth * 100 + measure.itemHeight, 6015u);
+
+            DWORD px[19][64];
+            for (int position = -1; position <= 8; ++position)
+                for (UINT action : {ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS}) {
+                    SCOPED_TRACE("position " + std::to_string(position) + " action " +
+                                 std::to_string(action));
+                    ASSERT_TRUE(paint(page, position, action, px));
+                    EXPECT_EQ(count(ring(px, 0), kUntouched), long(ring(px, 0).size()));
+                    const int frames = action == ODA_DRAWENTIRE ? 1 : 2;
+                    const auto outer = ring(px, 1);
+                    if (action == ODA_FOCUS) { // white, dotted with the focus rectangle
+                        EXPECT_GT(count(outer, kWhite), 0);
+                        EXPECT_GT(count(outer, kBlack), 0);
+                    }
+                    EXPECT_EQ(count(outer, kWhite) + count(outer, kBlack), long(outer.size()));
+                    if (action != ODA_FOCUS) {
+                        EXPECT_EQ(count(outer, kBlack), long(outer.size()));
+                    }
+                    EXPECT_EQ(count(ring(px, frames), kBlack), long(ring(px, frames).size()));
+                    // The fill; the none entry has a line from its top-left
+                    // corner, one pixel per column, its end point left out.
+                    std::vector<DWORD> fill;
+                    for (int y = 3 + frames; y < 16 - frames; ++y)
+                        fill.insert(fill.end(), px[y] + 3 + frames, px[y] + 61 - frames);
+                    const long line = position == 8 ? 57 - 2 * frames : 0;
+                    EXPECT_EQ(count(fill, fills[position + 1]), long(fill.size()) - line);
+                    if (position == 8) {
+                        EXPECT_EQ(count(fill, kBlack), line);
+                        EXPECT_EQ(px[3 + frames][3 + frames], kBlack);
+                    }
+                }
+            // Any other drawing action paints nothing and is left to the list.
+            EXPECT_FALSE(paint(page, 1, 0x0008, px));
+            EXPECT_EQ(px[9][30], kUntouched);
+            EXPECT_EQ(px[3][3], kUntouched);
+        },
+        IDCANCEL);
+}
+
+} // namespace
