@@ -1,20 +1,214 @@
+// The paper page: size from the catalogue or typed, width and length in the
+// page's own length unit, scale, orientation, roll paper and print range.
+// Orientation and size take effect in the page-setup values at once; the
+// rest is copied there on OK. The registry itself is written by start-up.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "pages/page_common_win.h"
 #include "pages/pages.h"
+#include "pages/paper_logic.h"
+#include "resources/resource_ids.h"
+#include "settings/catalogue.h"
+#include "settings/page_setup.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
 
 HWND g_paperPage;
 
-INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        g_paperPage = page;
+namespace {
+
+// Edits are read through a buffer of this size; longer text is cut.
+enum : size_t { kFieldTextSize = 80 };
+
+int16_t g_pageUnit;
+// Item data of the custom item: the catalogue count when the list was filled.
+int g_customItemData = -1;
+
+int16_t low16(int value) {
+    return static_cast<int16_t>(static_cast<uint16_t>(value));
+}
+
+void readFieldText(HWND page, int id, char (&text)[kFieldTextSize]) {
+    readControlText(page, id, text, sizeof text);
+}
+
+// Width and length come as 32 bits: values loaded from the registry are
+// shown as they stand.
+void showPaperFields(HWND page, int32_t width, int32_t length, int32_t roll) {
+    showLength(page, IDC_PAPER_WIDTH, width, g_pageUnit);
+    showLength(page, IDC_PAPER_LENGTH, length, g_pageUnit);
+    setCheck(page, IDC_PAPER_ROLL, roll != 0);
+}
+
+void showPaperFields(HWND page, const PaperFields& fields) {
+    showPaperFields(page, fields.width, fields.length, fields.roll);
+}
+
+PaperFields readPaperFields(HWND page) {
+    char text[kFieldTextSize];
+    PaperFields fields;
+    readFieldText(page, IDC_PAPER_WIDTH, text);
+    fields.width = paperLengthFromText(text, g_pageUnit);
+    readFieldText(page, IDC_PAPER_LENGTH, text);
+    fields.length = paperLengthFromText(text, g_pageUnit);
+    fields.roll = isChecked(page, IDC_PAPER_ROLL) ? 1 : 0;
+    return fields;
+}
+
+int16_t readPrintPage(HWND page, int id) {
+    char text[kFieldTextSize];
+    readFieldText(page, id, text);
+    return printPageFromText(text);
+}
+
+int selectedPosition(HWND page, int listId) {
+    const LRESULT position = SendDlgItemMessageA(page, listId, CB_GETCURSEL, 0, 0);
+    return position == CB_ERR ? -1 : static_cast<int>(position);
+}
+
+void fillSizeList(HWND page) {
+    HWND list = GetDlgItem(page, IDC_PAPER_SIZE);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    const int count = PaperCount();
+    for (int i = 0; i < count; ++i) {
+        char name[kPaperNameSize] = {};
+        int16_t width, length, roll;
+        GetPaperEntry(i, name, sizeof name, &width, &length, &roll);
+        SendMessageA(list, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name));
+        SendMessageA(list, CB_SETITEMDATA, i, i);
+    }
+    SendMessageW(list, CB_INSERTSTRING, count, reinterpret_cast<LPARAM>(L"カスタム"));
+    SendMessageA(list, CB_SETITEMDATA, count, count);
+    g_customItemData = count;
+}
+
+void showOrientation(HWND page, bool portrait) {
+    CheckRadioButton(page, IDC_PAPER_PORTRAIT, IDC_PAPER_LANDSCAPE,
+                     portrait ? IDC_PAPER_PORTRAIT : IDC_PAPER_LANDSCAPE);
+}
+
+void initialisePaperPage(HWND page) {
+    g_paperPage = page;
+    fillSizeList(page);
+
+    // A catalogue size brings its own dimensions; a custom (or unknown) code
+    // keeps the values loaded from the registry.
+    const int slot = catalogueSlotOfSize(g_pageSetup.Size);
+    if (slot >= 0) {
+        int16_t width, length, roll;
+        GetPaperSize(slot, &width, &length, &roll);
+        g_pageSetup.Width = width;
+        g_pageSetup.Height = length;
+        g_pageSetup.pisroll = roll;
+        selectListPosition(page, IDC_PAPER_SIZE, slot);
+    } else {
+        selectListPosition(page, IDC_PAPER_SIZE, g_customItemData);
+    }
+
+    fillListFromStrings(page, IDC_PAPER_UNITS, IDS_UNIT_FIRST, kUnitCount);
+    g_pageUnit = g_paperCatalogue.lengthUnit;
+    selectListPosition(page, IDC_PAPER_UNITS, g_pageUnit);
+
+    showPaperFields(page, g_pageSetup.Width, g_pageSetup.Height, g_pageSetup.pisroll);
+
+    fillListFromStrings(page, IDC_PAPER_SCALE, IDS_PAPER_SCALE_FIRST, kScaleCount);
+    selectListPosition(page, IDC_PAPER_SCALE, scalePositionOf(g_pageSetup.Scale));
+
+    showOrientation(page, g_pageSetup.Orientation == 0);
+    showInteger(page, IDC_PAPER_FIRST_PAGE, g_pageSetup.iFstPage);
+    showInteger(page, IDC_PAPER_LAST_PAGE, g_pageSetup.iLstPage);
+}
+
+void chooseSize(HWND page) {
+    const int chosen = selectedListData(page, IDC_PAPER_SIZE);
+    if (chosen < 0)
+        return; // nothing chosen: keep the size and the fields as they are
+    PaperFields fields;
+    // The custom item stays custom even after the catalogue grew past it.
+    if (chosen < PaperCount() && chosen != g_customItemData) {
+        g_pageSetup.Size = kFirstCatalogueSize + chosen;
+        GetPaperSize(chosen, &fields.width, &fields.length, &fields.roll);
+    } else {
+        g_pageSetup.Size = kCustomPaperSize;
+        fields = readPaperFields(page);
+    }
+    showPaperFields(page, fields);
+}
+
+void chooseUnit(HWND page) {
+    const int unit = selectedListData(page, IDC_PAPER_UNITS);
+    if (unit < 0)
+        return;
+    paperPageUnitChange(page, unit);
+    synchroniseUnits(kPaperPageIndex, unit);
+}
+
+void chooseOrientation(HWND page, bool portrait) {
+    g_pageSetup.Orientation = portrait ? 0 : 1;
+    showOrientation(page, portrait);
+}
+
+INT_PTR onCommand(HWND page, int id, int notification) {
+    switch (id) {
+    case IDC_PAPER_SIZE:
+        if (notification == CBN_SELENDOK)
+            chooseSize(page);
+        return TRUE;
+    case IDC_PAPER_UNITS:
+        if (notification == CBN_SELENDOK)
+            chooseUnit(page);
+        return TRUE;
+    case IDC_PAPER_PORTRAIT:
+        chooseOrientation(page, true);
+        return TRUE;
+    case IDC_PAPER_LANDSCAPE:
+        chooseOrientation(page, false);
+        return TRUE;
+    case IDC_PAPER_SIZE_BUTTON:
         return TRUE;
     }
     return FALSE;
 }
 
-bool savePaperPage(HWND) {
+} // namespace
+
+INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        initialisePaperPage(page);
+        return TRUE;
+    case WM_COMMAND:
+        return onCommand(page, LOWORD(wParam), HIWORD(wParam));
+    case WM_DESTROY:
+        // Unit synchronisation must never reach a page that is gone.
+        if (g_paperPage == page)
+            g_paperPage = nullptr;
+        return FALSE;
+    }
+    return FALSE;
+}
+
+bool savePaperPage(HWND page) {
+    // Without its window the page has nothing to store; keep the values.
+    if (!IsWindow(page))
+        return savePlotterSettings(&g_plotterRecord);
+    const PaperFields fields = readPaperFields(page);
+    g_pageSetup.Scale = scaleAtPosition(selectedPosition(page, IDC_PAPER_SCALE));
+    g_pageSetup.pisroll = fields.roll;
+    g_pageSetup.Height = fields.length;
+    g_pageSetup.Width = fields.width;
+    g_pageSetup.Size = sizeCodeOnSave(g_pageSetup.Size, fields);
+    g_pageSetup.iFstPage = readPrintPage(page, IDC_PAPER_FIRST_PAGE);
+    g_pageSetup.iLstPage = readPrintPage(page, IDC_PAPER_LAST_PAGE);
     return savePlotterSettings(&g_plotterRecord);
 }
 
-void paperPageUnitChange(HWND, int) {}
+void paperPageUnitChange(HWND page, int unit) {
+    if (low16(unit) == g_pageUnit)
+        return;
+    const PaperFields fields = readPaperFields(page);
+    g_pageUnit = low16(unit);
+    showPaperFields(page, fields);
+}

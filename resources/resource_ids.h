@@ -26,6 +26,23 @@
 
 // Paper page (template 110) controls, icons and strings
 // -- paper page ids --
+#define IDC_PAPER_SIZE 101
+#define IDC_PAPER_UNITS 102
+#define IDC_PAPER_WIDTH 103
+#define IDC_PAPER_LENGTH 104
+#define IDC_PAPER_SCALE 106
+#define IDC_PAPER_SIZE_BUTTON 108
+#define IDC_PAPER_ORIENTATION 109
+#define IDC_PAPER_PORTRAIT 110
+#define IDC_PAPER_LANDSCAPE 111
+#define IDC_PAPER_PORTRAIT_ICON 112
+#define IDC_PAPER_LANDSCAPE_ICON 113
+#define IDC_PAPER_ROLL 114
+#define IDC_PAPER_FIRST_PAGE 115
+#define IDC_PAPER_LAST_PAGE 116
+#define IDI_PAPER_PORTRAIT 1001
+#define IDI_PAPER_LANDSCAPE 1002
+#define IDS_PAPER_SCALE_FIRST 16531
 
 // Plotter environment page (template 111) controls and strings
 // -- plotter environment page ids --
