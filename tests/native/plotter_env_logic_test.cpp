@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "pages/plotter_env_logic.h"
+
+namespace {
+
+TEST(PlotterEnvLogic, PortCodesAndListPositions) {
+    const int codes[11] = {0, 1, 2, 3, 4, 5, 6, -1, -2, -3, -4}; // by position
+    for (int position = 0; position < 11; ++position) {
+        EXPECT_EQ(portListPositionForCode(codes[position]), position);
+        EXPECT_EQ(portCodeForListPosition(position), codes[position]);
+    }
+    for (int code : {7, 11, 32767, -5, -32768})
+        EXPECT_EQ(portListPositionForCode(code), kNoListSelection) << code;
+    EXPECT_EQ(portCodeForListPosition(kNoListSelection), -1);
+}
+
+TEST(PlotterEnvLogic, LowSixteenBits) {
+    const int32_t values[] = {0, -1, 32767, 32768, 40000, 65536, 70000, INT32_MIN, INT32_MAX};
+    const int16_t low[] = {0, -1, 32767, -32768, -25536, 0, 4464, 0, -1};
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(lowSixteenBits(values[i]), low[i]) << values[i];
+}
+
+TEST(PlotterEnvLogic, CheckBoxesWithInvertedFields) {
+    EXPECT_TRUE(boxTickedForField(1, false) && boxTickedForField(2, false) &&
+                boxTickedForField(0, true));
+    EXPECT_FALSE(boxTickedForField(0, false) || boxTickedForField(1, true) ||
+                 boxTickedForField(-1, true));
+    EXPECT_EQ(fieldForBox(true, false), 1);
+    EXPECT_EQ(fieldForBox(false, false), 0);
+    EXPECT_EQ(fieldForBox(true, true), 0);
+    EXPECT_EQ(fieldForBox(false, true), 1);
+}
+
+TEST(PlotterEnvLogic, SortModeFromRadios) {
+    EXPECT_EQ(sortModeFromRadios(true, false, false, 1), 0);
+    EXPECT_EQ(sortModeFromRadios(false, true, false, 0), 1);
+    EXPECT_EQ(sortModeFromRadios(false, false, true, 1), 2);
+    EXPECT_EQ(sortModeFromRadios(false, false, false, 7), 7) << "nothing ticked keeps the mode";
+}
+
+} // namespace
