@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
@@ -307,7 +308,26 @@ TEST_F(PlotterExtraPage, UnitChangeRoundsTheLengthsOnly) {
 
 // The browser runs its own modal loop, so the click is posted and the next
 // steps act on the browser from inside that loop.
-std::wstring browse(const std::wstring& typed, int browserButton) {
+// The selected folder's name in the browser's tree ("" before it has one).
+std::wstring browserSelection(HWND browser) {
+    HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    const LPARAM item = tree ? SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+    if (item == 0)
+        return L"";
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = reinterpret_cast<HTREEITEM>(item);
+    tv.pszText = text;
+    tv.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
+}
+
+// waitForSelection: a user confirms only once the browser shows the folder it
+// opened on; the tree may fill after the window appears.
+std::wstring browse(const std::wstring& typed, int browserButton,
+                    const std::wstring& waitForSelection = L"") {
     std::wstring after;
     bool titled = false;
     runSheetWith({[&](HWND sheet) {
@@ -319,6 +339,9 @@ std::wstring browse(const std::wstring& typed, int browserButton) {
                   [&](HWND) {
                       HWND browser = findMessageBox();
                       if (browser == nullptr)
+                          return false;
+                      if (!waitForSelection.empty() &&
+                          browserSelection(browser) != waitForSelection)
                           return false;
                       for (HWND c = GetWindow(browser, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
                           titled = titled || windowText(c) == L"フォルダを選択して下さい";
@@ -347,7 +370,7 @@ TEST_F(PlotterExtraPage, BrowserOpensOnTheTypedFolderAndReturnsIt) {
     const std::string folder = std::string(temp) + "zemb-shared";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::wstring wide(folder.begin(), folder.end());
-    EXPECT_EQ(browse(wide, IDOK), wide);
+    EXPECT_EQ(browse(wide, IDOK, L"zemb-shared"), wide);
     RemoveDirectoryA(folder.c_str());
 }
 
