@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include <functional>
-#include <ostream>
 #include <string>
+#include <vector>
 
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
@@ -16,32 +16,31 @@
 namespace {
 
 const size_t kBlock = 1538, kUnitAt = kBlock + 6934;
+const std::vector<std::wstring> kDefaultNames = {
+    L"A0",     L"A1",         L"A1(横)",     L"A2",        L"A2(横)",   L"A3",
+    L"A3(横)", L"Roll(1020)", L"Roll(1000)", L"Roll(950)", L"Roll(920)"};
 
-struct Entry {
-    std::string name;
-    int width, length, roll;
-    bool operator==(const Entry&) const = default;
-};
-void PrintTo(const Entry& e, std::ostream* os) {
-    *os << '"' << e.name << "\" " << e.width << " x " << e.length << " roll " << e.roll;
+std::string ansi(const std::wstring& text) {
+    char out[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
+    return out;
 }
 
-Entry entryInFile(const std::vector<unsigned char>& b, int i) {
+// Entry i of the file as "name WxL" (+ " roll").
+std::string entry(const std::vector<unsigned char>& b, int i) {
     const size_t at = kBlock + 2 + 70 * static_cast<size_t>(i);
-    std::string name(reinterpret_cast<const char*>(&b[at]), 64);
-    name.resize(name.find('\0') == std::string::npos ? 64 : name.find('\0'));
-    return {name, le16(b, at + 64), le16(b, at + 66), le16(b, at + 68)};
+    const char* name = reinterpret_cast<const char*>(&b[at]);
+    return std::string(name, strnlen(name, 64)) + " " + std::to_string(le16(b, at + 64)) + "x" +
+           std::to_string(le16(b, at + 66)) + (le16(b, at + 68) ? " roll" : "");
 }
 
-// Sets the stored length unit in the file and loads it, as if an earlier run
-// had stored it; `count` >= 0 also replaces the catalogue with entries named
-// P0, P1, ... of (i + 1) x (100 + i) mm.
+// The file as an earlier run left it: stored unit `unit` and, for count >= 0,
+// entries P0, P1, ... of (i + 1) x (100 + i) mm; loaded as start-up loads it.
 void storeCatalogue(int count, int unit = 0) {
     auto b = readFileBytes(settingsPath());
     for (int i = 0; i < count; ++i) {
-        const std::string name = "P" + std::to_string(i) + std::string(64, '\0');
         const size_t at = kBlock + 2 + 70 * static_cast<size_t>(i);
-        std::copy(name.begin(), name.begin() + 64, b.begin() + static_cast<ptrdiff_t>(at));
+        snprintf(reinterpret_cast<char*>(&b[at]), 64, "P%d", i);
         b[at + 64] = static_cast<unsigned char>(i + 1);
         b[at + 66] = static_cast<unsigned char>(100 + i);
     }
@@ -55,25 +54,32 @@ void storeCatalogue(int count, int unit = 0) {
 HWND list() {
     return GetDlgItem(g_cataloguePage, IDC_CATALOGUE_LIST);
 }
-int lineCount() {
-    return static_cast<int>(SendMessageW(list(), LB_GETCOUNT, 0, 0));
-}
 int selectedLine() {
     return static_cast<int>(SendMessageW(list(), LB_GETCURSEL, 0, 0));
 }
-std::wstring lineText(int i) {
-    wchar_t text[128] = {};
-    if (SendMessageW(list(), LB_GETTEXTLEN, i, 0) < 128)
-        SendMessageW(list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-    return text;
+// Every line of 401 followed by "/".
+std::wstring lines() {
+    std::wstring all;
+    for (int i = 0; i < SendMessageW(list(), LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[128] = {};
+        if (SendMessageW(list(), LB_GETTEXTLEN, i, 0) < 128)
+            SendMessageW(list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        all += std::wstring(text) + L"/";
+    }
+    return all;
+}
+std::wstring linesOf(const std::vector<std::wstring>& names) {
+    std::wstring all;
+    for (const auto& name : names)
+        all += name + L"/";
+    return all + L"/";
 }
 
 // A mouse click on the line; -1 takes the selection away.
 void clickLine(int i) {
-    if (i < 0) {
-        SendMessageW(list(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(list(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (i < 0)
         return;
-    }
     SendMessageW(list(), LB_SETTOPINDEX, i, 0);
     RECT r;
     SendMessageW(list(), LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
@@ -88,10 +94,13 @@ std::wstring fields() {
            controlText(p, IDC_CATALOGUE_LENGTH) + (checked(p, IDC_CATALOGUE_ROLL) ? L"|R" : L"|");
 }
 
+// Types each text that is given (nullptr leaves the field as it is).
 void typeFields(const wchar_t* name, const wchar_t* width, const wchar_t* length) {
-    typeText(g_cataloguePage, IDC_CATALOGUE_NAME, name);
-    typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, width);
-    typeText(g_cataloguePage, IDC_CATALOGUE_LENGTH, length);
+    const wchar_t* texts[3] = {name, width, length};
+    const int ids[3] = {IDC_CATALOGUE_NAME, IDC_CATALOGUE_WIDTH, IDC_CATALOGUE_LENGTH};
+    for (int i = 0; i < 3; ++i)
+        if (texts[i])
+            typeText(g_cataloguePage, ids[i], texts[i]);
 }
 
 void click(int id) {
@@ -99,8 +108,8 @@ void click(int id) {
 }
 
 // Opens the catalogue tab, acts, and closes the sheet with OK or Cancel.
-INT_PTR onCataloguePage(const std::function<void()>& act, int closeWith = IDOK) {
-    return runSheetWith({[&](HWND sheet) {
+void onCataloguePage(const std::function<void()>& act, int closeWith = IDOK) {
+    runSheetWith({[&](HWND sheet) {
         clickTab(sheet, kCataloguePageIndex);
         act();
         clickButton(sheet, closeWith);
@@ -113,117 +122,104 @@ class CataloguePage : public ::testing::Test {
     void SetUp() override { freshSettings(); }
 };
 
-std::string ansi(const std::wstring& text) {
-    char out[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
-    return out;
-}
-
-// Reads a dialog template as the dialog manager gets it (DLGTEMPLATEEX).
-struct TemplateReader {
-    const BYTE *base, *p;
-    WORD word() { return p += 2, static_cast<WORD>(p[-2] | p[-1] << 8); }
-    DWORD dword() { return word() | static_cast<DWORD>(word()) << 16; }
-    RECT rect() {
-        RECT r;
-        r.left = static_cast<short>(word()), r.top = static_cast<short>(word());
-        r.right = static_cast<short>(word()), r.bottom = static_cast<short>(word());
-        return r;
-    }
-    std::wstring text() { // a string, or an ordinal (standard classes)
-        const wchar_t* classes[] = {L"Button", L"Edit", L"Static", L"ListBox", L"", L"ComboBox"};
-        std::wstring s;
-        for (WORD c = word(); c != 0; c = word()) {
-            if (c == 0xFFFF)
-                return classes[(word() - 0x80) % 6];
-            s += static_cast<wchar_t>(c);
-        }
-        return s;
-    }
-    void align() { p = base + ((p - base + 3) & ~3); }
-};
-
-TEST_F(CataloguePage, TemplateInKeyboardOrder) {
-    struct Control {
-        int id;
-        std::wstring cls, text;
-        DWORD style;
-        RECT at; // left, top, width, height
-    } controls[] = {
-        {-1, L"Static", L"", SS_BLACKFRAME, {5, 132, 240, 72}},
-        {-1, L"Static", L"用紙名：", SS_RIGHT, {9, 141, 36, 8}},
-        {-1, L"Static", L"単位：", SS_RIGHT, {9, 158, 36, 8}},
-        {-1, L"Static", L"用紙幅：", SS_RIGHT, {153, 158, 36, 8}},
-        {-1, L"Static", L"用紙長：", SS_RIGHT, {153, 175, 36, 8}},
-        {401,
-         L"ListBox",
-         L"",
-         LBS_NOTIFY | LBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_TABSTOP,
-         {5, 12, 240, 116}},
-        {402, L"Edit", L"", WS_BORDER | WS_TABSTOP, {48, 139, 192, 13}},
-        {403, L"ComboBox", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {48, 156, 70, 45}},
-        {404, L"Edit", L"", WS_BORDER | WS_TABSTOP, {192, 156, 48, 13}},
-        {405, L"Edit", L"", WS_BORDER | WS_TABSTOP, {192, 173, 48, 13}},
-        {406, L"Button", L"ロール紙(&R)", BS_AUTOCHECKBOX | WS_TABSTOP, {188, 192, 50, 8}},
-        {407, L"Button", L"新規(&N)", WS_TABSTOP, {10, 185, 35, 15}},
-        {408, L"Button", L"削除(&D)", WS_TABSTOP, {50, 185, 35, 15}},
-        {409, L"Button", L"修正(&E)", WS_TABSTOP, {90, 185, 35, 15}},
-    };
+// Each item of template 113 as "id class style x,y,w,h text" (DLGTEMPLATEEX).
+std::vector<std::string> templateItems() {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDD_CATALOGUE_PAGE),
                                 reinterpret_cast<LPCWSTR>(RT_DIALOG));
-    ASSERT_NE(found, nullptr);
-    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-    TemplateReader t{data, data};
-    EXPECT_EQ(t.dword(), 0xFFFF0001u); // version 1, extended
-    t.dword();
-    EXPECT_EQ(t.dword(), static_cast<DWORD>(WS_EX_CONTROLPARENT));
-    EXPECT_EQ(t.dword(), static_cast<DWORD>(DS_SETFONT | DS_CONTROL | WS_CHILD)) << "hidden";
-    ASSERT_EQ(t.word(), 14);
-    const RECT page = t.rect();
-    EXPECT_EQ(page.right, 251);
-    EXPECT_EQ(page.bottom, 241);
-    t.text(), t.text(), t.text();
-    EXPECT_EQ(t.word(), 10);
-    t.dword();
-    EXPECT_EQ(t.text(), L"ＭＳ Ｐゴシック");
-    for (const Control& c : controls) {
-        SCOPED_TRACE(c.id);
-        t.align();
-        t.dword(), t.dword();
-        EXPECT_EQ(t.dword(), c.style | WS_CHILD | WS_VISIBLE);
-        const RECT at = t.rect();
-        EXPECT_EQ(std::vector<LONG>({at.left, at.top, at.right, at.bottom}),
-                  std::vector<LONG>({c.at.left, c.at.top, c.at.right, c.at.bottom}));
-        EXPECT_EQ(static_cast<int>(t.dword()), c.id);
-        EXPECT_EQ(lstrcmpiW(t.text().c_str(), c.cls.c_str()), 0) << "a " << ansi(c.cls);
-        EXPECT_EQ(t.text(), c.text);
-        t.p += t.word();
+    const BYTE* base = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    const BYTE* p = base;
+    auto word = [&] { return p += 2, static_cast<WORD>(p[-2] | p[-1] << 8); };
+    auto dword = [&] {
+        const DWORD low = word(); // each read in its own statement: | and + leave order open
+        return low | static_cast<DWORD>(word()) << 16;
+    };
+    auto text = [&] {
+        std::wstring s;
+        for (WORD c = word(); c != 0; c = word())
+            s += c == 0xFFFF ? L"#" + std::to_wstring(word()) : std::wstring(1, c);
+        return ansi(s);
+    };
+    auto numbers = [&](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i)
+            s += std::to_string(static_cast<short>(word())) + (i + 1 < n ? "," : "");
+        return s;
+    };
+    dword(), dword();
+    const DWORD exStyle = dword(), style = dword();
+    const int count = word();
+    std::string head = numbers(4) + " ";
+    for (int i = 0; i < 3; ++i) // menu, class, caption
+        head += text();
+    const WORD points = word();
+    dword();
+    std::vector<std::string> items = {std::to_string(exStyle) + " " + std::to_string(style), head,
+                                      std::to_string(points) + " " + text()};
+    for (int i = 0; i < count; ++i) {
+        p = base + ((p - base + 3) & ~3);
+        dword(), dword();
+        const DWORD itemStyle = dword() & ~(WS_CHILD | WS_VISIBLE);
+        const std::string at = numbers(4);
+        const std::string id = std::to_string(static_cast<int>(dword()));
+        std::string cls = text();
+        CharUpperBuffA(cls.data(), static_cast<DWORD>(cls.size()));
+        const std::string caption = text();
+        items.push_back(id + " " + cls + " " + std::to_string(itemStyle) + " " + at + " " +
+                        caption);
+        p += word();
     }
+    return items;
+}
+
+TEST_F(CataloguePage, TemplateInKeyboardOrder) {
+    auto item = [](int id, const char* cls, DWORD style, const char* at, const wchar_t* text) {
+        return std::to_string(id) + " " + cls + " " + std::to_string(style) + " " + at + " " +
+               ansi(text);
+    };
+    const DWORD edit = WS_BORDER | WS_TABSTOP; // no ES_AUTOHSCROLL
+    const std::vector<std::string> expected = {
+        std::to_string(WS_EX_CONTROLPARENT) + " " +
+            std::to_string(DS_SETFONT | DS_CONTROL | WS_CHILD),
+        "0,0,251,241 ",
+        "10 " + ansi(L"ＭＳ Ｐゴシック"),
+        item(-1, "STATIC", SS_BLACKFRAME, "5,132,240,72", L""),
+        item(-1, "STATIC", SS_RIGHT, "9,141,36,8", L"用紙名："),
+        item(-1, "STATIC", SS_RIGHT, "9,158,36,8", L"単位："),
+        item(-1, "STATIC", SS_RIGHT, "153,158,36,8", L"用紙幅："),
+        item(-1, "STATIC", SS_RIGHT, "153,175,36,8", L"用紙長："),
+        item(401, "LISTBOX", LBS_NOTIFY | LBS_DISABLENOSCROLL | WS_VSCROLL | edit, "5,12,240,116",
+             L""),
+        item(402, "EDIT", edit, "48,139,192,13", L""),
+        item(403, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, "48,156,70,45", L""),
+        item(404, "EDIT", edit, "192,156,48,13", L""),
+        item(405, "EDIT", edit, "192,173,48,13", L""),
+        item(406, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, "188,192,50,8", L"ロール紙(&R)"),
+        item(407, "BUTTON", WS_TABSTOP, "10,185,35,15", L"新規(&N)"),
+        item(408, "BUTTON", WS_TABSTOP, "50,185,35,15", L"削除(&D)"),
+        item(409, "BUTTON", WS_TABSTOP, "90,185,35,15", L"修正(&E)"),
+    };
+    EXPECT_EQ(templateItems(), expected);
 }
 
 TEST_F(CataloguePage, DefaultListAndTheBlankLine) {
-    const wchar_t* names[12] = {L"A0",         L"A1",        L"A1(横)",    L"A2",
-                                L"A2(横)",     L"A3",        L"A3(横)",    L"Roll(1020)",
-                                L"Roll(1000)", L"Roll(950)", L"Roll(920)", L""};
     const auto before = readFileBytes(settingsPath());
-    onCataloguePage([&] {
-        ASSERT_EQ(lineCount(), 12);
-        for (int i = 0; i < 12; ++i)
-            EXPECT_EQ(lineText(i), names[i]);
+    onCataloguePage([] {
+        EXPECT_EQ(lines(), linesOf(kDefaultNames));
         EXPECT_EQ(selectedLine(), 0);
         EXPECT_EQ(fields(), L"A0|33.110|46.850|");
         EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), 0);
-        const wchar_t* units[3] = {L"inch", L"mm", L"pixel"};
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(listItemText(g_cataloguePage, IDC_CATALOGUE_UNIT, i), units[i]);
+        std::wstring units;
+        for (int i = 0; i < 4; ++i)
+            units += listItemText(g_cataloguePage, IDC_CATALOGUE_UNIT, i) + L" ";
+        EXPECT_EQ(units, L"inch mm pixel <none> ");
         clickLine(7);
         EXPECT_EQ(fields(), L"Roll(1020)|40.157|118.110|R");
         clickLine(11);
         EXPECT_EQ(fields(), L"|||");
         click(IDC_CATALOGUE_DELETE);
         click(IDC_CATALOGUE_MODIFY);
-        EXPECT_EQ(lineCount(), 12);
+        EXPECT_EQ(lines(), linesOf(kDefaultNames));
         EXPECT_EQ(selectedLine(), 11);
     });
     EXPECT_EQ(readFileBytes(settingsPath()), before) << "OK stored the catalogue as it was";
@@ -231,53 +227,49 @@ TEST_F(CataloguePage, DefaultListAndTheBlankLine) {
 
 TEST_F(CataloguePage, NewInsertsBeforeTheSelectedLineOrAppends) {
     struct Case {
-        int select, at;
-    } cases[] = {{11, 11}, {-1, 11}, {3, 3}, {0, 0}};
+        int unit, select, at;
+        const wchar_t *name, *width, *length;
+        std::wstring listed;
+        std::string stored;
+    } cases[] = {
+        {0, 11, 11, L"B4", L"10.118", L"14.331", L"B4", "B4 257x364"},
+        {0, -1, 11, L"B4", L"10.118", L"14.331", L"B4", "B4 257x364"},
+        {0, 3, 3, L"B4", L"10.118", L"14.331", L"B4", "B4 257x364"},
+        {1, 0, 0, L"", L"500", L"", L"CUST(500*3000)", "CUST(500*3000) 500x3000"},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.select);
         freshSettings();
-        const Entry moved = entryInFile(readFileBytes(settingsPath()), c.at == 11 ? 10 : c.at);
+        const auto before = readFileBytes(settingsPath());
         onCataloguePage([&] {
+            chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, c.unit);
             clickLine(c.select);
-            typeFields(L"B4", L"10.118", L"14.331");
-            SendDlgItemMessageW(g_cataloguePage, IDC_CATALOGUE_ROLL, BM_CLICK, 0, 0);
+            typeFields(c.name, c.width, c.length);
             click(IDC_CATALOGUE_NEW);
-            EXPECT_EQ(lineCount(), 13);
-            EXPECT_EQ(lineText(c.at), L"B4");
+            auto names = kDefaultNames;
+            names.insert(names.begin() + c.at, c.listed);
+            EXPECT_EQ(lines(), linesOf(names));
             EXPECT_EQ(selectedLine(), c.at);
-            EXPECT_EQ(lineText(12), L"");
+            EXPECT_EQ(controlText(g_cataloguePage, IDC_CATALOGUE_NAME), c.name) << "kept as typed";
         });
         const auto b = readFileBytes(settingsPath());
         EXPECT_EQ(le16(b, kBlock), 12);
-        EXPECT_EQ(entryInFile(b, c.at), (Entry{"B4", 257, 364, 1}));
-        EXPECT_EQ(entryInFile(b, c.at == 11 ? 10 : c.at + 1), moved);
+        EXPECT_EQ(entry(b, c.at), c.stored);
+        EXPECT_EQ(entry(b, c.at == 11 ? 10 : c.at + 1), entry(before, c.at == 11 ? 10 : c.at));
     }
-}
-
-TEST_F(CataloguePage, NewWithEmptyNameAndLengthGetsTheGeneratedName) {
-    onCataloguePage([] {
-        chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 1);
-        clickLine(11);
-        typeFields(L"", L"500", L"");
-        click(IDC_CATALOGUE_NEW);
-        EXPECT_EQ(lineText(11), L"CUST(500*3000)");
-        EXPECT_EQ(fields(), L"|500||") << "the fields keep what was typed";
-    });
-    EXPECT_EQ(entryInFile(readFileBytes(settingsPath()), 11),
-              (Entry{"CUST(500*3000)", 500, 3000, 0}));
 }
 
 TEST_F(CataloguePage, NewWithAFullCatalogueChangesNothing) {
     storeCatalogue(99);
     const auto before = readFileBytes(settingsPath());
     onCataloguePage([] {
+        const std::wstring all = lines();
         for (int line : {99, 5}) {
             clickLine(line);
             typeFields(L"X", L"1", L"1");
             click(IDC_CATALOGUE_NEW);
-            EXPECT_EQ(lineCount(), 100);
+            EXPECT_EQ(lines(), all);
             EXPECT_EQ(selectedLine(), line);
-            EXPECT_EQ(lineText(5), L"P5");
         }
     });
     EXPECT_EQ(readFileBytes(settingsPath()), before);
@@ -286,50 +278,64 @@ TEST_F(CataloguePage, NewWithAFullCatalogueChangesNothing) {
 TEST_F(CataloguePage, DeleteSelectsTheFollowingLine) {
     struct Case {
         int entries, line;
-        std::wstring shown;
-        int linesAfter;
+        std::wstring shown, listed;
     } cases[] = {
-        {11, 10, L"|||", 11},              // the last entry: the blank line follows
-        {1, 0, L"|||", 1},                 // only the blank line is left
-        {11, 0, L"A1|23.386|33.110|", 11}, // A1 moves up
+        {11, 10, L"|||", linesOf({kDefaultNames.begin(), kDefaultNames.end() - 1})},
+        {1, 0, L"|||", L"/"}, // only the blank line is left
+        {11, 0, L"A1|23.386|33.110|", linesOf({kDefaultNames.begin() + 1, kDefaultNames.end()})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entries);
         freshSettings();
-        if (c.entries != 11)
-            storeCatalogue(c.entries);
+        storeCatalogue(c.entries == 11 ? -1 : c.entries);
         const auto before = readFileBytes(settingsPath());
         onCataloguePage([&] {
             clickLine(c.line);
             click(IDC_CATALOGUE_DELETE);
-            EXPECT_EQ(lineCount(), c.linesAfter);
+            EXPECT_EQ(lines(), c.listed);
             EXPECT_EQ(selectedLine(), c.line);
             EXPECT_EQ(fields(), c.shown);
         });
         const auto b = readFileBytes(settingsPath());
         EXPECT_EQ(le16(b, kBlock), c.entries - 1);
-        if (c.line + 1 < c.entries) {
-            EXPECT_EQ(entryInFile(b, c.line), entryInFile(before, c.line + 1));
-        }
+        EXPECT_EQ(entry(b, c.line),
+                  c.line + 1 < c.entries ? entry(before, c.line + 1) : entry(b, c.line));
     }
 }
 
-TEST_F(CataloguePage, ModifyKeepsPositionAndCount) {
-    onCataloguePage([] {
-        clickLine(2);
-        typeFields(L"A1横長", L"1", L"2.5");
-        click(IDC_CATALOGUE_MODIFY);
-        EXPECT_EQ(lineCount(), 12);
-        EXPECT_EQ(lineText(2), L"A1横長");
-        EXPECT_EQ(selectedLine(), 2);
-        clickLine(-1);
-        click(IDC_CATALOGUE_MODIFY); // nothing selected: nothing to replace
-        EXPECT_EQ(lineText(2), L"A1横長");
-    });
-    const auto b = readFileBytes(settingsPath());
-    EXPECT_EQ(le16(b, kBlock), 11);
-    EXPECT_EQ(entryInFile(b, 2), (Entry{"A1\x89\xA1\x92\xB7", 25, 64, 0}));
-    EXPECT_EQ(entryInFile(b, 3), (Entry{"A2", 420, 594, 0}));
+TEST_F(CataloguePage, CancelKeepsTheLoadedCatalogueAndOkWritesTheChanges) {
+    for (int closeWith : {IDCANCEL, IDOK}) {
+        freshSettings();
+        const auto before = readFileBytes(settingsPath());
+        onCataloguePage(
+            [] {
+                typeFields(L"New", L"1", L"1");
+                click(IDC_CATALOGUE_NEW); // before A0
+                clickLine(5);
+                click(IDC_CATALOGUE_DELETE); // A2(横)
+                typeFields(L"A3横長", L"2", L"2.5");
+                click(IDC_CATALOGUE_ROLL);
+                click(IDC_CATALOGUE_MODIFY); // A3
+                EXPECT_EQ(selectedLine(), 5);
+                auto names = kDefaultNames;
+                names.insert(names.begin(), L"New");
+                names.erase(names.begin() + 5);
+                names[5] = L"A3横長";
+                EXPECT_EQ(lines(), linesOf(names));
+                chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 2);
+            },
+            closeWith);
+        const auto after = readFileBytes(settingsPath());
+        if (closeWith == IDCANCEL) {
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        EXPECT_EQ(le16(after, kBlock), 11);
+        EXPECT_EQ(entry(after, 0), "New 25x25");
+        EXPECT_EQ(entry(after, 5), "A3\x89\xA1\x92\xB7 51x64 roll");
+        EXPECT_EQ(entry(after, 6), "A3(\x89\xA1) 420x297");
+        EXPECT_EQ(le16(after, kUnitAt), 2);
+    }
 }
 
 TEST_F(CataloguePage, UnitChangeConvertsTheFieldsAndNamesNamelessEntries) {
@@ -346,55 +352,22 @@ TEST_F(CataloguePage, UnitChangeConvertsTheFieldsAndNamesNamelessEntries) {
         {7, nullptr, L"1", nullptr, 0, 2, L"Roll(1020)|70.87|8503.94|R"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.shown);
+        SCOPED_TRACE(ansi(c.shown));
         freshSettings();
         storeCatalogue(-1, c.from);
         onCataloguePage(
             [&] {
                 clickLine(c.line);
-                if (c.name)
-                    typeText(g_cataloguePage, IDC_CATALOGUE_NAME, c.name);
-                if (c.width)
-                    typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, c.width);
-                if (c.length)
-                    typeText(g_cataloguePage, IDC_CATALOGUE_LENGTH, c.length);
+                typeFields(c.name, c.width, c.length);
                 chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, c.to);
                 EXPECT_EQ(fields(), c.shown);
-                EXPECT_EQ(lineCount(), 12) << "the catalogue is not touched";
+                EXPECT_EQ(lines(), linesOf(kDefaultNames)) << "the catalogue is not touched";
             },
             IDCANCEL);
     }
 }
 
-TEST_F(CataloguePage, CancelKeepsTheLoadedCatalogueAndOkWritesTheChanges) {
-    for (int closeWith : {IDCANCEL, IDOK}) {
-        freshSettings();
-        const auto before = readFileBytes(settingsPath());
-        onCataloguePage(
-            [] {
-                typeFields(L"New", L"1", L"1");
-                click(IDC_CATALOGUE_NEW);
-                clickLine(5);
-                click(IDC_CATALOGUE_DELETE);
-                typeFields(L"Mod", L"2", L"2");
-                click(IDC_CATALOGUE_MODIFY);
-                chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 2);
-            },
-            closeWith);
-        const auto after = readFileBytes(settingsPath());
-        if (closeWith == IDCANCEL) {
-            EXPECT_EQ(after, before);
-            continue;
-        }
-        EXPECT_EQ(le16(after, kBlock), 11);
-        EXPECT_EQ(entryInFile(after, 0), (Entry{"New", 25, 25, 0}));
-        EXPECT_EQ(entryInFile(after, 5), (Entry{"Mod", 51, 51, 0})); // typed in inch
-        EXPECT_EQ(entryInFile(after, 6), (Entry{"A3(\x89\xA1)", 420, 297, 0}));
-        EXPECT_EQ(le16(after, kUnitAt), 2);
-    }
-}
-
-// Typing stops where the box is full or the slot is; text put in whole (a
+// Typing stops where the box or the slot is full; text put in whole (a
 // paste, another program) is cut back to the slot by whole characters.
 TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
     struct Case {
@@ -403,13 +376,10 @@ TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
         std::string kept; // when put in whole
     } cases[] = {
         {true, std::wstring(70, L'i'), ""},
-        {true, std::wstring(35, L'あ'), ""},
-        {true, L"b" + std::wstring(35, L'漢'), ""},
         {false, std::wstring(70, L'i'), std::string(63, 'i')},
         {false, std::wstring(35, L'あ'), ansi(std::wstring(31, L'あ'))},
         {false, std::wstring(40, L'i') + std::wstring(15, L'漢'),
          ansi(std::wstring(40, L'i') + std::wstring(11, L'漢'))},
-        {false, std::wstring(62, L'ｱ') + L'漢', std::string(62, '\xB1')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(ansi(c.text));
@@ -425,11 +395,10 @@ TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
             held = ansi(shown);
             EXPECT_LE(held.size(), 63u);
             EXPECT_EQ(c.text.compare(0, shown.size(), shown), 0) << "a prefix of what was typed";
-            if (!c.typed)
-                EXPECT_EQ(held, c.kept);
+            EXPECT_EQ(held, c.typed ? held : c.kept);
             click(IDC_CATALOGUE_NEW);
         });
-        EXPECT_EQ(entryInFile(readFileBytes(settingsPath()), 11).name, held);
+        EXPECT_EQ(entry(readFileBytes(settingsPath()), 11), held + " 3000x3000");
     }
 }
 
