@@ -162,3 +162,15 @@
 
 // Paper catalogue page (template 113) controls
 // -- paper catalogue page ids --
+#define IDC_CATALOGUE_LIST 401
+#define IDC_CATALOGUE_NAME 402
+#ifdef RC_INVOKED
+// The code takes the unit lists' ids from pages/pages.h.
+#define IDC_CATALOGUE_UNIT 403
+#endif
+#define IDC_CATALOGUE_WIDTH 404
+#define IDC_CATALOGUE_LENGTH 405
+#define IDC_CATALOGUE_ROLL 406
+#define IDC_CATALOGUE_NEW 407
+#define IDC_CATALOGUE_DELETE 408
+#define IDC_CATALOGUE_MODIFY 409

@@ -1,0 +1,40 @@
+// What the paper catalogue page does with its entry fields, apart from the
+// window: reading the typed texts into a catalogue entry, the name a nameless
+// entry gets, and keeping names within the 63 bytes a catalogue slot holds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Width and length texts are read through a buffer of this size.
+enum : size_t { kCatalogueNumberBufferSize = 80 };
+
+// An entry as read from the page's fields. The name is always terminated
+// and never longer than 63 bytes.
+struct CatalogueFields {
+    char name[64];
+    int16_t width;  // mm
+    int16_t length; // mm
+    int16_t roll;   // 1 roll paper, 0 leaf
+};
+
+// Bytes of `text` that fit in `maxBytes` without splitting a code page 932
+// double-byte character.
+size_t cp932FitLength(const char* text, size_t maxBytes);
+
+// Copies `text` into `out` cut by cp932FitLength to at most size - 1 bytes.
+void cutCp932(const char* text, char* out, size_t size);
+
+// The name of an entry stored without one: "CUST(width*length)" in mm.
+void generatedPaperName(int32_t width, int32_t length, char* out, size_t size);
+
+// A width or length that converts to exactly 0 mm (empty text, no digits)
+// stands for the 3000 mm of a roll.
+float zeroMeansDefaultLength(float mm);
+
+// Whole millimetres reduced to the 16 bits of a catalogue field.
+int16_t toCatalogueLength(int32_t mm);
+
+// The entry the page's fields describe, in the page's length unit.
+CatalogueFields readCatalogueFields(const char* name, const char* widthText, const char* lengthText,
+                                    int unit, bool roll);

@@ -1,0 +1,430 @@
+// The paper catalogue page, driven through the real sheet; results are read
+// from the settings file's bytes (the catalogue block starts at 1538).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "pages/pages.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_file.h"
+#include "sheet_driver.h"
+
+namespace {
+
+const size_t kBlock = 1538, kUnitAt = kBlock + 6934;
+const std::vector<std::wstring> kDefaultNames = {
+    L"A0",     L"A1",         L"A1(横)",     L"A2",        L"A2(横)",   L"A3",
+    L"A3(横)", L"Roll(1020)", L"Roll(1000)", L"Roll(950)", L"Roll(920)"};
+
+std::string ansi(const std::wstring& text) {
+    char out[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
+// Entry i of the file as "name WxL" (+ " roll").
+std::string entry(const std::vector<unsigned char>& b, int i) {
+    const size_t at = kBlock + 2 + 70 * static_cast<size_t>(i);
+    const char* name = reinterpret_cast<const char*>(&b[at]);
+    return std::string(name, strnlen(name, 64)) + " " + std::to_string(le16(b, at + 64)) + "x" +
+           std::to_string(le16(b, at + 66)) + (le16(b, at + 68) ? " roll" : "");
+}
+
+// The file as an earlier run left it: stored unit `unit` and, for count >= 0,
+// entries P0, P1, ... of (i + 1) x (100 + i) mm; loaded as start-up loads it.
+void storeCatalogue(int count, int unit = 0) {
+    auto b = readFileBytes(settingsPath());
+    for (int i = 0; i < count; ++i) {
+        const size_t at = kBlock + 2 + 70 * static_cast<size_t>(i);
+        snprintf(reinterpret_cast<char*>(&b[at]), 64, "P%d", i);
+        b[at + 64] = static_cast<unsigned char>(i + 1);
+        b[at + 66] = static_cast<unsigned char>(100 + i);
+    }
+    if (count >= 0)
+        b[kBlock] = static_cast<unsigned char>(count);
+    b[kUnitAt] = static_cast<unsigned char>(unit);
+    writeFileBytes(settingsPath(), b);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+}
+
+HWND list() {
+    return GetDlgItem(g_cataloguePage, IDC_CATALOGUE_LIST);
+}
+int selectedLine() {
+    return static_cast<int>(SendMessageW(list(), LB_GETCURSEL, 0, 0));
+}
+// Every line of 401 followed by "/".
+std::wstring lines() {
+    std::wstring all;
+    for (int i = 0; i < SendMessageW(list(), LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[128] = {};
+        if (SendMessageW(list(), LB_GETTEXTLEN, i, 0) < 128)
+            SendMessageW(list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        all += std::wstring(text) + L"/";
+    }
+    return all;
+}
+std::wstring linesOf(const std::vector<std::wstring>& names) {
+    std::wstring all;
+    for (const auto& name : names)
+        all += name + L"/";
+    return all + L"/";
+}
+
+// A mouse click on the line; -1 takes the selection away.
+void clickLine(int i) {
+    SendMessageW(list(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (i < 0)
+        return;
+    SendMessageW(list(), LB_SETTOPINDEX, i, 0);
+    RECT r;
+    SendMessageW(list(), LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(list(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list(), WM_LBUTTONUP, 0, at);
+}
+
+std::wstring fields() {
+    const HWND p = g_cataloguePage;
+    return controlText(p, IDC_CATALOGUE_NAME) + L"|" + controlText(p, IDC_CATALOGUE_WIDTH) + L"|" +
+           controlText(p, IDC_CATALOGUE_LENGTH) + (checked(p, IDC_CATALOGUE_ROLL) ? L"|R" : L"|");
+}
+
+// Types each text that is given (nullptr leaves the field as it is).
+void typeFields(const wchar_t* name, const wchar_t* width, const wchar_t* length) {
+    const wchar_t* texts[3] = {name, width, length};
+    const int ids[3] = {IDC_CATALOGUE_NAME, IDC_CATALOGUE_WIDTH, IDC_CATALOGUE_LENGTH};
+    for (int i = 0; i < 3; ++i)
+        if (texts[i])
+            typeText(g_cataloguePage, ids[i], texts[i]);
+}
+
+void click(int id) {
+    clickButton(g_cataloguePage, id);
+}
+
+// Opens the catalogue tab, acts, and closes the sheet with OK or Cancel.
+void onCataloguePage(const std::function<void()>& act, int closeWith = IDOK) {
+    runSheetWith({[&](HWND sheet) {
+        clickTab(sheet, kCataloguePageIndex);
+        act();
+        clickButton(sheet, closeWith);
+        return true;
+    }});
+}
+
+class CataloguePage : public ::testing::Test {
+  protected:
+    void SetUp() override { freshSettings(); }
+};
+
+// Each item of template 113 as "id class style x,y,w,h text" (DLGTEMPLATEEX).
+std::vector<std::string> templateItems() {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDD_CATALOGUE_PAGE),
+                                reinterpret_cast<LPCWSTR>(RT_DIALOG));
+    const BYTE* base = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    const BYTE* p = base;
+    auto word = [&] { return p += 2, static_cast<WORD>(p[-2] | p[-1] << 8); };
+    auto dword = [&] {
+        const DWORD low = word(); // each read in its own statement: | and + leave order open
+        return low | static_cast<DWORD>(word()) << 16;
+    };
+    auto text = [&] {
+        std::wstring s;
+        for (WORD c = word(); c != 0; c = word())
+            s += c == 0xFFFF ? L"#" + std::to_wstring(word()) : std::wstring(1, c);
+        return ansi(s);
+    };
+    auto numbers = [&](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i)
+            s += std::to_string(static_cast<short>(word())) + (i + 1 < n ? "," : "");
+        return s;
+    };
+    dword(), dword();
+    const DWORD exStyle = dword(), style = dword();
+    const int count = word();
+    std::string head = numbers(4) + " ";
+    for (int i = 0; i < 3; ++i) // menu, class, caption
+        head += text();
+    const WORD points = word();
+    dword();
+    std::vector<std::string> items = {std::to_string(exStyle) + " " + std::to_string(style), head,
+                                      std::to_string(points) + " " + text()};
+    for (int i = 0; i < count; ++i) {
+        p = base + ((p - base + 3) & ~3);
+        dword(), dword();
+        const DWORD itemStyle = dword() & ~(WS_CHILD | WS_VISIBLE);
+        const std::string at = numbers(4);
+        const std::string id = std::to_string(static_cast<int>(dword()));
+        std::string cls = text();
+        CharUpperBuffA(cls.data(), static_cast<DWORD>(cls.size()));
+        const std::string caption = text();
+        items.push_back(id + " " + cls + " " + std::to_string(itemStyle) + " " + at + " " +
+                        caption);
+        p += word();
+    }
+    return items;
+}
+
+TEST_F(CataloguePage, TemplateInKeyboardOrder) {
+    auto item = [](int id, const char* cls, DWORD style, const char* at, const wchar_t* text) {
+        return std::to_string(id) + " " + cls + " " + std::to_string(style) + " " + at + " " +
+               ansi(text);
+    };
+    const DWORD edit = WS_BORDER | WS_TABSTOP; // no ES_AUTOHSCROLL
+    const std::vector<std::string> expected = {
+        std::to_string(WS_EX_CONTROLPARENT) + " " +
+            std::to_string(DS_SETFONT | DS_CONTROL | WS_CHILD),
+        "0,0,251,241 ",
+        "10 " + ansi(L"ＭＳ Ｐゴシック"),
+        item(-1, "STATIC", SS_BLACKFRAME, "5,132,240,72", L""),
+        item(-1, "STATIC", SS_RIGHT, "9,141,36,8", L"用紙名："),
+        item(-1, "STATIC", SS_RIGHT, "9,158,36,8", L"単位："),
+        item(-1, "STATIC", SS_RIGHT, "153,158,36,8", L"用紙幅："),
+        item(-1, "STATIC", SS_RIGHT, "153,175,36,8", L"用紙長："),
+        item(401, "LISTBOX", LBS_NOTIFY | LBS_DISABLENOSCROLL | WS_VSCROLL | edit, "5,12,240,116",
+             L""),
+        item(402, "EDIT", edit, "48,139,192,13", L""),
+        item(403, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, "48,156,70,45", L""),
+        item(404, "EDIT", edit, "192,156,48,13", L""),
+        item(405, "EDIT", edit, "192,173,48,13", L""),
+        item(406, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, "188,192,50,8", L"ロール紙(&R)"),
+        item(407, "BUTTON", WS_TABSTOP, "10,185,35,15", L"新規(&N)"),
+        item(408, "BUTTON", WS_TABSTOP, "50,185,35,15", L"削除(&D)"),
+        item(409, "BUTTON", WS_TABSTOP, "90,185,35,15", L"修正(&E)"),
+    };
+    EXPECT_EQ(templateItems(), expected);
+}
+
+TEST_F(CataloguePage, DefaultListAndTheBlankLine) {
+    const auto before = readFileBytes(settingsPath());
+    onCataloguePage([] {
+        EXPECT_EQ(lines(), linesOf(kDefaultNames));
+        EXPECT_EQ(selectedLine(), 0);
+        EXPECT_EQ(fields(), L"A0|33.110|46.850|");
+        EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), 0);
+        std::wstring units;
+        for (int i = 0; i < 4; ++i)
+            units += listItemText(g_cataloguePage, IDC_CATALOGUE_UNIT, i) + L" ";
+        EXPECT_EQ(units, L"inch mm pixel <none> ");
+        clickLine(7);
+        EXPECT_EQ(fields(), L"Roll(1020)|40.157|118.110|R");
+        clickLine(11);
+        EXPECT_EQ(fields(), L"|||");
+        click(IDC_CATALOGUE_DELETE);
+        click(IDC_CATALOGUE_MODIFY);
+        EXPECT_EQ(lines(), linesOf(kDefaultNames));
+        EXPECT_EQ(selectedLine(), 11);
+    });
+    EXPECT_EQ(readFileBytes(settingsPath()), before) << "OK stored the catalogue as it was";
+}
+
+TEST_F(CataloguePage, NewInsertsBeforeTheSelectedLineOrAppends) {
+    struct Case {
+        int unit, select, at;
+        const wchar_t *name, *width, *length;
+        std::wstring listed;
+        std::string stored;
+    } cases[] = {
+        {0, 11, 11, L"B4", L"10.118", L"14.331", L"B4", "B4 257x364"},
+        {0, -1, 11, L"B4", L"10.118", L"14.331", L"B4", "B4 257x364"},
+        {0, 3, 3, L"B4", L"10.118", L"14.331", L"B4", "B4 257x364"},
+        {1, 0, 0, L"", L"500", L"", L"CUST(500*3000)", "CUST(500*3000) 500x3000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.select);
+        freshSettings();
+        const auto before = readFileBytes(settingsPath());
+        onCataloguePage([&] {
+            chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, c.unit);
+            clickLine(c.select);
+            typeFields(c.name, c.width, c.length);
+            click(IDC_CATALOGUE_NEW);
+            auto names = kDefaultNames;
+            names.insert(names.begin() + c.at, c.listed);
+            EXPECT_EQ(lines(), linesOf(names));
+            EXPECT_EQ(selectedLine(), c.at);
+            EXPECT_EQ(controlText(g_cataloguePage, IDC_CATALOGUE_NAME), c.name) << "kept as typed";
+        });
+        const auto b = readFileBytes(settingsPath());
+        EXPECT_EQ(le16(b, kBlock), 12);
+        EXPECT_EQ(entry(b, c.at), c.stored);
+        EXPECT_EQ(entry(b, c.at == 11 ? 10 : c.at + 1), entry(before, c.at == 11 ? 10 : c.at));
+    }
+}
+
+TEST_F(CataloguePage, NewWithAFullCatalogueChangesNothing) {
+    storeCatalogue(99);
+    const auto before = readFileBytes(settingsPath());
+    onCataloguePage([] {
+        const std::wstring all = lines();
+        for (int line : {99, 5}) {
+            clickLine(line);
+            typeFields(L"X", L"1", L"1");
+            click(IDC_CATALOGUE_NEW);
+            EXPECT_EQ(lines(), all);
+            EXPECT_EQ(selectedLine(), line);
+        }
+    });
+    EXPECT_EQ(readFileBytes(settingsPath()), before);
+}
+
+TEST_F(CataloguePage, DeleteSelectsTheFollowingLine) {
+    struct Case {
+        int entries, line;
+        std::wstring shown, listed;
+    } cases[] = {
+        {11, 10, L"|||", linesOf({kDefaultNames.begin(), kDefaultNames.end() - 1})},
+        {1, 0, L"|||", L"/"}, // only the blank line is left
+        {11, 0, L"A1|23.386|33.110|", linesOf({kDefaultNames.begin() + 1, kDefaultNames.end()})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entries);
+        freshSettings();
+        storeCatalogue(c.entries == 11 ? -1 : c.entries);
+        const auto before = readFileBytes(settingsPath());
+        onCataloguePage([&] {
+            clickLine(c.line);
+            click(IDC_CATALOGUE_DELETE);
+            EXPECT_EQ(lines(), c.listed);
+            EXPECT_EQ(selectedLine(), c.line);
+            EXPECT_EQ(fields(), c.shown);
+        });
+        const auto b = readFileBytes(settingsPath());
+        EXPECT_EQ(le16(b, kBlock), c.entries - 1);
+        EXPECT_EQ(entry(b, c.line),
+                  c.line + 1 < c.entries ? entry(before, c.line + 1) : entry(b, c.line));
+    }
+}
+
+TEST_F(CataloguePage, CancelKeepsTheLoadedCatalogueAndOkWritesTheChanges) {
+    for (int closeWith : {IDCANCEL, IDOK}) {
+        freshSettings();
+        const auto before = readFileBytes(settingsPath());
+        onCataloguePage(
+            [] {
+                typeFields(L"New", L"1", L"1");
+                click(IDC_CATALOGUE_NEW); // before A0
+                clickLine(5);
+                click(IDC_CATALOGUE_DELETE); // A2(横)
+                typeFields(L"A3横長", L"2", L"2.5");
+                click(IDC_CATALOGUE_ROLL);
+                click(IDC_CATALOGUE_MODIFY); // A3
+                EXPECT_EQ(selectedLine(), 5);
+                auto names = kDefaultNames;
+                names.insert(names.begin(), L"New");
+                names.erase(names.begin() + 5);
+                names[5] = L"A3横長";
+                EXPECT_EQ(lines(), linesOf(names));
+                chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 2);
+            },
+            closeWith);
+        const auto after = readFileBytes(settingsPath());
+        if (closeWith == IDCANCEL) {
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        EXPECT_EQ(le16(after, kBlock), 11);
+        EXPECT_EQ(entry(after, 0), "New 25x25");
+        EXPECT_EQ(entry(after, 5), "A3\x89\xA1\x92\xB7 51x64 roll");
+        EXPECT_EQ(entry(after, 6), "A3(\x89\xA1) 420x297");
+        EXPECT_EQ(le16(after, kUnitAt), 2);
+    }
+}
+
+TEST_F(CataloguePage, UnitChangeConvertsTheFieldsAndNamesNamelessEntries) {
+    struct Case {
+        int line;
+        const wchar_t *name, *width, *length;
+        int from, to;
+        std::wstring shown;
+    } cases[] = {
+        {0, L"", nullptr, nullptr, 0, 1, L"CUST(841*1190)|841|1190|"},
+        {11, L"", L"", L"", 0, 1, L"CUST(3000*3000)|3000|3000|"},
+        {11, L"", L"", L"", 0, 2, L"CUST(3000*3000)|8503.94|8503.94|"},
+        {0, L"W", L"10.4", nullptr, 1, 0, L"W|0.394|46.850|"},
+        {7, nullptr, L"1", nullptr, 0, 2, L"Roll(1020)|70.87|8503.94|R"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ansi(c.shown));
+        freshSettings();
+        storeCatalogue(-1, c.from);
+        onCataloguePage(
+            [&] {
+                clickLine(c.line);
+                typeFields(c.name, c.width, c.length);
+                chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, c.to);
+                EXPECT_EQ(fields(), c.shown);
+                EXPECT_EQ(lines(), linesOf(kDefaultNames)) << "the catalogue is not touched";
+            },
+            IDCANCEL);
+    }
+}
+
+// Typing stops where the box or the slot is full; text put in whole (a
+// paste, another program) is cut back to the slot by whole characters.
+TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
+    struct Case {
+        bool typed;
+        std::wstring text;
+        std::string kept; // when put in whole
+    } cases[] = {
+        {true, std::wstring(70, L'i'), ""},
+        {false, std::wstring(70, L'i'), std::string(63, 'i')},
+        {false, std::wstring(35, L'あ'), ansi(std::wstring(31, L'あ'))},
+        {false, std::wstring(40, L'i') + std::wstring(15, L'漢'),
+         ansi(std::wstring(40, L'i') + std::wstring(11, L'漢'))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ansi(c.text));
+        freshSettings();
+        std::string held;
+        onCataloguePage([&] {
+            clickLine(11);
+            if (c.typed)
+                typeText(g_cataloguePage, IDC_CATALOGUE_NAME, c.text.c_str());
+            else
+                SetDlgItemTextW(g_cataloguePage, IDC_CATALOGUE_NAME, c.text.c_str());
+            const std::wstring shown = controlText(g_cataloguePage, IDC_CATALOGUE_NAME);
+            held = ansi(shown);
+            EXPECT_LE(held.size(), 63u);
+            EXPECT_EQ(c.text.compare(0, shown.size(), shown), 0) << "a prefix of what was typed";
+            EXPECT_EQ(held, c.typed ? held : c.kept);
+            click(IDC_CATALOGUE_NEW);
+        });
+        EXPECT_EQ(entry(readFileBytes(settingsPath()), 11), held + " 3000x3000");
+    }
+}
+
+TEST_F(CataloguePage, SaveReportsAFailedWrite) {
+    onCataloguePage(
+        [] {
+            chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 1);
+            HANDLE holder = CreateFileA(settingsPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+            EXPECT_FALSE(saveCataloguePage(g_cataloguePage));
+            CloseHandle(holder);
+            EXPECT_TRUE(saveCataloguePage(g_cataloguePage));
+            EXPECT_EQ(le16(readFileBytes(settingsPath()), kUnitAt), 1);
+        },
+        IDCANCEL);
+}
+
+TEST_F(CataloguePage, DamagedStoredUnitLeavesLengthsAsTheyWere) {
+    storeCatalogue(3, 7);
+    const auto before = readFileBytes(settingsPath());
+    onCataloguePage([] {
+        EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), -1);
+        clickLine(1);
+        click(IDC_CATALOGUE_MODIFY);
+    });
+    EXPECT_EQ(readFileBytes(settingsPath()), before);
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+// One length unit for the four length pages, and the stored length unit at
+// settings-file offset 1538 + 6934. The CrossPage* cases choose units on the
+// paper and plotter pages, so they need those pages' unit lists.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <vector>
+
+#include "pages/pages.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_file.h"
+#include "sheet_driver.h"
+
+namespace {
+
+const size_t kUnitAt = 1538 + 6934;
+
+struct LengthPage {
+    HWND* page;
+    int list;
+};
+const LengthPage kLengthPages[4] = {{&g_paperPage, IDC_PAPER_UNIT},
+                                    {&g_plotterEnvPage, IDC_PLOTTER_ENV_UNIT},
+                                    {&g_plotterExtraPage, IDC_PLOTTER_EXTRA_UNIT},
+                                    {&g_cataloguePage, IDC_CATALOGUE_UNIT}};
+
+std::vector<int> unitsShown() {
+    std::vector<int> units;
+    for (const LengthPage& p : kLengthPages)
+        units.push_back(listSelection(*p.page, p.list));
+    return units;
+}
+
+int storedUnitInFile() {
+    return le16(readFileBytes(settingsPath()), kUnitAt);
+}
+
+// The file as an earlier run left it, loaded the way start-up loads it.
+void startWithStoredUnit(int unit) {
+    auto bytes = readFileBytes(settingsPath());
+    bytes[kUnitAt] = static_cast<unsigned char>(unit);
+    writeFileBytes(settingsPath(), bytes);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+}
+
+INT_PTR runSheet(const std::function<void(HWND sheet)>& act, int closeWith) {
+    return runSheetWith({[&](HWND sheet) {
+        act(sheet);
+        clickButton(sheet, closeWith);
+        return true;
+    }});
+}
+
+std::wstring catalogueWidth() {
+    return controlText(g_cataloguePage, IDC_CATALOGUE_WIDTH);
+}
+
+class UnitSync : public ::testing::Test {
+  protected:
+    void SetUp() override { freshSettings(); }
+};
+using CrossPageUnitSync = UnitSync;
+
+TEST_F(UnitSync, CataloguePageChoiceIsStoredOnlyByOk) {
+    for (int closeWith : {IDOK, IDCANCEL}) {
+        freshSettings();
+        runSheet([](HWND) { chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 1); }, closeWith);
+        const int expected = closeWith == IDOK ? 1 : 0;
+        EXPECT_EQ(storedUnitInFile(), expected);
+        ASSERT_EQ(loadSettings(), LoadStatus::Loaded); // the next start
+        runSheet(
+            [&](HWND) {
+                EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), expected);
+                EXPECT_EQ(catalogueWidth(), expected == 1 ? L"841" : L"33.110");
+            },
+            IDCANCEL);
+    }
+}
+
+TEST_F(UnitSync, ChoosingTheUnitInUseChangesNothing) {
+    startWithStoredUnit(2);
+    runSheet(
+        [](HWND) {
+            typeText(g_cataloguePage, IDC_CATALOGUE_NAME, L"");
+            typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, L"10.4");
+            chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 2);
+            EXPECT_EQ(controlText(g_cataloguePage, IDC_CATALOGUE_NAME), L"");
+            EXPECT_EQ(catalogueWidth(), L"10.4");
+        },
+        IDOK);
+    EXPECT_EQ(storedUnitInFile(), 2);
+}
+
+// What another page's choice does to this page (the other pages' own lists
+// are exercised by the CrossPage cases).
+TEST_F(UnitSync, AnotherPagesChoiceConvertsTheCataloguePageButNotItsOwn) {
+    struct Case {
+        int source, unit, shownUnit;
+        std::wstring fields;
+    } cases[] = {
+        {kPlotterExtraPageIndex, 1, 1, L"CUST(3000*3000)|3000|3000"},
+        {kPaperPageIndex, 2, 2, L"CUST(3000*3000)|8503.94|8503.94"},
+        {kCataloguePageIndex, 1, 0, L"||"}, // its own unit change has run already
+    };
+    for (const Case& c : cases) {
+        freshSettings();
+        runSheet(
+            [&](HWND) {
+                HWND list = GetDlgItem(g_cataloguePage, IDC_CATALOGUE_LIST);
+                SendMessageW(list, LB_SETCURSEL, 11, 0);
+                SendMessageW(g_cataloguePage, WM_COMMAND,
+                             MAKEWPARAM(IDC_CATALOGUE_LIST, LBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(list));
+                synchroniseUnits(c.source, c.unit);
+                EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), c.shownUnit);
+                EXPECT_EQ(controlText(g_cataloguePage, IDC_CATALOGUE_NAME) + L"|" +
+                              catalogueWidth() + L"|" +
+                              controlText(g_cataloguePage, IDC_CATALOGUE_LENGTH),
+                          c.fields);
+            },
+            IDOK);
+        EXPECT_EQ(storedUnitInFile(), c.shownUnit) << "the catalogue page's unit is stored";
+    }
+}
+
+TEST_F(CrossPageUnitSync, PlotterAdditionalChoiceConvertsEveryPageAndTheNextStart) {
+    runSheet(
+        [](HWND) {
+            chooseListItem(g_plotterExtraPage, IDC_PLOTTER_EXTRA_UNIT, 1);
+            EXPECT_EQ(unitsShown(), std::vector<int>({1, 1, 1, 1}));
+            EXPECT_EQ(catalogueWidth(), L"841");
+        },
+        IDOK);
+    EXPECT_EQ(storedUnitInFile(), 1);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    runSheet([](HWND) { EXPECT_EQ(unitsShown(), std::vector<int>({1, 1, 1, 1})); }, IDCANCEL);
+}
+
+std::vector<int> g_selections; // unit lists in the order the program selected in them
+
+LRESULT CALLBACK logSelection(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR) {
+    if (message == CB_SETCURSEL)
+        g_selections.push_back(static_cast<int>(id));
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+TEST_F(CrossPageUnitSync, AChoiceReachesTheOtherPagesInTabOrder) {
+    struct Case {
+        int source; // in kLengthPages
+        std::vector<int> reached;
+    } cases[] = {
+        // The user's own choice first, then the program's, each page once.
+        {3, {IDC_CATALOGUE_UNIT, IDC_PAPER_UNIT, IDC_PLOTTER_ENV_UNIT, IDC_PLOTTER_EXTRA_UNIT}},
+        {1, {IDC_PLOTTER_ENV_UNIT, IDC_PAPER_UNIT, IDC_PLOTTER_EXTRA_UNIT, IDC_CATALOGUE_UNIT}},
+    };
+    for (const Case& c : cases) {
+        freshSettings();
+        runSheet(
+            [&](HWND) {
+                for (const LengthPage& p : kLengthPages)
+                    SetWindowSubclass(GetDlgItem(*p.page, p.list), logSelection, p.list, 0);
+                const LengthPage& source = kLengthPages[c.source];
+                SendDlgItemMessageW(*source.page, source.list, CB_SETCURSEL, 2, 0);
+                g_selections.clear();
+                chooseListItem(*source.page, source.list, 2);
+                EXPECT_EQ(g_selections, c.reached);
+                for (const LengthPage& p : kLengthPages)
+                    RemoveWindowSubclass(GetDlgItem(*p.page, p.list), logSelection, p.list);
+            },
+            IDCANCEL);
+    }
+}
+
+TEST_F(CrossPageUnitSync, EveryPageStartsFromTheStoredUnitAndCancelKeepsIt) {
+    startWithStoredUnit(2);
+    runSheet(
+        [](HWND) {
+            EXPECT_EQ(unitsShown(), std::vector<int>({2, 2, 2, 2}));
+            typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, L"10.4");
+            chooseListItem(g_paperPage, IDC_PAPER_UNIT, 2); // the unit in use
+            EXPECT_EQ(catalogueWidth(), L"10.4") << "nothing converted";
+            chooseListItem(g_plotterEnvPage, IDC_PLOTTER_ENV_UNIT, 0);
+            EXPECT_EQ(unitsShown(), std::vector<int>({0, 0, 0, 0}));
+        },
+        IDCANCEL);
+    EXPECT_EQ(storedUnitInFile(), 2);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    runSheet([](HWND) { EXPECT_EQ(unitsShown(), std::vector<int>({2, 2, 2, 2})); }, IDCANCEL);
+}
+
+} // namespace
