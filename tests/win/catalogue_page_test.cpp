@@ -15,6 +15,14 @@
 
 namespace {
 
+// The catalogue block of a settings file: other pages write the record on
+// the same OK, so only this block says what this page stored.
+std::vector<unsigned char> catalogueBlock(const std::vector<unsigned char>& file) {
+    if (file.size() < 1538 + 6938)
+        return file;
+    return std::vector<unsigned char>(file.begin() + 1538, file.begin() + 1538 + 6938);
+}
+
 const size_t kBlock = 1538, kUnitAt = kBlock + 6934;
 const std::vector<std::wstring> kDefaultNames = {
     L"A0",     L"A1",         L"A1(横)",     L"A2",        L"A2(横)",   L"A3",
@@ -222,7 +230,8 @@ TEST_F(CataloguePage, DefaultListAndTheBlankLine) {
         EXPECT_EQ(lines(), linesOf(kDefaultNames));
         EXPECT_EQ(selectedLine(), 11);
     });
-    EXPECT_EQ(readFileBytes(settingsPath()), before) << "OK stored the catalogue as it was";
+    EXPECT_EQ(catalogueBlock(readFileBytes(settingsPath())), catalogueBlock(before))
+        << "OK stored the catalogue as it was";
 }
 
 TEST_F(CataloguePage, NewInsertsBeforeTheSelectedLineOrAppends) {
@@ -272,7 +281,7 @@ TEST_F(CataloguePage, NewWithAFullCatalogueChangesNothing) {
             EXPECT_EQ(selectedLine(), line);
         }
     });
-    EXPECT_EQ(readFileBytes(settingsPath()), before);
+    EXPECT_EQ(catalogueBlock(readFileBytes(settingsPath())), catalogueBlock(before));
 }
 
 TEST_F(CataloguePage, DeleteSelectsTheFollowingLine) {
@@ -424,7 +433,7 @@ TEST_F(CataloguePage, DamagedStoredUnitLeavesLengthsAsTheyWere) {
         clickLine(1);
         click(IDC_CATALOGUE_MODIFY);
     });
-    EXPECT_EQ(readFileBytes(settingsPath()), before);
+    EXPECT_EQ(catalogueBlock(readFileBytes(settingsPath())), catalogueBlock(before));
 }
 
 } // namespace

@@ -41,7 +41,11 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     HWND sheet = currentSheet();
     if (GetTickCount() > script->deadline) {
+        // Close whatever nested modal window is up (message box, folder
+        // browser) so that its loop ends and the sheet's can end too.
         script->timedOut = true;
+        if (HWND box = findMessageBox())
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
         if (sheet)
             EndDialog(sheet, -100);
         return;
