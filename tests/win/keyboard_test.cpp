@@ -7,7 +7,9 @@
 
 #include <initializer_list>
 
+#include "pages/pages.h"
 #include "resources/resource_ids.h"
+#include "settings/catalogue.h"
 #include "sheet_driver.h"
 
 namespace {
@@ -82,6 +84,113 @@ TEST(Keyboard, EnterIsOk) {
                                return true;
                            }}),
               1);
+}
+
+// Every mnemonic works with Alt on its own page: radio buttons and check
+// boxes change, the catalogue buttons act.
+TEST(Keyboard, MnemonicsWorkWithAltOnTheirPage) {
+    freshSettings();
+    struct Mnemonic {
+        int tab;
+        WORD letter;
+        int id;           // the control that must change
+        bool radio;       // checked afterwards (else toggled)
+        int catalogueStep; // for the catalogue buttons: change in the entry count
+    };
+    const Mnemonic mnemonics[] = {
+        {0, 'L', IDC_PAPER_LANDSCAPE, true, 0},   {0, 'P', IDC_PAPER_PORTRAIT, true, 0},
+        {0, 'R', IDC_PAPER_ROLL, false, 0},       {1, 'N', IDC_ENV_SORT_NONE, true, 0},
+        {1, 'V', IDC_ENV_SORT_VECTOR, true, 0},   {1, 'O', IDC_ENV_SORT_OBJECT, true, 0},
+        {1, 'U', IDC_ENV_PATH_OVERLAP, false, 0}, {1, 'P', IDC_ENV_PEN_ORDER, false, 0},
+        {1, 'F', IDC_ENV_FRAME_CUT, false, 0},    {1, 'L', IDC_ENV_LINE_OPTIMIZE, false, 0},
+        {1, 'E', IDC_ENV_ERROR_ADJUST, false, 0}, {1, 'H', IDC_ENV_DOTTED_CUT, false, 0},
+        {4, 'N', 0, false, +1},                   {4, 'D', 0, false, -1},
+        {4, 'E', 0, false, 0},
+    };
+    HWND* const pages[5] = {&g_paperPage, &g_plotterEnvPage, &g_plotterExtraPage, &g_toolPage,
+                            &g_cataloguePage};
+    std::vector<SheetStep> steps;
+    steps.push_back([](HWND sheet) {
+        SetForegroundWindow(sheet);
+        return GetForegroundWindow() == sheet;
+    });
+    struct State {
+        bool wasChecked = false;
+        int count = 0;
+    };
+    static State state;
+    for (const Mnemonic& m : mnemonics) {
+        steps.push_back([&m, &pages](HWND sheet) {
+            clickTab(sheet, m.tab);
+            HWND page = *pages[m.tab];
+            // Start from a control that is not the target.
+            SetFocus(GetNextDlgTabItem(page, nullptr, FALSE));
+            state.wasChecked = m.id && checked(page, m.id);
+            state.count = PaperCount();
+            pressKeys({VK_MENU}, m.letter);
+            return true;
+        });
+        steps.push_back([&m, &pages](HWND) {
+            HWND page = *pages[m.tab];
+            const char letter[2] = {static_cast<char>(m.letter), 0};
+            if (m.id == 0)
+                EXPECT_EQ(PaperCount(), state.count + m.catalogueStep) << "Alt+" << letter;
+            else if (m.radio)
+                EXPECT_TRUE(checked(page, m.id)) << "Alt+" << letter << " on tab " << m.tab;
+            else
+                EXPECT_NE(checked(page, m.id), state.wasChecked)
+                    << "Alt+" << letter << " on tab " << m.tab;
+            return true;
+        });
+    }
+    steps.push_back([](HWND sheet) {
+        clickButton(sheet, IDCANCEL);
+        return true;
+    });
+    EXPECT_EQ(runSheetWith(steps, 30000), 2);
+}
+
+// Tab walks the visible page in its template order, then the sheet's own
+// controls, and Shift+Tab walks back the same way.
+TEST(Keyboard, TabFollowsTheTemplateOrderOnThePaperPage) {
+    freshSettings();
+    const int forward[] = {IDC_PAPER_SIZE,   IDC_PAPER_UNITS,      IDC_PAPER_WIDTH,
+                           IDC_PAPER_LENGTH, IDC_PAPER_SCALE,      IDC_PAPER_PORTRAIT,
+                           IDC_PAPER_ROLL,   IDC_PAPER_FIRST_PAGE, IDC_PAPER_LAST_PAGE,
+                           IDOK,             IDCANCEL,             IDC_SHEET_TABS,
+                           IDC_PAPER_SIZE};
+    const int count = static_cast<int>(sizeof forward / sizeof forward[0]);
+    std::vector<SheetStep> steps;
+    steps.push_back([&](HWND sheet) {
+        SetForegroundWindow(sheet);
+        SetFocus(GetDlgItem(g_paperPage, IDC_PAPER_SIZE));
+        return GetForegroundWindow() == sheet;
+    });
+    for (int i = 1; i < count; ++i) {
+        steps.push_back([](HWND) {
+            pressKeys({}, VK_TAB);
+            return true;
+        });
+        steps.push_back([&, i](HWND) {
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), forward[i]) << "Tab number " << i;
+            return true;
+        });
+    }
+    for (int i = count - 2; i >= 0; --i) {
+        steps.push_back([](HWND) {
+            pressKeys({VK_SHIFT}, VK_TAB);
+            return true;
+        });
+        steps.push_back([&, i](HWND) {
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), forward[i]) << "Shift+Tab back to position " << i;
+            return true;
+        });
+    }
+    steps.push_back([](HWND sheet) {
+        clickButton(sheet, IDCANCEL);
+        return true;
+    });
+    EXPECT_EQ(runSheetWith(steps, 30000), 2);
 }
 
 } // namespace

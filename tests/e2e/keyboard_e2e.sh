@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The program driven with real X keyboard input (xdotool) under Wine: switch
+# the unit from the keyboard, type a margin, choose a size, turn the paper
+# with its mnemonic and confirm with Enter; then check the file and registry.
+# Needs the environment scripts/test sets up (WINEPREFIX, DISPLAY).
+set -euo pipefail
+program=$1
+: "${WINEPREFIX:?run under scripts/test}" "${DISPLAY:?needs a display}"
+
+key=HKCU\\Software\\Calderwick\\ZEMBSerConfig
+settings="$WINEPREFIX/drive_c/users/$(id -un)/Documents/Adobe/Illustrator/KELDORIX.INI"
+rm -f "$settings"
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+
+failures=0
+check() { # name expected actual
+  if [[ "$2" == "$3" ]]; then echo "ok   $1 = $3"; else echo "FAIL $1: expected $2, got $3"; failures=$((failures + 1)); fi
+}
+press() { xdotool key --delay 60 "$@"; sleep 0.3; }
+le() { # offset bytes: signed little-endian integer from the settings file
+  od -An -t d"$2" -j "$1" -N "$2" "$settings" | tr -d ' '
+}
+dword() { # registry value as an unsigned decimal
+  local hex
+  hex=$(wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {print $3}')
+  [[ -n "$hex" ]] && echo $((hex)) || echo missing
+}
+
+wine "$program" &
+pid=$!
+for _ in $(seq 100); do
+  xdotool search --name 'Tervikon' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 0.5
+# The pointer rests away from the window: a dropped list under it would
+# follow the pointer instead of the keys.
+xdotool mousemove 0 0
+
+press ctrl+Tab                 # plotter environment page; focus on its unit list
+press F4 Down Return           # inch -> mm, confirmed as a user's choice
+press Tab                      # leaf-paper top margin
+xdotool type --delay 60 20; sleep 0.3
+press ctrl+shift+Tab           # back to the paper page; focus on the size list
+press F4 Down Down Down Down Down Down Down Down Return   # Roll(1000)
+press alt+l                    # 横(&L): landscape
+press Return                   # OK
+
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "FAIL the program did not end after Enter"
+  xdotool key Escape
+  exit 1
+fi
+
+check "leaf top margin (file offset 6)" 20 "$(le 6 4)"
+check "roll top margin (file offset 22)" 15 "$(le 22 4)"
+check "stored length unit (file offset 8472)" 1 "$(le 8472 2)"
+check RetVal 1 "$(dword RetVal)"
+check Size 609 "$(dword Size)"
+check Orientation 1 "$(dword Orientation)"
+check pisroll 1 "$(dword pisroll)"
+check Width 1000 "$(dword Width)"
+check Height 3000 "$(dword Height)"
+check rPage.right 2970 "$(dword rPage.right)"
+check rPage.bottom 970 "$(dword rPage.bottom)"
+
+passed=$((11 - failures))
+echo "$passed passed, $failures failed"
+((failures == 0))
