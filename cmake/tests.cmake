@@ -23,5 +23,25 @@ else()
   add_executable(win_tests ${ZEMB_WIN_TESTS} resources/ZEMBSerConfig.rc)
   target_include_directories(win_tests PRIVATE tests/win)
   target_link_libraries(win_tests PRIVATE zemb_ui shell32 ${ZEMB_GTEST_MAIN})
-  add_test(NAME win_tests COMMAND win_tests)
+  # One ctest entry per group of suites, each in its own process and with its
+  # own time limit; the last entry runs whatever suite is not named here.
+  set(ZEMB_WIN_SUITES
+    "Sheet.*:SettingsFileWin.*:PageSetupRegistry.*:Keyboard.*"
+    "ProgramRun.*"
+    "PaperPage.*"
+    "PlotterEnvPage.*"
+    "PlotterExtraPage.*"
+    "ToolPage.*"
+    "CataloguePage.*:UnitSync.*:CrossPageUnitSync.*")
+  set(ZEMB_NAMED_SUITES "")
+  foreach(filter IN LISTS ZEMB_WIN_SUITES)
+    string(REGEX REPLACE "\\.\\*.*" "" name "${filter}")
+    add_test(NAME win_${name} COMMAND win_tests --gtest_filter=${filter})
+    string(APPEND ZEMB_NAMED_SUITES ":${filter}")
+  endforeach()
+  string(SUBSTRING "${ZEMB_NAMED_SUITES}" 1 -1 ZEMB_NAMED_SUITES)
+  add_test(NAME win_other COMMAND win_tests --gtest_filter=-${ZEMB_NAMED_SUITES})
+  # Real X keyboard input against the program, in the same Wine environment.
+  add_test(NAME keyboard_e2e
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/keyboard_e2e.sh $<TARGET_FILE:ZEMBSerConfig>)
 endif()
