@@ -58,21 +58,30 @@ void closeFile(FileHandle file) {
 
 void createDirectory(const char* path) { CreateDirectoryA(path, nullptr); }
 
-bool documentsFolder(char* buffer, size_t capacity) {
+// The shell's answer does not change while the program runs, and asking costs
+// far more than the file work itself (every load and save needs the path).
+static bool queryDocumentsFolder(char (&path)[MAX_PATH]) {
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
         return false;
     LPITEMIDLIST items = nullptr;
-    char path[MAX_PATH] = {};
     bool found = false;
     if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)) && items) {
         found = SHGetPathFromIDListA(items, path) != FALSE;
         allocator->Free(items);
     }
     allocator->Release();
-    const size_t length = found ? std::strlen(path) : 0;
+    return found && path[0] != '\0';
+}
+
+bool documentsFolder(char* buffer, size_t capacity) {
+    static char cached[MAX_PATH];
+    static bool known = false;
+    if (!known)
+        known = queryDocumentsFolder(cached);
+    const size_t length = known ? std::strlen(cached) : 0;
     if (length == 0 || length + 1 > capacity)
         return false;
-    std::memcpy(buffer, path, length + 1);
+    std::memcpy(buffer, cached, length + 1);
     return true;
 }
