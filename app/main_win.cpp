@@ -6,8 +6,6 @@
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
 
-
-
 // A settings file that exists but cannot be opened (held by the driver, access
 // denied) must never be replaced by defaults: ask, and leave it alone.
 static bool loadSettingsOrGiveUp() {
@@ -18,8 +16,8 @@ static bool loadSettingsOrGiveUp() {
         buildSettingsPath(path, sizeof path);
         wchar_t text[1024];
         formatMessage(IDS_LOAD_FAILED, path, text, 1024);
-        if (MessageBoxW(nullptr, text, L"Tervikon(HP-GL)",
-                        MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
+        if (MessageBoxW(nullptr, text, L"Tervikon(HP-GL)", MB_RETRYCANCEL | MB_ICONWARNING) !=
+            IDRETRY)
             return false;
     }
 }

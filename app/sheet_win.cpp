@@ -122,8 +122,8 @@ void initialiseSheet(HWND sheet) {
     placePages(sheet);
     showPage(0);
     g_sheet = sheet;
-    g_keyboardHook = SetWindowsHookExW(WH_MSGFILTER, sheetKeyboardFilter, nullptr,
-                                       GetCurrentThreadId());
+    g_keyboardHook =
+        SetWindowsHookExW(WH_MSGFILTER, sheetKeyboardFilter, nullptr, GetCurrentThreadId());
 }
 
 void reportSaveFailure(HWND sheet) {

@@ -63,4 +63,6 @@ void setCheck(HWND page, int id, bool checked) {
     CheckDlgButton(page, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-bool isChecked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+bool isChecked(HWND page, int id) {
+    return IsDlgButtonChecked(page, id) == BST_CHECKED;
+}

@@ -14,7 +14,9 @@
 
 static std::string g_documentsFolder;
 
-void setDocumentsFolder(const char* path) { g_documentsFolder = path ? path : ""; }
+void setDocumentsFolder(const char* path) {
+    g_documentsFolder = path ? path : "";
+}
 
 static std::string hostPath(const char* path) {
     std::string host(path);
@@ -29,14 +31,18 @@ static FileHandle openExisting(const char* path, int mode) {
     return fd < 0 ? kNoFile : fd;
 }
 
-FileHandle openFileReadWrite(const char* path) { return openExisting(path, O_RDWR); }
+FileHandle openFileReadWrite(const char* path) {
+    return openExisting(path, O_RDWR);
+}
 
-FileHandle openFileWriteOnly(const char* path) { return openExisting(path, O_WRONLY); }
+FileHandle openFileWriteOnly(const char* path) {
+    return openExisting(path, O_WRONLY);
+}
 
 FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
     const int fd = ::open(hostPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (outcome)
-        *outcome = fd >= 0            ? CreateOutcome::Created
+        *outcome = fd >= 0           ? CreateOutcome::Created
                    : errno == EEXIST ? CreateOutcome::AlreadyExists
                                      : CreateOutcome::Failed;
     return fd < 0 ? kNoFile : fd;
@@ -50,8 +56,8 @@ bool seekFile(FileHandle file, uint32_t offset) {
 size_t readFile(FileHandle file, void* buffer, size_t size) {
     size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::read(static_cast<int>(file), static_cast<char*>(buffer) + done,
-                                 size - done);
+        const ssize_t n =
+            ::read(static_cast<int>(file), static_cast<char*>(buffer) + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -64,8 +70,8 @@ size_t readFile(FileHandle file, void* buffer, size_t size) {
 size_t writeFile(FileHandle file, const void* data, size_t size) {
     size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::write(static_cast<int>(file), static_cast<const char*>(data) + done,
-                                  size - done);
+        const ssize_t n =
+            ::write(static_cast<int>(file), static_cast<const char*>(data) + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -80,7 +86,9 @@ void closeFile(FileHandle file) {
         ::close(static_cast<int>(file));
 }
 
-void createDirectory(const char* path) { ::mkdir(hostPath(path).c_str(), 0777); }
+void createDirectory(const char* path) {
+    ::mkdir(hostPath(path).c_str(), 0777);
+}
 
 bool documentsFolder(char* buffer, size_t capacity) {
     if (g_documentsFolder.empty() || g_documentsFolder.size() + 1 > capacity)

@@ -12,9 +12,13 @@ static FileHandle fromHfile(HFILE file) {
 }
 
 // No sharing flags: the file is opened in compatibility mode, as before.
-FileHandle openFileReadWrite(const char* path) { return fromHfile(_lopen(path, OF_READWRITE)); }
+FileHandle openFileReadWrite(const char* path) {
+    return fromHfile(_lopen(path, OF_READWRITE));
+}
 
-FileHandle openFileWriteOnly(const char* path) { return fromHfile(_lopen(path, OF_WRITE)); }
+FileHandle openFileWriteOnly(const char* path) {
+    return fromHfile(_lopen(path, OF_WRITE));
+}
 
 FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
     // _lcreat would empty a file that exists but is locked; CREATE_NEW never
@@ -46,8 +50,8 @@ size_t readFile(FileHandle file, void* buffer, size_t size) {
 }
 
 size_t writeFile(FileHandle file, const void* data, size_t size) {
-    const UINT put = _lwrite(static_cast<HFILE>(file), static_cast<LPCCH>(data),
-                             static_cast<UINT>(size));
+    const UINT put =
+        _lwrite(static_cast<HFILE>(file), static_cast<LPCCH>(data), static_cast<UINT>(size));
     return put == static_cast<UINT>(HFILE_ERROR) ? 0 : put;
 }
 
@@ -56,7 +60,9 @@ void closeFile(FileHandle file) {
         _lclose(static_cast<HFILE>(file));
 }
 
-void createDirectory(const char* path) { CreateDirectoryA(path, nullptr); }
+void createDirectory(const char* path) {
+    CreateDirectoryA(path, nullptr);
+}
 
 // The shell's answer does not change while the program runs, and asking costs
 // far more than the file work itself (every load and save needs the path).

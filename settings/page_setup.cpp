@@ -7,9 +7,9 @@
 PageSetup g_pageSetup;
 
 const char* const kPageSetupValueNames[kPageSetupValueCount] = {
-    "Orientation", "Size",        "Width",        "Height",        "Scale",      "pisroll",
-    "rPage.left",  "rPage.top",   "rPage.right",  "rPage.bottom",  "rPaper.left", "rPaper.top",
-    "rPaper.right", "rPaper.bottom", "iFstPage",  "iLstPage",
+    "Orientation",  "Size",          "Width",       "Height",       "Scale",       "pisroll",
+    "rPage.left",   "rPage.top",     "rPage.right", "rPage.bottom", "rPaper.left", "rPaper.top",
+    "rPaper.right", "rPaper.bottom", "iFstPage",    "iLstPage",
 };
 
 void pageSetupDefaults(PageSetup* setup) {
@@ -49,10 +49,10 @@ void computePageRects(PageSetup* setup, const PlotterRecord& record) {
 
 uint32_t pageSetupValue(const PageSetup& setup, int i) {
     const int32_t values[kPageSetupValueCount] = {
-        setup.Orientation, setup.Size,          setup.Width,         setup.Height,
-        setup.Scale,       setup.pisroll,       setup.rPage.left,    setup.rPage.top,
-        setup.rPage.right, setup.rPage.bottom,  setup.rPaper.left,   setup.rPaper.top,
-        setup.rPaper.right, setup.rPaper.bottom, setup.iFstPage,     setup.iLstPage,
+        setup.Orientation,  setup.Size,          setup.Width,       setup.Height,
+        setup.Scale,        setup.pisroll,       setup.rPage.left,  setup.rPage.top,
+        setup.rPage.right,  setup.rPage.bottom,  setup.rPaper.left, setup.rPaper.top,
+        setup.rPaper.right, setup.rPaper.bottom, setup.iFstPage,    setup.iLstPage,
     };
     return i >= 0 && i < kPageSetupValueCount ? static_cast<uint32_t>(values[i]) : 0;
 }
@@ -61,9 +61,9 @@ void setPageSetupValue(PageSetup* setup, int i, uint32_t word) {
     int32_t value;
     std::memcpy(&value, &word, sizeof value);
     int32_t* const fields[14] = {
-        &setup->Orientation, &setup->Size,         &setup->Width,        &setup->Height,
-        &setup->Scale,       &setup->pisroll,      &setup->rPage.left,   &setup->rPage.top,
-        &setup->rPage.right, &setup->rPage.bottom, &setup->rPaper.left,  &setup->rPaper.top,
+        &setup->Orientation,  &setup->Size,          &setup->Width,       &setup->Height,
+        &setup->Scale,        &setup->pisroll,       &setup->rPage.left,  &setup->rPage.top,
+        &setup->rPage.right,  &setup->rPage.bottom,  &setup->rPaper.left, &setup->rPaper.top,
         &setup->rPaper.right, &setup->rPaper.bottom,
     };
     if (i >= 0 && i < 14)

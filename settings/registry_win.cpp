@@ -12,8 +12,8 @@ const char kProgramSubkey[] = "ZEMBSerConfig";
 static HKEY createKey(HKEY parent, const char* name) {
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, &disposition) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
@@ -49,9 +49,9 @@ void LoadPageSetup() {
         if (RegQueryValueExA(key.key, kPageSetupValueNames[i], nullptr, nullptr, data, &size) !=
             ERROR_SUCCESS)
             continue;
-        const uint32_t word = static_cast<uint32_t>(data[0]) | (static_cast<uint32_t>(data[1]) << 8) |
-                              (static_cast<uint32_t>(data[2]) << 16) |
-                              (static_cast<uint32_t>(data[3]) << 24);
+        const uint32_t word =
+            static_cast<uint32_t>(data[0]) | (static_cast<uint32_t>(data[1]) << 8) |
+            (static_cast<uint32_t>(data[2]) << 16) | (static_cast<uint32_t>(data[3]) << 24);
         setPageSetupValue(&g_pageSetup, i, word);
     }
     closeProgramKey(&key);

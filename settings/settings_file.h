@@ -24,8 +24,8 @@ extern unsigned char g_carriedRegion[kCarriedSize];
 
 // Ordered from best to worst.
 enum class LoadStatus {
-    Loaded,     // read from an existing file (re-initialised if its version was wrong)
-    Created,    // the file was missing and has been created with defaults
+    Loaded,      // read from an existing file (re-initialised if its version was wrong)
+    Created,     // the file was missing and has been created with defaults
     Unavailable, // no usable path, or the file could neither be opened nor created
     Unreadable   // the file exists but could not be opened; it was left untouched
 };

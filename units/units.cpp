@@ -43,7 +43,9 @@ static int32_t roundDouble(double x) {
     return truncToInt32(x - 0.5);
 }
 
-int32_t roundToInt(float x) { return roundDouble(static_cast<double>(x)); }
+int32_t roundToInt(float x) {
+    return roundDouble(static_cast<double>(x));
+}
 
 void formatFixed(float x, int decimals, char* out, size_t size) {
     if (out == nullptr || size == 0)

@@ -12,9 +12,9 @@ inline int16_t le16(const unsigned char* p, size_t offset) {
 }
 
 inline int32_t le32(const unsigned char* p, size_t offset) {
-    const uint32_t v = static_cast<uint32_t>(p[offset]) | (static_cast<uint32_t>(p[offset + 1]) << 8) |
-                       (static_cast<uint32_t>(p[offset + 2]) << 16) |
-                       (static_cast<uint32_t>(p[offset + 3]) << 24);
+    const uint32_t v =
+        static_cast<uint32_t>(p[offset]) | (static_cast<uint32_t>(p[offset + 1]) << 8) |
+        (static_cast<uint32_t>(p[offset + 2]) << 16) | (static_cast<uint32_t>(p[offset + 3]) << 24);
     int32_t out;
     std::memcpy(&out, &v, sizeof out);
     return out;

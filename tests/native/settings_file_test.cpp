@@ -25,7 +25,8 @@ std::vector<unsigned char> readAll(const fs::path& path) {
 void writeAll(const fs::path& path, const std::vector<unsigned char>& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A pattern that no default or zero fill could produce by accident.
@@ -70,14 +71,14 @@ TEST_F(SettingsFile, FreshFileLayout) {
     EXPECT_EQ(le16(b, 198), 3000); // roll page length
     EXPECT_EQ(cstr(b, 502, 128), "PG;");
     EXPECT_EQ(b[505], 0);
-    EXPECT_EQ(le16(b, 108), 50);   // pen 5 thickness
-    EXPECT_EQ(le16(b, 1538), 11);  // catalogue count
+    EXPECT_EQ(le16(b, 108), 50);  // pen 5 thickness
+    EXPECT_EQ(le16(b, 1538), 11); // catalogue count
     EXPECT_EQ(cstr(b, 1540, 64), "A0");
     EXPECT_EQ(le16(b, 1604), 841);
     EXPECT_EQ(le16(b, 1606), 1190);
     EXPECT_EQ(cstr(b, 1540 + 70 * 10, 64), "Roll(920)");
     EXPECT_EQ(le16(b, 1540 + 70 * 10 + 68), 1);
-    EXPECT_EQ(le16(b, 8472), 0);   // stored length unit: inch
+    EXPECT_EQ(le16(b, 8472), 0); // stored length unit: inch
 
     PlotterRecord defaults;
     recordDefaults(&defaults);

@@ -75,14 +75,14 @@ TEST(Keyboard, CtrlTabMovesBetweenTabsBothWays) {
 TEST(Keyboard, EnterIsOk) {
     freshSettings();
     EXPECT_EQ(runSheetWith({[](HWND sheet) {
-                               SetForegroundWindow(sheet);
-                               SetFocus(GetDlgItem(sheet, IDC_SHEET_TABS));
-                               return GetForegroundWindow() == sheet;
-                           },
-                           [](HWND) {
-                               pressKeys({}, VK_RETURN);
-                               return true;
-                           }}),
+                                SetForegroundWindow(sheet);
+                                SetFocus(GetDlgItem(sheet, IDC_SHEET_TABS));
+                                return GetForegroundWindow() == sheet;
+                            },
+                            [](HWND) {
+                                pressKeys({}, VK_RETURN);
+                                return true;
+                            }}),
               1);
 }
 
@@ -93,18 +93,25 @@ TEST(Keyboard, MnemonicsWorkWithAltOnTheirPage) {
     struct Mnemonic {
         int tab;
         WORD letter;
-        int id;           // the control that must change
-        bool radio;       // checked afterwards (else toggled)
+        int id;            // the control that must change
+        bool radio;        // checked afterwards (else toggled)
         int catalogueStep; // for the catalogue buttons: change in the entry count
     };
     const Mnemonic mnemonics[] = {
-        {0, 'L', IDC_PAPER_LANDSCAPE, true, 0},   {0, 'P', IDC_PAPER_PORTRAIT, true, 0},
-        {0, 'R', IDC_PAPER_ROLL, false, 0},       {1, 'N', IDC_ENV_SORT_NONE, true, 0},
-        {1, 'V', IDC_ENV_SORT_VECTOR, true, 0},   {1, 'O', IDC_ENV_SORT_OBJECT, true, 0},
-        {1, 'U', IDC_ENV_PATH_OVERLAP, false, 0}, {1, 'P', IDC_ENV_PEN_ORDER, false, 0},
-        {1, 'F', IDC_ENV_FRAME_CUT, false, 0},    {1, 'L', IDC_ENV_LINE_OPTIMIZE, false, 0},
-        {1, 'E', IDC_ENV_ERROR_ADJUST, false, 0}, {1, 'H', IDC_ENV_DOTTED_CUT, false, 0},
-        {4, 'N', 0, false, +1},                   {4, 'D', 0, false, -1},
+        {0, 'L', IDC_PAPER_LANDSCAPE, true, 0},
+        {0, 'P', IDC_PAPER_PORTRAIT, true, 0},
+        {0, 'R', IDC_PAPER_ROLL, false, 0},
+        {1, 'N', IDC_ENV_SORT_NONE, true, 0},
+        {1, 'V', IDC_ENV_SORT_VECTOR, true, 0},
+        {1, 'O', IDC_ENV_SORT_OBJECT, true, 0},
+        {1, 'U', IDC_ENV_PATH_OVERLAP, false, 0},
+        {1, 'P', IDC_ENV_PEN_ORDER, false, 0},
+        {1, 'F', IDC_ENV_FRAME_CUT, false, 0},
+        {1, 'L', IDC_ENV_LINE_OPTIMIZE, false, 0},
+        {1, 'E', IDC_ENV_ERROR_ADJUST, false, 0},
+        {1, 'H', IDC_ENV_DOTTED_CUT, false, 0},
+        {4, 'N', 0, false, +1},
+        {4, 'D', 0, false, -1},
         {4, 'E', 0, false, 0},
     };
     HWND* const pages[5] = {&g_paperPage, &g_plotterEnvPage, &g_plotterExtraPage, &g_toolPage,
@@ -154,10 +161,18 @@ TEST(Keyboard, MnemonicsWorkWithAltOnTheirPage) {
 // controls, and Shift+Tab walks back the same way.
 TEST(Keyboard, TabFollowsTheTemplateOrderOnThePaperPage) {
     freshSettings();
-    const int forward[] = {IDC_PAPER_SIZE,   IDC_PAPER_UNITS,      IDC_PAPER_WIDTH,
-                           IDC_PAPER_LENGTH, IDC_PAPER_SCALE,      IDC_PAPER_PORTRAIT,
-                           IDC_PAPER_ROLL,   IDC_PAPER_FIRST_PAGE, IDC_PAPER_LAST_PAGE,
-                           IDOK,             IDCANCEL,             IDC_SHEET_TABS,
+    const int forward[] = {IDC_PAPER_SIZE,
+                           IDC_PAPER_UNITS,
+                           IDC_PAPER_WIDTH,
+                           IDC_PAPER_LENGTH,
+                           IDC_PAPER_SCALE,
+                           IDC_PAPER_PORTRAIT,
+                           IDC_PAPER_ROLL,
+                           IDC_PAPER_FIRST_PAGE,
+                           IDC_PAPER_LAST_PAGE,
+                           IDOK,
+                           IDCANCEL,
+                           IDC_SHEET_TABS,
                            IDC_PAPER_SIZE};
     const int count = static_cast<int>(sizeof forward / sizeof forward[0]);
     std::vector<SheetStep> steps;

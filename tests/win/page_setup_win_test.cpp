@@ -72,11 +72,21 @@ TEST_F(PageSetupRegistry, SaveWritesSixteenDwordsWithFreshRectangles) {
         const char* name;
         DWORD value;
     } expected[] = {
-        {"Orientation", 1},   {"Size", 601},          {"Width", 210},
-        {"Height", 297},      {"Scale", 10000},       {"pisroll", 0},
-        {"rPage.left", 0},    {"rPage.top", 0},       {"rPage.right", 247},
-        {"rPage.bottom", 160}, {"rPaper.left", DWORD(-10)}, {"rPaper.top", DWORD(-20)},
-        {"rPaper.right", 287}, {"rPaper.bottom", 190}, {"iFstPage", 1},
+        {"Orientation", 1},
+        {"Size", 601},
+        {"Width", 210},
+        {"Height", 297},
+        {"Scale", 10000},
+        {"pisroll", 0},
+        {"rPage.left", 0},
+        {"rPage.top", 0},
+        {"rPage.right", 247},
+        {"rPage.bottom", 160},
+        {"rPaper.left", DWORD(-10)},
+        {"rPaper.top", DWORD(-20)},
+        {"rPaper.right", 287},
+        {"rPaper.bottom", 190},
+        {"iFstPage", 1},
         {"iLstPage", 0xFFFFFFFF},
     };
     for (const Expected& e : expected) {

@@ -89,7 +89,9 @@ class Program {
     bool started_ = false;
 };
 
-void click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void click(HWND dialog, int id) {
+    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 class ProgramRun : public ::testing::Test {
   protected:

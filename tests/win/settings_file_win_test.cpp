@@ -12,29 +12,9 @@
 #include "settings/catalogue.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
+#include "sheet_driver.h"
 
 namespace {
-
-std::string settingsPath() {
-    char path[kPathBufferSize];
-    EXPECT_TRUE(buildSettingsPath(path, sizeof path));
-    return path;
-}
-
-std::vector<unsigned char> readAll(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD got = 0;
-    if (!bytes.empty())
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    bytes.resize(got);
-    CloseHandle(file);
-    return bytes;
-}
 
 TEST(SettingsFileWin, LivesInAdobeIllustratorUnderTheDocumentsFolder) {
     char documents[MAX_PATH] = {};
@@ -49,7 +29,7 @@ TEST(SettingsFileWin, LivesInAdobeIllustratorUnderTheDocumentsFolder) {
 TEST(SettingsFileWin, CreatedWithDefaultsWhenMissing) {
     DeleteFileA(settingsPath().c_str());
     EXPECT_EQ(loadSettings(), LoadStatus::Created);
-    const auto bytes = readAll(settingsPath());
+    const auto bytes = readFileBytes(settingsPath());
     ASSERT_EQ(bytes.size(), 17922u);
     EXPECT_EQ(bytes[0], 0x2E);
     EXPECT_EQ(bytes[1], 0x01);
@@ -74,8 +54,8 @@ TEST(SettingsFileWin, FileHeldExclusivelyIsLeftByteForByte) {
         WriteFile(file, original.data(), static_cast<DWORD>(original.size()), &put, nullptr);
         CloseHandle(file);
     }
-    HANDLE holder =
-        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
     EXPECT_EQ(loadSettings(), LoadStatus::Unreadable);
@@ -83,11 +63,11 @@ TEST(SettingsFileWin, FileHeldExclusivelyIsLeftByteForByte) {
     EXPECT_FALSE(savePaperCatalogue(&g_paperCatalogue));
     EXPECT_EQ(g_plotterRecord.recordVersion, 0); // nothing loaded, no defaults either
     CloseHandle(holder);
-    EXPECT_EQ(readAll(path), original);
+    EXPECT_EQ(readFileBytes(path), original);
 
     // Once released, the foreign file is taken over as usual.
     EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
-    EXPECT_EQ(readAll(path).size(), 17922u);
+    EXPECT_EQ(readFileBytes(path).size(), 17922u);
 }
 
 } // namespace

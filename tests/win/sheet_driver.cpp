@@ -99,7 +99,9 @@ void clickTab(HWND sheet, int index) {
     SendMessageW(tabs, WM_LBUTTONUP, 0, at);
 }
 
-void closeWithCloseBox(HWND sheet) { SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void closeWithCloseBox(HWND sheet) {
+    SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 void typeText(HWND page, int id, const wchar_t* text) {
     HWND edit = GetDlgItem(page, id);
@@ -119,7 +121,9 @@ void chooseListItem(HWND page, int id, int position) {
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
-std::wstring controlText(HWND page, int id) { return windowText(GetDlgItem(page, id)); }
+std::wstring controlText(HWND page, int id) {
+    return windowText(GetDlgItem(page, id));
+}
 
 std::wstring listItemText(HWND page, int id, int position) {
     HWND list = GetDlgItem(page, id);
@@ -136,7 +140,9 @@ int listSelection(HWND page, int id) {
     return static_cast<int>(SendDlgItemMessageW(page, id, CB_GETCURSEL, 0, 0));
 }
 
-bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+bool checked(HWND page, int id) {
+    return IsDlgButtonChecked(page, id) == BST_CHECKED;
+}
 
 static BOOL CALLBACK findBox(HWND window, LPARAM out) {
     wchar_t cls[32] = {};
@@ -210,8 +216,8 @@ void deleteProgramKeys() {
 
 bool programKeyExists() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig", 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -219,8 +225,8 @@ bool programKeyExists() {
 
 bool readProgramDword(const char* name, DWORD* value) {
     DWORD type = 0, size = sizeof *value;
-    return RegGetValueA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig", name,
-                        RRF_RT_ANY, &type, value, &size) == ERROR_SUCCESS &&
+    return RegGetValueA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig", name, RRF_RT_ANY,
+                        &type, value, &size) == ERROR_SUCCESS &&
            type == REG_DWORD && size == 4;
 }
 

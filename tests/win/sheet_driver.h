@@ -54,7 +54,7 @@ inline int16_t le16(const std::vector<unsigned char>& b, size_t at) {
     return static_cast<int16_t>(b[at] | (b[at + 1] << 8));
 }
 inline int32_t le32(const std::vector<unsigned char>& b, size_t at) {
-    return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-                                (static_cast<uint32_t>(b[at + 2]) << 16) |
-                                (static_cast<uint32_t>(b[at + 3]) << 24));
+    return static_cast<int32_t>(
+        static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
+        (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24));
 }

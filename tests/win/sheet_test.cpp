@@ -37,9 +37,24 @@ TEST_F(Sheet, ResultsOfOkCancelAndCloseBox) {
         INT_PTR result;
         bool writes;
     } cases[] = {
-        {"OK", [](HWND s) { clickButton(s, IDOK); return true; }, 1, true},
-        {"Cancel", [](HWND s) { clickButton(s, IDCANCEL); return true; }, 2, false},
-        {"close box", [](HWND s) { closeWithCloseBox(s); return true; }, 0, false},
+        {"OK",
+         [](HWND s) {
+             clickButton(s, IDOK);
+             return true;
+         },
+         1, true},
+        {"Cancel",
+         [](HWND s) {
+             clickButton(s, IDCANCEL);
+             return true;
+         },
+         2, false},
+        {"close box",
+         [](HWND s) {
+             closeWithCloseBox(s);
+             return true;
+         },
+         0, false},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
