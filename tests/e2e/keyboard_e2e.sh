@@ -26,16 +26,24 @@ dword() { # registry value as an unsigned decimal
   [[ -n "$hex" ]] && echo $((hex)) || echo missing
 }
 
+# The sheet itself, not a message box or a window another test left behind.
+title='^Tervikon\(HP-GL\)のプロパティ$'
 wine "$program" &
 pid=$!
-for _ in $(seq 100); do
-  xdotool search --name 'Tervikon' >/dev/null 2>&1 && break
-  sleep 0.1
-done
-sleep 0.5
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -n 1) || true
+if [[ -z "$window" ]]; then
+  echo "FAIL the window did not appear"
+  exit 1
+fi
 # The pointer rests away from the window: a dropped list under it would
 # follow the pointer instead of the keys.
 xdotool mousemove 0 0
+for _ in $(seq 50); do
+  xdotool windowfocus "$window" 2>/dev/null || true
+  [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$window" ]] && break
+  sleep 0.1
+done
+sleep 0.5
 
 press ctrl+Tab                 # plotter environment page; focus on its unit list
 press F4 Down Return           # inch -> mm, confirmed as a user's choice
@@ -46,12 +54,18 @@ press F4 Down Down Down Down Down Down Down Down Return   # Roll(1000)
 press alt+l                    # 横(&L): landscape
 press Return                   # OK
 
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "FAIL the program did not end after Enter"
+# Ended means the window is gone and the process has exited.
+for _ in $(seq 100); do
+  xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 || break
+  sleep 0.1
+done
+if xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; then
+  echo "FAIL the sheet is still open after Enter"
   xdotool key Escape
+  wait "$pid" || true
   exit 1
 fi
+wait "$pid" || true
 
 check "leaf top margin (file offset 6)" 20 "$(le 6 4)"
 check "roll top margin (file offset 22)" 15 "$(le 22 4)"

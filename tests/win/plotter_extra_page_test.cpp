@@ -365,9 +365,9 @@ TEST_F(PlotterExtraPage, BrowserCancelledLeavesTheFolderAlone) {
 }
 
 TEST_F(PlotterExtraPage, BrowserOpensOnTheTypedFolderAndReturnsIt) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "zemb-shared";
+    // A plain folder at the drive's root: the user folders of a test prefix
+    // are links out of it, which the browser walks less reliably.
+    const std::string folder = "C:\\zemb-shared";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::wstring wide(folder.begin(), folder.end());
     EXPECT_EQ(browse(wide, IDOK, L"zemb-shared"), wide);
