@@ -21,7 +21,7 @@ struct PageDef {
     bool (*save)(HWND);
 };
 
-// Tab order; the pages are created in the order of kCreationOrder.
+// In tab order, which is also the order the pages are created and saved in.
 const PageDef kPages[5] = {
     {IDS_TAB_PAPER, IDD_PAPER_PAGE, paperPageProc, savePaperPage},
     {IDS_TAB_PLOTTER_ENV, IDD_PLOTTER_ENV_PAGE, plotterEnvPageProc, savePlotterEnvPage},
@@ -29,7 +29,6 @@ const PageDef kPages[5] = {
     {IDS_TAB_TOOL, IDD_TOOL_PAGE, toolPageProc, saveToolPage},
     {IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE, cataloguePageProc, saveCataloguePage},
 };
-const int kCreationOrder[5] = {0, 1, 2, 3, 4};
 
 HWND g_sheet;
 HWND g_tabs;
@@ -116,7 +115,7 @@ void initialiseSheet(HWND sheet) {
     centreOnDesktop(sheet);
     g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     insertTabs();
-    for (int index : kCreationOrder)
+    for (int index = 0; index < 5; ++index)
         g_pages[index] = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(kPages[index].templateId),
                                             sheet, kPages[index].proc, 0);
     placePages(sheet);

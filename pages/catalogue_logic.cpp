@@ -55,7 +55,7 @@ float zeroMeansDefaultLength(float mm) {
 }
 
 int16_t toCatalogueLength(int32_t mm) {
-    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(mm)));
+    return lowSixteenBits(mm);
 }
 
 CatalogueFields readCatalogueFields(const char* name, const char* widthText, const char* lengthText,

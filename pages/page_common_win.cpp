@@ -42,7 +42,7 @@ void showLength(HWND page, int id, int32_t mm, int unit) {
 }
 
 int32_t readLength(HWND page, int id, int unit) {
-    char text[256];
+    char text[kNumberTextBufferSize];
     readControlText(page, id, text, sizeof text);
     return textToLength(text, unit);
 }
@@ -54,7 +54,7 @@ void showInteger(HWND page, int id, int32_t value) {
 }
 
 int32_t readInteger(HWND page, int id) {
-    char text[256];
+    char text[kNumberTextBufferSize];
     readControlText(page, id, text, sizeof text);
     return roundToInt(parseNumber(text));
 }

@@ -23,6 +23,9 @@ int selectedListData(HWND page, int listId);
 // Text of an edit into a bounded buffer (always terminated).
 void readControlText(HWND page, int id, char* buffer, size_t size);
 
+// Typed numbers are read through 80 bytes: at most 79 characters count.
+enum : size_t { kNumberTextBufferSize = 80 };
+
 // A whole-millimetre length shown in a length unit, and read back.
 void showLength(HWND page, int id, int32_t mm, int unit);
 int32_t readLength(HWND page, int id, int unit);

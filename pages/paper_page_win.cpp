@@ -14,6 +14,7 @@
 #include "settings/page_setup.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
+#include "units/units.h"
 
 HWND g_paperPage;
 
@@ -25,10 +26,6 @@ enum : size_t { kFieldTextSize = 80 };
 int16_t g_pageUnit;
 // Item data of the custom item: the catalogue count when the list was filled.
 int g_customItemData = -1;
-
-int16_t low16(int value) {
-    return static_cast<int16_t>(static_cast<uint16_t>(value));
-}
 
 void readFieldText(HWND page, int id, char (&text)[kFieldTextSize]) {
     readControlText(page, id, text, sizeof text);
@@ -206,9 +203,9 @@ bool savePaperPage(HWND page) {
 }
 
 void paperPageUnitChange(HWND page, int unit) {
-    if (low16(unit) == g_pageUnit)
+    if (lowSixteenBits(unit) == g_pageUnit)
         return;
     const PaperFields fields = readPaperFields(page);
-    g_pageUnit = low16(unit);
+    g_pageUnit = lowSixteenBits(unit);
     showPaperFields(page, fields);
 }

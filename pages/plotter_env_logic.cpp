@@ -14,14 +14,6 @@ int portCodeForListPosition(int position) {
     return position;
 }
 
-int16_t lowSixteenBits(int32_t value) {
-    const uint16_t low = static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFFu);
-    // Two's complement by hand: converting 0x8000..0xFFFF straight to int16_t
-    // is only implementation-defined before C++20, so stay explicit.
-    return low < 0x8000u ? static_cast<int16_t>(low)
-                         : static_cast<int16_t>(static_cast<int32_t>(low) - 0x10000);
-}
-
 bool boxTickedForField(int16_t field, bool inverted) {
     return inverted ? field == 0 : field != 0;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "units/units.h"
+
 enum : int {
     kNoListSelection = -1,
     kPortListCount = 11,
@@ -19,10 +21,6 @@ int portListPositionForCode(int code);
 
 // Port list position (or -1 for none) -> stored port code.
 int portCodeForListPosition(int position);
-
-// The low 16 bits of a value, as the signed field the driver reads. Done in
-// unsigned arithmetic so that no value overflows a signed conversion.
-int16_t lowSixteenBits(int32_t value);
 
 // Check boxes. Two fields store "off" flags, so their boxes show the inverse.
 bool boxTickedForField(int16_t field, bool inverted);

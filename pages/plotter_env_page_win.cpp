@@ -32,9 +32,6 @@ const int kMarginEdits[kMarginCount] = {
     IDC_ENV_ROLL_TOP, IDC_ENV_ROLL_LEFT, IDC_ENV_ROLL_RIGHT, IDC_ENV_ROLL_BOTTOM,
 };
 
-// Margin edits hand over at most 79 characters; anything past that is cut.
-enum : size_t { kMarginTextSize = 80 };
-
 int32_t PlotterRecord::*const kMarginFields[kMarginCount] = {
     &PlotterRecord::leafMarginTop,   &PlotterRecord::leafMarginLeft,
     &PlotterRecord::leafMarginRight, &PlotterRecord::leafMarginBottom,
@@ -86,11 +83,8 @@ void showMargins(HWND page, const Margins margins) {
 }
 
 void readMargins(HWND page, Margins margins) {
-    for (int i = 0; i < kMarginCount; ++i) {
-        char text[kMarginTextSize];
-        readControlText(page, kMarginEdits[i], text, sizeof text);
-        margins[i] = textToLength(text, s_marginUnit);
-    }
+    for (int i = 0; i < kMarginCount; ++i)
+        margins[i] = readLength(page, kMarginEdits[i], s_marginUnit);
 }
 
 void marginsFromRecord(Margins margins) {

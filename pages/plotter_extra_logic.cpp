@@ -29,12 +29,7 @@ int32_t packPdOptimize(int32_t vertexCount, int32_t angle, bool enabled) {
 }
 
 int32_t low16SignExtended(int32_t value) {
-    const uint32_t bits = static_cast<uint32_t>(value) & 0xFFFFu;
-    return bits >= 0x8000u ? static_cast<int32_t>(bits) - 0x10000 : static_cast<int32_t>(bits);
-}
-
-int16_t low16(int32_t value) {
-    return static_cast<int16_t>(low16SignExtended(value));
+    return lowSixteenBits(value);
 }
 
 int toolListPosition(int32_t toolNumber) {

@@ -25,9 +25,9 @@ namespace {
 // The unit the five length edits currently show.
 int16_t g_pageUnit;
 
-// Number text is read through 80 bytes, record texts through 127 (126 bytes
-// of text), the shared folder for the browser through 512.
-enum : int { kNumberTextSize = 80, kRecordTextReadSize = 127, kFolderBufferSize = 512 };
+// Record texts are read through 127 bytes (126 bytes of text), the shared
+// folder for the browser through 512.
+enum : int { kRecordTextReadSize = 127, kFolderBufferSize = 512 };
 
 struct Lengths {
     int32_t top, left, right, bottom;
@@ -42,26 +42,14 @@ void showLengths(HWND page, const Lengths& lengths) {
     showLength(page, IDC_ROLL_PAGE_LENGTH, lengths.pageLength, g_pageUnit);
 }
 
-int32_t readLengthText(HWND page, int id) {
-    char text[kNumberTextSize];
-    readControlText(page, id, text, sizeof text);
-    return textToLength(text, g_pageUnit);
-}
-
 Lengths readLengths(HWND page) {
     Lengths lengths;
-    lengths.left = readLengthText(page, IDC_FRAME_MARGIN_LEFT);
-    lengths.top = readLengthText(page, IDC_FRAME_MARGIN_TOP);
-    lengths.right = readLengthText(page, IDC_FRAME_MARGIN_RIGHT);
-    lengths.bottom = readLengthText(page, IDC_FRAME_MARGIN_BOTTOM);
-    lengths.pageLength = low16(readLengthText(page, IDC_ROLL_PAGE_LENGTH));
+    lengths.left = readLength(page, IDC_FRAME_MARGIN_LEFT, g_pageUnit);
+    lengths.top = readLength(page, IDC_FRAME_MARGIN_TOP, g_pageUnit);
+    lengths.right = readLength(page, IDC_FRAME_MARGIN_RIGHT, g_pageUnit);
+    lengths.bottom = readLength(page, IDC_FRAME_MARGIN_BOTTOM, g_pageUnit);
+    lengths.pageLength = lowSixteenBits(readLength(page, IDC_ROLL_PAGE_LENGTH, g_pageUnit));
     return lengths;
-}
-
-int32_t readIntegerText(HWND page, int id) {
-    char text[kNumberTextSize];
-    readControlText(page, id, text, sizeof text);
-    return roundToInt(parseNumber(text));
 }
 
 void showTextField(HWND page, int id, const char* field) {
@@ -220,22 +208,21 @@ bool savePlotterExtraPage(HWND page) {
     r.frameCutTool = selectedTool(page, IDC_FRAME_CUT_TOOL);
     r.cutTool = selectedTool(page, IDC_CUT_TOOL);
 
-    r.segmentCutPressure = low16(readIntegerText(page, IDC_SEGMENT_CUT_PRESSURE));
-    r.gapCutPressure = low16(readIntegerText(page, IDC_GAP_CUT_PRESSURE));
-    r.segmentLength = low16(readIntegerText(page, IDC_SEGMENT_LENGTH));
-    r.gapLength = low16(readIntegerText(page, IDC_GAP_LENGTH));
-    r.errorRange = low16SignExtended(readIntegerText(page, IDC_ERROR_RANGE));
+    r.segmentCutPressure = lowSixteenBits(readInteger(page, IDC_SEGMENT_CUT_PRESSURE));
+    r.gapCutPressure = lowSixteenBits(readInteger(page, IDC_GAP_CUT_PRESSURE));
+    r.segmentLength = lowSixteenBits(readInteger(page, IDC_SEGMENT_LENGTH));
+    r.gapLength = lowSixteenBits(readInteger(page, IDC_GAP_LENGTH));
+    r.errorRange = low16SignExtended(readInteger(page, IDC_ERROR_RANGE));
 
-    r.pdOptimize =
-        packPdOptimize(readIntegerText(page, IDC_PD_VERTEX_COUNT),
-                       readIntegerText(page, IDC_PD_ANGLE), isChecked(page, IDC_PD_ENABLED));
+    r.pdOptimize = packPdOptimize(readInteger(page, IDC_PD_VERTEX_COUNT),
+                                  readInteger(page, IDC_PD_ANGLE), isChecked(page, IDC_PD_ENABLED));
 
     readTextField(page, IDC_HEADER_STRING, r.headerString);
     readTextField(page, IDC_FOOTER_STRING, r.footerString);
     readTextField(page, IDC_HOST_ADDRESS, r.hostAddress);
 
-    r.hostPort = low16SignExtended(readIntegerText(page, IDC_HOST_PORT));
-    r.plotterUnit = low16SignExtended(readIntegerText(page, IDC_PLOTTER_UNIT));
+    r.hostPort = low16SignExtended(readInteger(page, IDC_HOST_PORT));
+    r.plotterUnit = low16SignExtended(readInteger(page, IDC_PLOTTER_UNIT));
     r.debugMode = isChecked(page, IDC_DEBUG_MODE) ? 1 : 0;
     readTextField(page, IDC_SHARED_FOLDER, r.sharedFolder);
     return true;

@@ -33,5 +33,8 @@ int unitDecimals(int unit);
 float mmToUnit(float mm, int unit);
 float unitToMm(float value, int unit);
 
+// A value as a signed 16-bit field stores it: the low 16 bits, two's complement.
+int16_t lowSixteenBits(int32_t value);
+
 void lengthToText(int32_t mm, int unit, char* out, size_t size);
 int32_t textToLength(const char* text, int unit);

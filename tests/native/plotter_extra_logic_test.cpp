@@ -55,7 +55,7 @@ TEST(PlotterExtraLogic, IntegersKeepTheirLow16BitsAndToolsMapToPositions) {
                                 {70000, 4464},   {-32769, 32767}, {INT_MAX, -1},   {INT_MIN, 0}};
     for (const auto& t : typed) {
         EXPECT_EQ(low16SignExtended(t[0]), t[1]) << t[0];
-        EXPECT_EQ(low16(t[0]), t[1]) << t[0];
+        EXPECT_EQ(lowSixteenBits(t[0]), t[1]) << t[0];
     }
     const int tools[][2] = {{1, 0}, {8, 7}, {10, 9}, {0, -1}, {11, -1}, {-3, -1}};
     for (const auto& t : tools) {
