@@ -78,14 +78,17 @@ void showLine(HWND page, int line) {
 }
 
 void fillCatalogueList(HWND page) {
-    sendToList(page, LB_RESETCONTENT, 0, 0);
+    HWND list = GetDlgItem(page, IDC_CATALOGUE_LIST);
+    beginListFill(list);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < PaperCount(); ++i) {
         char name[kPaperNameSize];
         GetPaperEntry(i, name, sizeof name, nullptr, nullptr, nullptr);
-        sendToList(page, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
-    sendToList(page, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-    sendToList(page, LB_SETCURSEL, 0, 0);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
+    endListFill(list);
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
 }
 
 void initialise(HWND page) {

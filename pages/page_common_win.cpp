@@ -3,8 +3,24 @@
 #include "app/app.h"
 #include "units/units.h"
 
+void beginListFill(HWND list) {
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+}
+
+void endListFill(HWND list) {
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    if (IsWindowVisible(list))
+        InvalidateRect(list, nullptr, TRUE);
+}
+
+void checkOneOf(HWND page, int firstId, int lastId, int checkedId) {
+    for (int id = firstId; id <= lastId; ++id)
+        CheckDlgButton(page, id, id == checkedId ? BST_CHECKED : BST_UNCHECKED);
+}
+
 void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count) {
     HWND list = GetDlgItem(page, listId);
+    beginListFill(list);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i) {
         char text[256] = {};
@@ -12,6 +28,7 @@ void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count) {
         SendMessageA(list, CB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
     }
+    endListFill(list);
 }
 
 void selectListPosition(HWND page, int listId, int position) {

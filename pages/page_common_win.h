@@ -10,6 +10,16 @@
 // Unit lists hold "inch", "mm", "pixel" at positions 0..2.
 enum : UINT { IDS_UNIT_FIRST = 16101, kUnitCount = 3 };
 
+// Lists are filled with their redrawing off: otherwise each added item
+// updates the scroll bar and invalidates the list, which makes creating the
+// pages noticeably slower. The end of a fill repaints a list already shown.
+void beginListFill(HWND list);
+void endListFill(HWND list);
+
+// Checks the button with checkedId and clears the others of first..last.
+// Unlike CheckRadioButton it does not walk every window of the page.
+void checkOneOf(HWND page, int firstId, int lastId, int checkedId);
+
 // Clears the drop-down list and fills positions 0..count-1 from consecutive
 // string-table entries, with item data equal to the position.
 void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count);

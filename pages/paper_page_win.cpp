@@ -67,6 +67,7 @@ int selectedPosition(HWND page, int listId) {
 
 void fillSizeList(HWND page) {
     HWND list = GetDlgItem(page, IDC_PAPER_SIZE);
+    beginListFill(list);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     const int count = PaperCount();
     for (int i = 0; i < count; ++i) {
@@ -78,12 +79,13 @@ void fillSizeList(HWND page) {
     }
     SendMessageW(list, CB_INSERTSTRING, count, reinterpret_cast<LPARAM>(L"カスタム"));
     SendMessageA(list, CB_SETITEMDATA, count, count);
+    endListFill(list);
     g_customItemData = count;
 }
 
 void showOrientation(HWND page, bool portrait) {
-    CheckRadioButton(page, IDC_PAPER_PORTRAIT, IDC_PAPER_LANDSCAPE,
-                     portrait ? IDC_PAPER_PORTRAIT : IDC_PAPER_LANDSCAPE);
+    checkOneOf(page, IDC_PAPER_PORTRAIT, IDC_PAPER_LANDSCAPE,
+               portrait ? IDC_PAPER_PORTRAIT : IDC_PAPER_LANDSCAPE);
 }
 
 void initialisePaperPage(HWND page) {

@@ -117,8 +117,8 @@ void initialisePage(HWND page) {
     showMargins(page, margins);
 
     // An id outside the range leaves all three cleared.
-    CheckRadioButton(page, IDC_ENV_SORT_NONE, IDC_ENV_SORT_VECTOR,
-                     IDC_ENV_SORT_NONE + g_plotterRecord.sortMode);
+    checkOneOf(page, IDC_ENV_SORT_NONE, IDC_ENV_SORT_VECTOR,
+               IDC_ENV_SORT_NONE + g_plotterRecord.sortMode);
     for (const CheckBox& box : kCheckBoxes)
         setCheck(page, box.id, boxTickedForField(g_plotterRecord.*box.field, box.inverted));
 

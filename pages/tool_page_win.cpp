@@ -32,12 +32,14 @@ int colourListId(int row) {
 
 void fillColourList(HWND page, int listId) {
     HWND list = GetDlgItem(page, listId);
+    beginListFill(list);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     // Without item texts the list keeps the inserted value as the item data.
     for (int i = 0; i < kColourItemCount; ++i) {
         SendMessageA(list, CB_INSERTSTRING, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
         SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
     }
+    endListFill(list);
 }
 
 void showPenRow(HWND page, int row, const PenSlot& slot) {
