@@ -25,7 +25,7 @@ int16_t g_pageUnit;
 enum : size_t { kNameReadSize = 256 };
 
 LRESULT sendToList(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendDlgItemMessageA(page, IDC_CATALOGUE_LIST, message, wParam, lParam);
+    return sendToItem(page, IDC_CATALOGUE_LIST, message, wParam, lParam);
 }
 
 // -1 when no line is selected.
@@ -43,16 +43,16 @@ void putLine(HWND page, int line, const char* name) {
 }
 
 void showEntryFields(HWND page, const char* name, int16_t width, int16_t length, int16_t roll) {
-    SetDlgItemTextA(page, IDC_CATALOGUE_NAME, name);
+    setItemText(page, IDC_CATALOGUE_NAME, name);
     showLength(page, IDC_CATALOGUE_WIDTH, width, g_pageUnit);
     showLength(page, IDC_CATALOGUE_LENGTH, length, g_pageUnit);
     setCheck(page, IDC_CATALOGUE_ROLL, roll != 0);
 }
 
 void clearEntryFields(HWND page) {
-    SetDlgItemTextA(page, IDC_CATALOGUE_NAME, "");
-    SetDlgItemTextA(page, IDC_CATALOGUE_WIDTH, "");
-    SetDlgItemTextA(page, IDC_CATALOGUE_LENGTH, "");
+    setItemText(page, IDC_CATALOGUE_NAME, "");
+    setItemText(page, IDC_CATALOGUE_WIDTH, "");
+    setItemText(page, IDC_CATALOGUE_LENGTH, "");
     setCheck(page, IDC_CATALOGUE_ROLL, false);
 }
 
@@ -78,7 +78,7 @@ void showLine(HWND page, int line) {
 }
 
 void fillCatalogueList(HWND page) {
-    HWND list = GetDlgItem(page, IDC_CATALOGUE_LIST);
+    HWND list = dialogItem(page, IDC_CATALOGUE_LIST);
     beginListFill(list);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < PaperCount(); ++i) {
@@ -94,7 +94,7 @@ void fillCatalogueList(HWND page) {
 void initialise(HWND page) {
     g_cataloguePage = page;
     // Counted in characters by the edit; keepNameWithinSlot counts bytes.
-    SendDlgItemMessageA(page, IDC_CATALOGUE_NAME, EM_LIMITTEXT, kPaperNameMaxBytes, 0);
+    sendToItem(page, IDC_CATALOGUE_NAME, EM_LIMITTEXT, kPaperNameMaxBytes, 0);
     fillCatalogueList(page);
     fillListFromStrings(page, IDC_CATALOGUE_UNIT, IDS_UNIT_FIRST, kUnitCount);
     g_pageUnit = g_paperCatalogue.lengthUnit;
@@ -113,7 +113,7 @@ void keepNameWithinSlot(HWND page) {
     if (name[fit] == '\0')
         return;
     name[fit] = '\0';
-    HWND edit = GetDlgItem(page, IDC_CATALOGUE_NAME);
+    HWND edit = dialogItem(page, IDC_CATALOGUE_NAME);
     SetWindowTextA(edit, name);
     SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
 }

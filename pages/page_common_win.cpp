@@ -1,7 +1,48 @@
 #include "pages/page_common_win.h"
 
+#include <cstdint>
+
 #include "app/app.h"
 #include "units/units.h"
+
+namespace {
+
+struct RememberedItem {
+    HWND page;
+    int id;
+    HWND item;
+};
+
+// Direct-mapped: a clash only costs a fresh lookup.
+RememberedItem g_rememberedItems[512];
+
+size_t rememberedSlot(HWND page, int id) {
+    const uintptr_t key = reinterpret_cast<uintptr_t>(page) * 31u + static_cast<unsigned>(id);
+    return static_cast<size_t>(key % (sizeof g_rememberedItems / sizeof g_rememberedItems[0]));
+}
+
+bool stillOnPage(HWND item, HWND page, int id) {
+    return item != nullptr && IsWindow(item) && GetParent(item) == page && GetDlgCtrlID(item) == id;
+}
+
+} // namespace
+
+HWND dialogItem(HWND page, int id) {
+    RememberedItem& slot = g_rememberedItems[rememberedSlot(page, id)];
+    if (slot.page == page && slot.id == id && stillOnPage(slot.item, page, id))
+        return slot.item;
+    HWND item = GetDlgItem(page, id);
+    slot = {page, id, item};
+    return item;
+}
+
+LRESULT sendToItem(HWND page, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(dialogItem(page, id), message, wParam, lParam);
+}
+
+void setItemText(HWND page, int id, const char* text) {
+    sendToItem(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
 
 void beginListFill(HWND list) {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
@@ -15,11 +56,11 @@ void endListFill(HWND list) {
 
 void checkOneOf(HWND page, int firstId, int lastId, int checkedId) {
     for (int id = firstId; id <= lastId; ++id)
-        CheckDlgButton(page, id, id == checkedId ? BST_CHECKED : BST_UNCHECKED);
+        sendToItem(page, id, BM_SETCHECK, id == checkedId ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count) {
-    HWND list = GetDlgItem(page, listId);
+    HWND list = dialogItem(page, listId);
     beginListFill(list);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i) {
@@ -33,14 +74,14 @@ void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count) {
 
 void selectListPosition(HWND page, int listId, int position) {
     // CB_SETCURSEL with an index the list lacks clears the selection.
-    SendDlgItemMessageA(page, listId, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    sendToItem(page, listId, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
 int selectedListData(HWND page, int listId) {
-    const LRESULT position = SendDlgItemMessageA(page, listId, CB_GETCURSEL, 0, 0);
+    const LRESULT position = sendToItem(page, listId, CB_GETCURSEL, 0, 0);
     if (position == CB_ERR)
         return -1;
-    return static_cast<int>(SendDlgItemMessageA(page, listId, CB_GETITEMDATA, position, 0));
+    return static_cast<int>(sendToItem(page, listId, CB_GETITEMDATA, position, 0));
 }
 
 void readControlText(HWND page, int id, char* buffer, size_t size) {
@@ -48,14 +89,14 @@ void readControlText(HWND page, int id, char* buffer, size_t size) {
         return;
     buffer[0] = '\0';
     const int capacity = size > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(size);
-    GetDlgItemTextA(page, id, buffer, capacity);
+    GetWindowTextA(dialogItem(page, id), buffer, capacity);
     buffer[size - 1] = '\0';
 }
 
 void showLength(HWND page, int id, int32_t mm, int unit) {
     char text[64];
     lengthToText(mm, unit, text, sizeof text);
-    SetDlgItemTextA(page, id, text);
+    setItemText(page, id, text);
 }
 
 int32_t readLength(HWND page, int id, int unit) {
@@ -67,7 +108,7 @@ int32_t readLength(HWND page, int id, int unit) {
 void showInteger(HWND page, int id, int32_t value) {
     char text[32];
     formatFixed(static_cast<float>(value), 0, text, sizeof text);
-    SetDlgItemTextA(page, id, text);
+    setItemText(page, id, text);
 }
 
 int32_t readInteger(HWND page, int id) {
@@ -77,9 +118,9 @@ int32_t readInteger(HWND page, int id) {
 }
 
 void setCheck(HWND page, int id, bool checked) {
-    CheckDlgButton(page, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    sendToItem(page, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool isChecked(HWND page, int id) {
-    return IsDlgButtonChecked(page, id) == BST_CHECKED;
+    return sendToItem(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -10,6 +10,18 @@
 // Unit lists hold "inch", "mm", "pixel" at positions 0..2.
 enum : UINT { IDS_UNIT_FIRST = 16101, kUnitCount = 3 };
 
+// The control with this id on the page, like GetDlgItem. Under Wine every
+// GetDlgItem asks the window server for the page's whole child list, and the
+// pages look controls up hundreds of times while they are filled and read
+// back, so found handles are remembered. A remembered handle is used only
+// while it is still a window on that page with that id; otherwise the
+// control is looked up afresh.
+HWND dialogItem(HWND page, int id);
+
+// SendDlgItemMessage and SetDlgItemText through dialogItem.
+LRESULT sendToItem(HWND page, int id, UINT message, WPARAM wParam, LPARAM lParam);
+void setItemText(HWND page, int id, const char* text);
+
 // Lists are filled with their redrawing off: otherwise each added item
 // updates the scroll bar and invalidates the list, which makes creating the
 // pages noticeably slower. The end of a fill repaints a list already shown.

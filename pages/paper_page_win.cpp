@@ -61,12 +61,12 @@ int16_t readPrintPage(HWND page, int id) {
 }
 
 int selectedPosition(HWND page, int listId) {
-    const LRESULT position = SendDlgItemMessageA(page, listId, CB_GETCURSEL, 0, 0);
+    const LRESULT position = sendToItem(page, listId, CB_GETCURSEL, 0, 0);
     return position == CB_ERR ? -1 : static_cast<int>(position);
 }
 
 void fillSizeList(HWND page) {
-    HWND list = GetDlgItem(page, IDC_PAPER_SIZE);
+    HWND list = dialogItem(page, IDC_PAPER_SIZE);
     beginListFill(list);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     const int count = PaperCount();

@@ -55,7 +55,7 @@ Lengths readLengths(HWND page) {
 void showTextField(HWND page, int id, const char* field) {
     char text[kTextShowSize];
     textFieldToShow(field, text);
-    SetDlgItemTextA(page, id, text);
+    setItemText(page, id, text);
 }
 
 bool systemLeadByte(unsigned char byte) {
@@ -73,7 +73,7 @@ void selectTool(HWND page, int listId, int16_t toolNumber) {
 }
 
 int16_t selectedTool(HWND page, int listId) {
-    const LRESULT position = SendDlgItemMessageA(page, listId, CB_GETCURSEL, 0, 0);
+    const LRESULT position = sendToItem(page, listId, CB_GETCURSEL, 0, 0);
     return toolNumberAt(position == CB_ERR ? -1 : static_cast<int>(position));
 }
 
@@ -159,7 +159,7 @@ void browseForSharedFolder(HWND page) {
         // which is no folder path: keep what the edit had.
         char path[kFolderBufferSize] = {};
         if (SHGetPathFromIDListA(chosen, path))
-            SetDlgItemTextA(page, IDC_SHARED_FOLDER, path);
+            setItemText(page, IDC_SHARED_FOLDER, path);
         CoTaskMemFree(chosen);
     }
     if (SUCCEEDED(com))

@@ -31,7 +31,7 @@ int colourListId(int row) {
 }
 
 void fillColourList(HWND page, int listId) {
-    HWND list = GetDlgItem(page, listId);
+    HWND list = dialogItem(page, listId);
     beginListFill(list);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     // Without item texts the list keeps the inserted value as the item data.
@@ -47,7 +47,7 @@ void showPenRow(HWND page, int row, const PenSlot& slot) {
     fillColourList(page, colourListId(row));
     const PenRow shown = penRowForSlot(slot);
     selectListPosition(page, toolListId(row), shown.toolPosition);
-    SetDlgItemTextA(page, thicknessEditId(row), shown.thickness);
+    setItemText(page, thicknessEditId(row), shown.thickness);
     selectListPosition(page, colourListId(row), shown.colourPosition);
 }
 
@@ -60,7 +60,7 @@ void initialiseToolPage(HWND page) {
 void readPenRow(HWND page, int row, PenSlot* slot) {
     char thickness[kThicknessTextSize];
     readControlText(page, thicknessEditId(row), thickness, sizeof thickness);
-    const LRESULT colour = SendDlgItemMessageA(page, colourListId(row), CB_GETCURSEL, 0, 0);
+    const LRESULT colour = sendToItem(page, colourListId(row), CB_GETCURSEL, 0, 0);
     storePenRow(slot, selectedListData(page, toolListId(row)), thickness,
                 colour == CB_ERR ? -1 : static_cast<int>(colour));
 }
