@@ -50,14 +50,6 @@ void generatedPaperName(int32_t width, int32_t length, char* out, size_t size) {
     std::snprintf(out, size, "CUST(%ld*%ld)", static_cast<long>(width), static_cast<long>(length));
 }
 
-float zeroMeansDefaultLength(float mm) {
-    return mm == 0.0f ? 3000.0f : mm;
-}
-
-int16_t toCatalogueLength(int32_t mm) {
-    return lowSixteenBits(mm);
-}
-
 CatalogueFields readCatalogueFields(const char* name, const char* widthText, const char* lengthText,
                                     int unit, bool roll) {
     CatalogueFields fields = {};
@@ -66,8 +58,8 @@ CatalogueFields readCatalogueFields(const char* name, const char* widthText, con
     cutCp932(name ? name : "", fields.name, sizeof fields.name);
     if (fields.name[0] == '\0')
         generatedPaperName(width, length, fields.name, sizeof fields.name);
-    fields.width = toCatalogueLength(width);
-    fields.length = toCatalogueLength(length);
+    fields.width = lowSixteenBits(width);
+    fields.length = lowSixteenBits(length);
     fields.roll = roll ? 1 : 0;
     return fields;
 }

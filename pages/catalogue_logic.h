@@ -6,9 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// Width and length texts are read through a buffer of this size.
-enum : size_t { kCatalogueNumberBufferSize = 80 };
-
 // An entry as read from the page's fields. The name is always terminated
 // and never longer than 63 bytes.
 struct CatalogueFields {
@@ -27,13 +24,6 @@ void cutCp932(const char* text, char* out, size_t size);
 
 // The name of an entry stored without one: "CUST(width*length)" in mm.
 void generatedPaperName(int32_t width, int32_t length, char* out, size_t size);
-
-// A width or length that converts to exactly 0 mm (empty text, no digits)
-// stands for the 3000 mm of a roll.
-float zeroMeansDefaultLength(float mm);
-
-// Whole millimetres reduced to the 16 bits of a catalogue field.
-int16_t toCatalogueLength(int32_t mm);
 
 // The entry the page's fields describe, in the page's length unit.
 CatalogueFields readCatalogueFields(const char* name, const char* widthText, const char* lengthText,

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/settings_file.h"
+#include "units/units.h"
 
 HWND g_cataloguePage;
 
@@ -58,8 +59,8 @@ void clearEntryFields(HWND page) {
 
 CatalogueFields readEntryFields(HWND page) {
     char name[kNameReadSize];
-    char width[kCatalogueNumberBufferSize];
-    char length[kCatalogueNumberBufferSize];
+    char width[kNumberTextBufferSize];
+    char length[kNumberTextBufferSize];
     readControlText(page, IDC_CATALOGUE_NAME, name, sizeof name);
     readControlText(page, IDC_CATALOGUE_WIDTH, width, sizeof width);
     readControlText(page, IDC_CATALOGUE_LENGTH, length, sizeof length);
@@ -207,10 +208,10 @@ bool saveCataloguePage(HWND page) {
 }
 
 void cataloguePageUnitChange(HWND page, int unit) {
-    if (page == nullptr || static_cast<int16_t>(unit) == g_pageUnit)
+    if (page == nullptr || lowSixteenBits(unit) == g_pageUnit)
         return;
     // Read in the old unit; an empty name comes back as its generated name.
     const CatalogueFields fields = readEntryFields(page);
-    g_pageUnit = static_cast<int16_t>(unit);
+    g_pageUnit = lowSixteenBits(unit);
     showEntryFields(page, fields.name, fields.width, fields.length, fields.roll);
 }

@@ -77,9 +77,14 @@ void selectListPosition(HWND page, int listId, int position) {
     sendToItem(page, listId, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
-int selectedListData(HWND page, int listId) {
+int selectedListPosition(HWND page, int listId) {
     const LRESULT position = sendToItem(page, listId, CB_GETCURSEL, 0, 0);
-    if (position == CB_ERR)
+    return position == CB_ERR ? -1 : static_cast<int>(position);
+}
+
+int selectedListData(HWND page, int listId) {
+    const int position = selectedListPosition(page, listId);
+    if (position < 0)
         return -1;
     return static_cast<int>(sendToItem(page, listId, CB_GETITEMDATA, position, 0));
 }

@@ -39,6 +39,9 @@ void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count);
 // Selects a position; one the list does not have leaves no selection.
 void selectListPosition(HWND page, int listId, int position);
 
+// Position of the selected item, or -1 when nothing is selected.
+int selectedListPosition(HWND page, int listId);
+
 // Item data of the selected item, or -1 when nothing is selected.
 int selectedListData(HWND page, int listId);
 

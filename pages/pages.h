@@ -41,14 +41,6 @@ enum : int {
     kCataloguePageIndex = 4,
 };
 
-// Unit lists of the length pages.
-enum : int {
-    IDC_PAPER_UNIT = 102,
-    IDC_PLOTTER_ENV_UNIT = 201,
-    IDC_PLOTTER_EXTRA_UNIT = 501,
-    IDC_CATALOGUE_UNIT = 403,
-};
-
 // After a page's own unit change: bring the other length pages to the same
 // unit, in tab order, and make it the stored length unit.
 void synchroniseUnits(int sourcePageIndex, int unit);

@@ -11,20 +11,8 @@ const int32_t kScales[kScaleCount] = {100000, 50000, 40000, 30000, 20000, 15000,
 
 } // namespace
 
-int16_t clampToInt16(int32_t value) {
-    if (value > INT16_MAX)
-        return INT16_MAX;
-    if (value < INT16_MIN)
-        return INT16_MIN;
-    return static_cast<int16_t>(value);
-}
-
 int16_t paperLengthFromText(const char* text, int unit) {
-    float mm = unitToMm(parseNumber(text), unit);
-    // Compared before rounding on purpose: only "nothing typed" means 3000.
-    if (mm == 0.0f)
-        mm = static_cast<float>(kEmptyPaperLength);
-    return clampToInt16(roundToInt(mm));
+    return clampToInt16(roundToInt(zeroMeansDefaultLength(unitToMm(parseNumber(text), unit))));
 }
 
 int16_t printPageFromText(const char* text) {

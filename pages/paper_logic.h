@@ -16,12 +16,7 @@ enum : int {
     kDefaultScalePosition = 6, // "100%"
     kLastCatalogueSlot = 98,
 };
-enum : int32_t { kDefaultScale = 10000, kEmptyPaperLength = 3000 };
-
-// A stored 16-bit value from a wider one. Out-of-range values are pinned to
-// the nearest end rather than wrapped: a typed 40000 mm must not reach the
-// driver as -25536 mm.
-int16_t clampToInt16(int32_t value);
+enum : int32_t { kDefaultScale = 10000 };
 
 // A width or length typed in `unit` as whole millimetres. A text that reads
 // as exactly nothing (empty, no digits) means "no size given" and becomes

@@ -20,16 +20,9 @@ HWND g_paperPage;
 
 namespace {
 
-// Edits are read through a buffer of this size; longer text is cut.
-enum : size_t { kFieldTextSize = 80 };
-
 int16_t g_pageUnit;
 // Item data of the custom item: the catalogue count when the list was filled.
 int g_customItemData = -1;
-
-void readFieldText(HWND page, int id, char (&text)[kFieldTextSize]) {
-    readControlText(page, id, text, sizeof text);
-}
 
 // Width and length come as 32 bits: values loaded from the registry are
 // shown as they stand.
@@ -44,25 +37,20 @@ void showPaperFields(HWND page, const PaperFields& fields) {
 }
 
 PaperFields readPaperFields(HWND page) {
-    char text[kFieldTextSize];
+    char text[kNumberTextBufferSize];
     PaperFields fields;
-    readFieldText(page, IDC_PAPER_WIDTH, text);
+    readControlText(page, IDC_PAPER_WIDTH, text, sizeof text);
     fields.width = paperLengthFromText(text, g_pageUnit);
-    readFieldText(page, IDC_PAPER_LENGTH, text);
+    readControlText(page, IDC_PAPER_LENGTH, text, sizeof text);
     fields.length = paperLengthFromText(text, g_pageUnit);
     fields.roll = isChecked(page, IDC_PAPER_ROLL) ? 1 : 0;
     return fields;
 }
 
 int16_t readPrintPage(HWND page, int id) {
-    char text[kFieldTextSize];
-    readFieldText(page, id, text);
+    char text[kNumberTextBufferSize];
+    readControlText(page, id, text, sizeof text);
     return printPageFromText(text);
-}
-
-int selectedPosition(HWND page, int listId) {
-    const LRESULT position = sendToItem(page, listId, CB_GETCURSEL, 0, 0);
-    return position == CB_ERR ? -1 : static_cast<int>(position);
 }
 
 void fillSizeList(HWND page) {
@@ -194,7 +182,7 @@ bool savePaperPage(HWND page) {
     if (!IsWindow(page))
         return savePlotterSettings(&g_plotterRecord);
     const PaperFields fields = readPaperFields(page);
-    g_pageSetup.Scale = scaleAtPosition(selectedPosition(page, IDC_PAPER_SCALE));
+    g_pageSetup.Scale = scaleAtPosition(selectedListPosition(page, IDC_PAPER_SCALE));
     g_pageSetup.pisroll = fields.roll;
     g_pageSetup.Height = fields.length;
     g_pageSetup.Width = fields.width;

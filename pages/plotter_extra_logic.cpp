@@ -28,10 +28,6 @@ int32_t packPdOptimize(int32_t vertexCount, int32_t angle, bool enabled) {
     return static_cast<int32_t>(word);
 }
 
-int32_t low16SignExtended(int32_t value) {
-    return lowSixteenBits(value);
-}
-
 int toolListPosition(int32_t toolNumber) {
     return toolNumber >= 1 && toolNumber <= kToolCount ? static_cast<int>(toolNumber) - 1 : -1;
 }

@@ -6,8 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "units/units.h"
-
 // pdOptimize: bits 0-15 vertex count, 16-23 angle, 24-31 enabled.
 // A word of 0 or less means "never set"; the page opens it as not enabled,
 // angle 30, 512 vertices.
@@ -19,10 +17,6 @@ uint32_t pdAngle(int32_t packed);
 uint32_t pdEnabled(int32_t packed);
 // Typed values keep only the bits their part of the word has room for.
 int32_t packPdOptimize(int32_t vertexCount, int32_t angle, bool enabled);
-
-// A typed integer reduced to 16 bits and sign-extended, for the 32-bit fields
-// that must stay within 16 bits.
-int32_t low16SignExtended(int32_t value);
 
 // Tool lists hold the tools 1 to 10 at positions 0 to 9. A stored tool with no
 // position gives -1 (no selection); no selection stores 0.

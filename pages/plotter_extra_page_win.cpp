@@ -16,8 +16,6 @@
 #include "settings/record.h"
 #include "units/units.h"
 
-static_assert(IDC_EXTRA_UNIT == IDC_PLOTTER_EXTRA_UNIT, "unit list id shared with unit sync");
-
 HWND g_plotterExtraPage;
 
 namespace {
@@ -73,8 +71,7 @@ void selectTool(HWND page, int listId, int16_t toolNumber) {
 }
 
 int16_t selectedTool(HWND page, int listId) {
-    const LRESULT position = sendToItem(page, listId, CB_GETCURSEL, 0, 0);
-    return toolNumberAt(position == CB_ERR ? -1 : static_cast<int>(position));
+    return toolNumberAt(selectedListPosition(page, listId));
 }
 
 void showPdOptimisation(HWND page) {
@@ -212,7 +209,7 @@ bool savePlotterExtraPage(HWND page) {
     r.gapCutPressure = lowSixteenBits(readInteger(page, IDC_GAP_CUT_PRESSURE));
     r.segmentLength = lowSixteenBits(readInteger(page, IDC_SEGMENT_LENGTH));
     r.gapLength = lowSixteenBits(readInteger(page, IDC_GAP_LENGTH));
-    r.errorRange = low16SignExtended(readInteger(page, IDC_ERROR_RANGE));
+    r.errorRange = lowSixteenBits(readInteger(page, IDC_ERROR_RANGE));
 
     r.pdOptimize = packPdOptimize(readInteger(page, IDC_PD_VERTEX_COUNT),
                                   readInteger(page, IDC_PD_ANGLE), isChecked(page, IDC_PD_ENABLED));
@@ -221,17 +218,17 @@ bool savePlotterExtraPage(HWND page) {
     readTextField(page, IDC_FOOTER_STRING, r.footerString);
     readTextField(page, IDC_HOST_ADDRESS, r.hostAddress);
 
-    r.hostPort = low16SignExtended(readInteger(page, IDC_HOST_PORT));
-    r.plotterUnit = low16SignExtended(readInteger(page, IDC_PLOTTER_UNIT));
+    r.hostPort = lowSixteenBits(readInteger(page, IDC_HOST_PORT));
+    r.plotterUnit = lowSixteenBits(readInteger(page, IDC_PLOTTER_UNIT));
     r.debugMode = isChecked(page, IDC_DEBUG_MODE) ? 1 : 0;
     readTextField(page, IDC_SHARED_FOLDER, r.sharedFolder);
     return true;
 }
 
 void plotterExtraPageUnitChange(HWND page, int unit) {
-    if (static_cast<int16_t>(unit) == g_pageUnit)
+    if (lowSixteenBits(unit) == g_pageUnit)
         return;
     const Lengths lengths = readLengths(page);
-    g_pageUnit = static_cast<int16_t>(unit);
+    g_pageUnit = lowSixteenBits(unit);
     showLengths(page, lengths);
 }

@@ -43,13 +43,7 @@ void thicknessToText(int16_t thickness, char* out, size_t size) {
 }
 
 int16_t thicknessFromText(const char* text) {
-    const float scaled = parseNumber(text) * 100.0f;
-    const int32_t hundredths = roundToInt(scaled);
-    if (hundredths > INT16_MAX)
-        return INT16_MAX;
-    if (hundredths < INT16_MIN)
-        return INT16_MIN;
-    return static_cast<int16_t>(hundredths);
+    return clampToInt16(roundToInt(parseNumber(text) * 100.0f));
 }
 
 int colourPositionForSlot(const PenSlot& slot) {

@@ -17,8 +17,6 @@ namespace {
 const int kRowStep = IDC_PEN2_TOOL - IDC_PEN1_TOOL;
 const int kSwatchWidth = 60;
 const int kSwatchHeight = 15;
-// Room for any thickness text; longer input is cut, never overrun.
-const int kThicknessTextSize = 80;
 
 int toolListId(int row) {
     return IDC_PEN1_TOOL + kRowStep * row;
@@ -58,11 +56,10 @@ void initialiseToolPage(HWND page) {
 }
 
 void readPenRow(HWND page, int row, PenSlot* slot) {
-    char thickness[kThicknessTextSize];
+    char thickness[kNumberTextBufferSize];
     readControlText(page, thicknessEditId(row), thickness, sizeof thickness);
-    const LRESULT colour = sendToItem(page, colourListId(row), CB_GETCURSEL, 0, 0);
     storePenRow(slot, selectedListData(page, toolListId(row)), thickness,
-                colour == CB_ERR ? -1 : static_cast<int>(colour));
+                selectedListPosition(page, colourListId(row)));
 }
 
 // Every owner-drawn item of the page is a swatch of the same size.

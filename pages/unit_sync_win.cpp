@@ -4,6 +4,7 @@
 
 #include "pages/page_common_win.h"
 #include "pages/pages.h"
+#include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 
 void synchroniseUnits(int sourcePageIndex, int unit) {
@@ -14,10 +15,9 @@ void synchroniseUnits(int sourcePageIndex, int unit) {
         void (*unitChange)(HWND, int);
     };
     const Follower followers[] = {
-        {kPaperPageIndex, &g_paperPage, IDC_PAPER_UNIT, paperPageUnitChange},
-        {kPlotterEnvPageIndex, &g_plotterEnvPage, IDC_PLOTTER_ENV_UNIT, plotterEnvPageUnitChange},
-        {kPlotterExtraPageIndex, &g_plotterExtraPage, IDC_PLOTTER_EXTRA_UNIT,
-         plotterExtraPageUnitChange},
+        {kPaperPageIndex, &g_paperPage, IDC_PAPER_UNITS, paperPageUnitChange},
+        {kPlotterEnvPageIndex, &g_plotterEnvPage, IDC_ENV_MARGIN_UNIT, plotterEnvPageUnitChange},
+        {kPlotterExtraPageIndex, &g_plotterExtraPage, IDC_EXTRA_UNIT, plotterExtraPageUnitChange},
         {kCataloguePageIndex, &g_cataloguePage, IDC_CATALOGUE_UNIT, cataloguePageUnitChange},
     };
     for (const Follower& f : followers) {

@@ -164,10 +164,7 @@
 // -- paper catalogue page ids --
 #define IDC_CATALOGUE_LIST 401
 #define IDC_CATALOGUE_NAME 402
-#ifdef RC_INVOKED
-// The code takes the unit lists' ids from pages/pages.h.
 #define IDC_CATALOGUE_UNIT 403
-#endif
 #define IDC_CATALOGUE_WIDTH 404
 #define IDC_CATALOGUE_LENGTH 405
 #define IDC_CATALOGUE_ROLL 406

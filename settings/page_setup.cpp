@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "settings/record.h"
+#include "units/units.h"
 
 PageSetup g_pageSetup;
 
@@ -70,9 +71,6 @@ void setPageSetupValue(PageSetup* setup, int i, uint32_t word) {
         *fields[i] = value;
     else if (i == 14 || i == 15) {
         // Only the low 16 bits count for the print range.
-        const uint16_t low = static_cast<uint16_t>(word & 0xFFFF);
-        int16_t page;
-        std::memcpy(&page, &low, sizeof page);
-        (i == 14 ? setup->iFstPage : setup->iLstPage) = page;
+        (i == 14 ? setup->iFstPage : setup->iLstPage) = lowSixteenBits(value);
     }
 }

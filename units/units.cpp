@@ -172,6 +172,18 @@ int16_t lowSixteenBits(int32_t value) {
                          : static_cast<int16_t>(static_cast<int32_t>(low) - 0x10000);
 }
 
+int16_t clampToInt16(int32_t value) {
+    if (value > INT16_MAX)
+        return INT16_MAX;
+    if (value < INT16_MIN)
+        return INT16_MIN;
+    return static_cast<int16_t>(value);
+}
+
+float zeroMeansDefaultLength(float mm) {
+    return mm == 0.0f ? 3000.0f : mm;
+}
+
 void lengthToText(int32_t mm, int unit, char* out, size_t size) {
     formatFixed(mmToUnit(static_cast<float>(mm), unit), unitDecimals(unit), out, size);
 }

@@ -36,5 +36,15 @@ float unitToMm(float value, int unit);
 // A value as a signed 16-bit field stores it: the low 16 bits, two's complement.
 int16_t lowSixteenBits(int32_t value);
 
+// A value for a 16-bit field where wrapping would store a different size:
+// out-of-range values are pinned to the nearest end (a typed 40000 mm must not
+// reach the driver as -25536 mm).
+int16_t clampToInt16(int32_t value);
+
+// A paper width or length that converts to exactly 0 mm (empty text, no
+// digits) stands for the 3000 mm of a roll; a tiny value that only rounds to 0
+// is not "nothing" and stays.
+float zeroMeansDefaultLength(float mm);
+
 void lengthToText(int32_t mm, int unit, char* out, size_t size);
 int32_t textToLength(const char* text, int unit);

@@ -52,9 +52,9 @@ TEST(CatalogueLogic, GeneratedNameAndLengthRules) {
     EXPECT_STREQ(name, "CUST(");
 
     EXPECT_EQ(zeroMeansDefaultLength(-0.0f), 3000.0f);
-    EXPECT_EQ(toCatalogueLength(40000), -25536);
-    EXPECT_EQ(toCatalogueLength(-32768), -32768);
-    EXPECT_EQ(toCatalogueLength(65536 + 12), 12);
+    EXPECT_EQ(lowSixteenBits(40000), -25536);
+    EXPECT_EQ(lowSixteenBits(-32768), -32768);
+    EXPECT_EQ(lowSixteenBits(65536 + 12), 12);
 }
 
 TEST(CatalogueLogic, ReadingTheFields) {

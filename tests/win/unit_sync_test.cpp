@@ -22,9 +22,9 @@ struct LengthPage {
     HWND* page;
     int list;
 };
-const LengthPage kLengthPages[4] = {{&g_paperPage, IDC_PAPER_UNIT},
-                                    {&g_plotterEnvPage, IDC_PLOTTER_ENV_UNIT},
-                                    {&g_plotterExtraPage, IDC_PLOTTER_EXTRA_UNIT},
+const LengthPage kLengthPages[4] = {{&g_paperPage, IDC_PAPER_UNITS},
+                                    {&g_plotterEnvPage, IDC_ENV_MARGIN_UNIT},
+                                    {&g_plotterExtraPage, IDC_EXTRA_UNIT},
                                     {&g_cataloguePage, IDC_CATALOGUE_UNIT}};
 
 std::vector<int> unitsShown() {
@@ -129,7 +129,7 @@ TEST_F(UnitSync, AnotherPagesChoiceConvertsTheCataloguePageButNotItsOwn) {
 TEST_F(CrossPageUnitSync, PlotterAdditionalChoiceConvertsEveryPageAndTheNextStart) {
     runSheet(
         [](HWND) {
-            chooseListItem(g_plotterExtraPage, IDC_PLOTTER_EXTRA_UNIT, 1);
+            chooseListItem(g_plotterExtraPage, IDC_EXTRA_UNIT, 1);
             EXPECT_EQ(unitsShown(), std::vector<int>({1, 1, 1, 1}));
             EXPECT_EQ(catalogueWidth(), L"841");
         },
@@ -154,8 +154,8 @@ TEST_F(CrossPageUnitSync, AChoiceReachesTheOtherPagesInTabOrder) {
         std::vector<int> reached;
     } cases[] = {
         // The user's own choice first, then the program's, each page once.
-        {3, {IDC_CATALOGUE_UNIT, IDC_PAPER_UNIT, IDC_PLOTTER_ENV_UNIT, IDC_PLOTTER_EXTRA_UNIT}},
-        {1, {IDC_PLOTTER_ENV_UNIT, IDC_PAPER_UNIT, IDC_PLOTTER_EXTRA_UNIT, IDC_CATALOGUE_UNIT}},
+        {3, {IDC_CATALOGUE_UNIT, IDC_PAPER_UNITS, IDC_ENV_MARGIN_UNIT, IDC_EXTRA_UNIT}},
+        {1, {IDC_ENV_MARGIN_UNIT, IDC_PAPER_UNITS, IDC_EXTRA_UNIT, IDC_CATALOGUE_UNIT}},
     };
     for (const Case& c : cases) {
         freshSettings();
@@ -181,9 +181,9 @@ TEST_F(CrossPageUnitSync, EveryPageStartsFromTheStoredUnitAndCancelKeepsIt) {
         [](HWND) {
             EXPECT_EQ(unitsShown(), std::vector<int>({2, 2, 2, 2}));
             typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, L"10.4");
-            chooseListItem(g_paperPage, IDC_PAPER_UNIT, 2); // the unit in use
+            chooseListItem(g_paperPage, IDC_PAPER_UNITS, 2); // the unit in use
             EXPECT_EQ(catalogueWidth(), L"10.4") << "nothing converted";
-            chooseListItem(g_plotterEnvPage, IDC_PLOTTER_ENV_UNIT, 0);
+            chooseListItem(g_plotterEnvPage, IDC_ENV_MARGIN_UNIT, 0);
             EXPECT_EQ(unitsShown(), std::vector<int>({0, 0, 0, 0}));
         },
         IDCANCEL);
