@@ -48,29 +48,35 @@ void computePageRects(PageSetup* setup, const PlotterRecord& record) {
     setup->rPage = {0, 0, sub(sub(paperWidth, left), right), sub(sub(paperHeight, top), bottom)};
 }
 
-uint32_t pageSetupValue(const PageSetup& setup, int i) {
-    const int32_t values[kPageSetupValueCount] = {
-        setup.Orientation,  setup.Size,          setup.Width,       setup.Height,
-        setup.Scale,        setup.pisroll,       setup.rPage.left,  setup.rPage.top,
-        setup.rPage.right,  setup.rPage.bottom,  setup.rPaper.left, setup.rPaper.top,
-        setup.rPaper.right, setup.rPaper.bottom, setup.iFstPage,    setup.iLstPage,
-    };
-    return i >= 0 && i < kPageSetupValueCount ? static_cast<uint32_t>(values[i]) : 0;
-}
-
-void setPageSetupValue(PageSetup* setup, int i, uint32_t word) {
-    int32_t value;
-    std::memcpy(&value, &word, sizeof value);
+// The fourteen 32-bit values, in registry order; iFstPage and iLstPage follow.
+static int32_t* wideValue(PageSetup* setup, int i) {
     int32_t* const fields[14] = {
         &setup->Orientation,  &setup->Size,          &setup->Width,       &setup->Height,
         &setup->Scale,        &setup->pisroll,       &setup->rPage.left,  &setup->rPage.top,
         &setup->rPage.right,  &setup->rPage.bottom,  &setup->rPaper.left, &setup->rPaper.top,
         &setup->rPaper.right, &setup->rPaper.bottom,
     };
-    if (i >= 0 && i < 14)
-        *fields[i] = value;
-    else if (i == 14 || i == 15) {
-        // Only the low 16 bits count for the print range.
-        (i == 14 ? setup->iFstPage : setup->iLstPage) = lowSixteenBits(value);
-    }
+    return i >= 0 && i < 14 ? fields[i] : nullptr;
+}
+
+static int16_t* printRangeValue(PageSetup* setup, int i) {
+    return i == 14 ? &setup->iFstPage : i == 15 ? &setup->iLstPage : nullptr;
+}
+
+uint32_t pageSetupValue(const PageSetup& setup, int i) {
+    PageSetup copy = setup;
+    if (const int32_t* wide = wideValue(&copy, i))
+        return static_cast<uint32_t>(*wide);
+    if (const int16_t* page = printRangeValue(&copy, i))
+        return static_cast<uint32_t>(static_cast<int32_t>(*page));
+    return 0;
+}
+
+void setPageSetupValue(PageSetup* setup, int i, uint32_t word) {
+    int32_t value;
+    std::memcpy(&value, &word, sizeof value);
+    if (int32_t* wide = wideValue(setup, i))
+        *wide = value;
+    else if (int16_t* page = printRangeValue(setup, i))
+        *page = lowSixteenBits(value); // only the low 16 bits count for the print range
 }
