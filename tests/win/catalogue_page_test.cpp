@@ -45,18 +45,17 @@ std::string entry(const std::vector<unsigned char>& b, int i) {
 // The file as an earlier run left it: stored unit `unit` and, for count >= 0,
 // entries P0, P1, ... of (i + 1) x (100 + i) mm; loaded as start-up loads it.
 void storeCatalogue(int count, int unit = 0) {
-    auto b = readFileBytes(settingsPath());
-    for (int i = 0; i < count; ++i) {
-        const size_t at = kBlock + 2 + 70 * static_cast<size_t>(i);
-        snprintf(reinterpret_cast<char*>(&b[at]), 64, "P%d", i);
-        b[at + 64] = static_cast<unsigned char>(i + 1);
-        b[at + 66] = static_cast<unsigned char>(100 + i);
-    }
-    if (count >= 0)
-        b[kBlock] = static_cast<unsigned char>(count);
-    b[kUnitAt] = static_cast<unsigned char>(unit);
-    writeFileBytes(settingsPath(), b);
-    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    changeSettingsFile([&](Bytes& b) {
+        for (int i = 0; i < count; ++i) {
+            const size_t at = kBlock + 2 + 70 * static_cast<size_t>(i);
+            snprintf(reinterpret_cast<char*>(&b[at]), 64, "P%d", i);
+            b[at + 64] = static_cast<unsigned char>(i + 1);
+            b[at + 66] = static_cast<unsigned char>(100 + i);
+        }
+        if (count >= 0)
+            b[kBlock] = static_cast<unsigned char>(count);
+        b[kUnitAt] = static_cast<unsigned char>(unit);
+    });
 }
 
 HWND list() {

@@ -36,10 +36,8 @@ INT_PTR runPaperPage(const Values& registry, int unit, const Action& act, int bu
     deleteProgramKeys();
     for (const auto& [name, value] : registry)
         setProgramValue(name, REG_DWORD, &value, 4);
-    auto bytes = readFileBytes(settingsPath());
-    bytes[kStoredUnitAt] = static_cast<unsigned char>(unit);
-    writeFileBytes(settingsPath(), bytes);
-    loadSettings();
+    changeSettingsFile(
+        [&](Bytes& bytes) { bytes[kStoredUnitAt] = static_cast<unsigned char>(unit); });
     LoadPageSetup();
     const INT_PTR result = runSheetWith({[&](HWND sheet) {
         act(g_paperPage);

@@ -13,27 +13,14 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
 const size_t R = 2;          // the record's offset in the file
 const size_t kUnitAt = 8472; // stored length unit
 const int kMarginEdits[8] = {202, 203, 205, 204, 206, 207, 209, 208}; // leaf t,l,r,b, roll t,l,r,b
 
-void put16(Bytes& b, size_t at, int v) {
-    b[at] = static_cast<unsigned char>(v & 0xFF);
-    b[at + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-}
-void put32(Bytes& b, size_t at, int32_t v) {
-    put16(b, at, v & 0xFFFF);
-    put16(b, at + 2, (v >> 16) & 0xFFFF);
-}
-
 // A settings file with some changes, loaded as start-up loads it.
 void startWith(const std::function<void(Bytes&)>& change) {
     freshSettings();
-    Bytes b = readFileBytes(settingsPath());
-    change(b);
-    writeFileBytes(settingsPath(), b);
-    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    changeSettingsFile(change);
 }
 
 // Opens the page's tab, acts on it, presses OK; the file afterwards.
@@ -262,12 +249,11 @@ TEST(PlotterEnvPage, PortCodesAndOutOfRangeLists) {
     const int ids[8] = {219, 220, 221, 223, 224, 225, 226, 227};
     const size_t fields[8] = {42, 2, 44, 214, 216, 218, 220, 222};
     const int bad[8] = {3, 8, -1, 9, 2, 3, 100, -7};
-    Bytes b = readFileBytes(settingsPath());
-    for (int i = 0; i < 8; ++i)
-        put16(b, R + fields[i], bad[i]);
-    writeFileBytes(settingsPath(), b);
-    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
-    b = okAfter([&](HWND page) {
+    changeSettingsFile([&](Bytes& b) {
+        for (int i = 0; i < 8; ++i)
+            put16(b, R + fields[i], bad[i]);
+    });
+    Bytes b = okAfter([&](HWND page) {
         EXPECT_EQ(listItemText(page, 222, listSelection(page, 222)), L"TCP/IP(PRICOM 3100)");
         EXPECT_EQ(listItemText(page, 222, 6) + listItemText(page, 222, 10),
                   L"LPT2共有フォルダ(Tervikon Server)");

@@ -16,21 +16,7 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
 const size_t R = 2; // record offset in the file
-
-void put(Bytes& b, size_t at, int32_t value, int width) {
-    for (int i = 0; i < width; ++i)
-        b[at + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
-}
-
-// Defaults with some bytes changed, loaded as start-up loads them.
-void settingsWith(const std::function<void(Bytes&)>& change) {
-    Bytes b = readFileBytes(settingsPath());
-    change(b);
-    writeFileBytes(settingsPath(), b);
-    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
-}
 
 // A 128-byte text field of the file, and what it should hold.
 std::string field(const Bytes& b, size_t at) {
@@ -202,7 +188,7 @@ TEST_F(PlotterExtraPage, PdOptimisationPacking) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
-        settingsWith([&](Bytes& b) { put(b, R + 364, c.stored, 4); });
+        changeSettingsFile([&](Bytes& b) { put32(b, R + 364, c.stored); });
         onPage([&](HWND page) {
             EXPECT_EQ(checked(page, 520), c.shownOn);
             EXPECT_EQ(controlText(page, 521), c.shownAngle);
@@ -222,9 +208,9 @@ TEST_F(PlotterExtraPage, PdOptimisationPacking) {
 }
 
 TEST_F(PlotterExtraPage, ToolNumbersOutsideTheListShowNoSelection) {
-    settingsWith([](Bytes& b) {
-        put(b, R + 178, 0, 2);  // frameCutTool
-        put(b, R + 200, 11, 2); // cutTool
+    changeSettingsFile([](Bytes& b) {
+        put16(b, R + 178, 0);  // frameCutTool
+        put16(b, R + 200, 11); // cutTool
     });
     onPage([](HWND page) {
         EXPECT_EQ(listSelection(page, 506), -1);
@@ -256,12 +242,12 @@ TEST_F(PlotterExtraPage, TextsKeepAtMost126BytesAndNeverHalfACharacter) {
 }
 
 TEST_F(PlotterExtraPage, DamagedOrUnknownValuesComeBackUnchanged) {
-    settingsWith([](Bytes& b) {
-        put(b, R + 46, -1234, 2); // reserved46, 54, 210, 368
-        put(b, R + 54, 777, 2);
-        put(b, R + 210, -2, 2);
-        put(b, R + 368, 0x12345678, 4);
-        put(b, 1538 + 6934, 7, 2);     // stored length unit
+    changeSettingsFile([](Bytes& b) {
+        put16(b, R + 46, -1234); // reserved46, 54, 210, 368
+        put16(b, R + 54, 777);
+        put16(b, R + 210, -2);
+        put32(b, R + 368, 0x12345678);
+        put16(b, 1538 + 6934, 7);      // stored length unit
         memset(&b[R + 372], 'H', 128); // header without its terminator
     });
     for (size_t headerShown : {128, 126}) // then as the first OK stored it

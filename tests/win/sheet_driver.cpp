@@ -209,6 +209,13 @@ void freshSettings() {
     ASSERT_EQ(loadSettings(), LoadStatus::Created);
 }
 
+void changeSettingsFile(const std::function<void(Bytes&)>& change) {
+    Bytes bytes = readFileBytes(settingsPath());
+    change(bytes);
+    writeFileBytes(settingsPath(), bytes);
+    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+}
+
 void deleteProgramKeys() {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Calderwick\\ZEMBSerConfig");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Calderwick");

@@ -38,17 +38,30 @@ std::wstring windowText(HWND window);
 std::wstring messageBoxText(HWND box);
 
 // Settings-file helpers.
+using Bytes = std::vector<unsigned char>;
 std::string settingsPath();
 std::vector<unsigned char> readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 // A fresh settings file with defaults, loaded into memory.
 void freshSettings();
+// The settings file with some of its bytes changed, loaded as start-up loads it.
+void changeSettingsFile(const std::function<void(Bytes&)>& change);
 
 // Registry helpers on HKCU\Software\Calderwick\ZEMBSerConfig.
 void deleteProgramKeys();
 bool programKeyExists();
 bool readProgramDword(const char* name, DWORD* value);
 void setProgramValue(const char* name, DWORD type, const void* data, DWORD size);
+
+// Little-endian values written into file bytes (the low bits of v).
+inline void put16(Bytes& b, size_t at, int32_t v) {
+    b[at] = static_cast<unsigned char>(static_cast<uint32_t>(v));
+    b[at + 1] = static_cast<unsigned char>(static_cast<uint32_t>(v) >> 8);
+}
+inline void put32(Bytes& b, size_t at, int32_t v) {
+    put16(b, at, v);
+    put16(b, at + 2, static_cast<int32_t>(static_cast<uint32_t>(v) >> 16));
+}
 
 inline int16_t le16(const std::vector<unsigned char>& b, size_t at) {
     return static_cast<int16_t>(b[at] | (b[at + 1] << 8));

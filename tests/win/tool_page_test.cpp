@@ -41,15 +41,11 @@ Slot slotInFile(const std::vector<unsigned char>& bytes, int row) {
 
 // Puts the slots into the settings file and loads it, as start-up does.
 void startWith(const std::vector<Slot>& slots) {
-    auto bytes = readFileBytes(settingsPath());
-    for (size_t r = 0; r < slots.size(); ++r)
-        for (size_t i = 0; i < 6; ++i) {
-            const uint16_t v = static_cast<uint16_t>(slots[r][i]);
-            bytes[slotAt(static_cast<int>(r)) + 2 * i] = static_cast<unsigned char>(v & 0xFF);
-            bytes[slotAt(static_cast<int>(r)) + 2 * i + 1] = static_cast<unsigned char>(v >> 8);
-        }
-    writeFileBytes(settingsPath(), bytes);
-    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    changeSettingsFile([&](Bytes& bytes) {
+        for (size_t r = 0; r < slots.size(); ++r)
+            for (size_t i = 0; i < 6; ++i)
+                put16(bytes, slotAt(static_cast<int>(r)) + 2 * i, slots[r][i]);
+    });
 }
 
 // Opens the tool tab, acts on the page, then presses the button.

@@ -40,10 +40,7 @@ int storedUnitInFile() {
 
 // The file as an earlier run left it, loaded the way start-up loads it.
 void startWithStoredUnit(int unit) {
-    auto bytes = readFileBytes(settingsPath());
-    bytes[kUnitAt] = static_cast<unsigned char>(unit);
-    writeFileBytes(settingsPath(), bytes);
-    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+    changeSettingsFile([&](Bytes& bytes) { bytes[kUnitAt] = static_cast<unsigned char>(unit); });
 }
 
 INT_PTR runSheet(const std::function<void(HWND sheet)>& act, int closeWith) {
