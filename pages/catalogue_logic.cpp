@@ -7,42 +7,11 @@
 
 namespace {
 
-// Lead bytes of code page 932 double-byte characters. Half-width katakana
-// (0xA1..0xDF) are single bytes.
-bool isCp932LeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 float readMillimetres(const char* text, int unit) {
     return zeroMeansDefaultLength(unitToMm(parseNumber(text ? text : ""), unit));
 }
 
 } // namespace
-
-size_t cp932FitLength(const char* text, size_t maxBytes) {
-    if (text == nullptr)
-        return 0;
-    size_t kept = 0;
-    while (text[kept] != '\0') {
-        // A lead byte with nothing after it is kept as the lone byte it is.
-        const size_t width =
-            isCp932LeadByte(static_cast<unsigned char>(text[kept])) && text[kept + 1] != '\0' ? 2
-                                                                                              : 1;
-        if (kept + width > maxBytes)
-            break;
-        kept += width;
-    }
-    return kept;
-}
-
-void cutCp932(const char* text, char* out, size_t size) {
-    if (out == nullptr || size == 0)
-        return;
-    const size_t n = cp932FitLength(text, size - 1);
-    if (n > 0)
-        std::memmove(out, text, n);
-    out[n] = '\0';
-}
 
 void generatedPaperName(int32_t width, int32_t length, char* out, size_t size) {
     if (out == nullptr || size == 0)

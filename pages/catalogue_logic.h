@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/cp932_text.h"
+
 // An entry as read from the page's fields. The name is always terminated
 // and never longer than 63 bytes.
 struct CatalogueFields {
@@ -14,13 +16,6 @@ struct CatalogueFields {
     int16_t length; // mm
     int16_t roll;   // 1 roll paper, 0 leaf
 };
-
-// Bytes of `text` that fit in `maxBytes` without splitting a code page 932
-// double-byte character.
-size_t cp932FitLength(const char* text, size_t maxBytes);
-
-// Copies `text` into `out` cut by cp932FitLength to at most size - 1 bytes.
-void cutCp932(const char* text, char* out, size_t size);
 
 // The name of an entry stored without one: "CUST(width*length)" in mm.
 void generatedPaperName(int32_t width, int32_t length, char* out, size_t size);
