@@ -42,6 +42,15 @@ class SettingsFile : public ::testing::Test {
     fs::path documents;
     fs::path settings;
 
+    // Every file in the settings folder but the settings file.
+    std::vector<fs::path> besideSettings() const {
+        std::vector<fs::path> others;
+        for (const auto& entry : fs::directory_iterator(settings.parent_path()))
+            if (entry.path() != settings)
+                others.push_back(entry.path());
+        return others;
+    }
+
     void SetUp() override {
         char templ[] = "/tmp/zemb-settings-XXXXXX";
         ASSERT_NE(mkdtemp(templ), nullptr);
@@ -99,12 +108,24 @@ TEST_F(SettingsFile, FreshFileLayout) {
     EXPECT_EQ(readAll(settings), f);
 }
 
-TEST_F(SettingsFile, WrongVersionIsRewrittenInPlaceKeepingBytesBeyondTheLayout) {
+TEST_F(SettingsFile, WrongVersionIsKeptAsideThenRewrittenInPlaceKeepingBytesBeyondTheLayout) {
+    // Each foreign file takes the next free name; earlier backups stay as they are.
+    const char* const names[] = {"KELDORIX.INI.bak", "KELDORIX.INI.1.bak", "KELDORIX.INI.2.bak",
+                                 "KELDORIX.INI.3.bak"};
+    std::vector<std::vector<unsigned char>> kept;
+    int n = 0;
     for (int16_t version : {int16_t(301), int16_t(0), int16_t(-1), int16_t(303)}) {
         auto bytes = pattern(20000, 3);
         put16(bytes, 0, version);
         writeAll(settings, bytes);
-        EXPECT_EQ(loadSettings(), LoadStatus::Loaded) << version;
+        EXPECT_EQ(loadSettings(), LoadStatus::Replaced) << version;
+        EXPECT_EQ(std::string(settingsBackupPath()),
+                  documents.string() + "\\Adobe\\Illustrator\\" + names[n]);
+        kept.push_back(bytes);
+        EXPECT_EQ(besideSettings().size(), kept.size());
+        for (size_t i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(readAll(settings.parent_path() / names[i]), kept[i]) << names[i];
+        ++n;
         const auto f = readAll(settings);
         ASSERT_EQ(f.size(), 20000u);
         EXPECT_EQ(le16(f.data(), 0), 302);
@@ -120,10 +141,37 @@ TEST_F(SettingsFile, WrongVersionIsRewrittenInPlaceKeepingBytesBeyondTheLayout) 
 }
 
 TEST_F(SettingsFile, TooShortForAVersionCountsAsWrong) {
-    writeAll(settings, {0x2E});
-    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
-    EXPECT_EQ(readAll(settings).size(), 17922u);
-    EXPECT_EQ(g_paperCatalogue.count, 11);
+    struct Case {
+        std::vector<unsigned char> bytes;
+        LoadStatus status;
+    } cases[] = {{{0x2E}, LoadStatus::Replaced}, {{}, LoadStatus::Loaded}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        fs::remove_all(settings.parent_path());
+        writeAll(settings, c.bytes);
+        EXPECT_EQ(loadSettings(), c.status);
+        EXPECT_EQ(readAll(settings).size(), 17922u);
+        EXPECT_EQ(g_paperCatalogue.count, 11);
+        // An empty file holds nothing to keep.
+        EXPECT_EQ(besideSettings().size(), c.bytes.empty() ? 0u : 1u);
+        if (!c.bytes.empty())
+            EXPECT_EQ(readAll(settings.string() + ".bak"), c.bytes);
+    }
+}
+
+TEST_F(SettingsFile, ForeignFileWithNoFreeBackupNameIsLeftAlone) {
+    writeAll(settings.string() + ".bak", {1});
+    for (int i = 1; i < 100; ++i)
+        writeAll(settings.string() + "." + std::to_string(i) + ".bak", {1});
+    auto bytes = pattern(3000, 4);
+    writeAll(settings, bytes);
+    EXPECT_EQ(loadSettings(), LoadStatus::NotBackedUp);
+    EXPECT_EQ(readAll(settings), bytes);
+    EXPECT_EQ(besideSettings().size(), 100u);
+    EXPECT_EQ(g_paperCatalogue.count, 0); // no defaults either
+    fs::remove(settings.string() + ".50.bak");
+    EXPECT_EQ(loadSettings(), LoadStatus::Replaced);
+    EXPECT_EQ(readAll(settings.string() + ".50.bak"), bytes);
 }
 
 TEST_F(SettingsFile, ShortFileFillsWhatItHas) {
