@@ -60,10 +60,10 @@ extern const FileLayer kSystemFiles;
 // nullptr puts the system's table back.
 void useFileLayer(const FileLayer* layer);
 
-// Fault injection: call number `call` (counted from 1 since the last
-// injectFileFault) fails as the system would report it, or, for
-// ShortWrite, a write puts only half the bytes asked (other calls are then
-// left alone). Call 0 injects nothing; fileCallsMade counts either way.
+// Fault injection: call number `call` of those above but createDirectory and
+// documentsFolder (counted from 1 since the last injectFileFault) fails as the system would report
+// it, or, for ShortWrite, a write puts only half the bytes asked (other calls are then left alone).
+// Call 0 injects nothing; fileCallsMade counts either way.
 enum class FileFault { Fail, ShortWrite };
 void injectFileFault(unsigned call, FileFault kind);
 unsigned fileCallsMade();

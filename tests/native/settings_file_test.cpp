@@ -9,6 +9,7 @@
 
 #include "bytes.h"
 #include "settings/catalogue.h"
+#include "settings/file_io.h"
 #include "settings/file_io_posix.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
@@ -278,6 +279,94 @@ TEST_F(SettingsFile, PathsThatDoNotFitAreNeverCut) {
     setDocumentsFolder("");
     EXPECT_EQ(loadSettings(), LoadStatus::Unavailable);
     EXPECT_FALSE(savePlotterSettings(&g_plotterRecord));
+}
+
+// Start-up's loads and OK's four writes (the record three times, then the
+// catalogue, as the pages do), with call n of the file layer failing or
+// writing short, for every n up to the calls a clean run makes.
+TEST_F(SettingsFile, EveryFailedFileCallIsCaughtAndNothingStoredIsLost) {
+    const auto block = [](const std::vector<unsigned char>& f, size_t at, size_t size) {
+        return std::vector<unsigned char>(f.begin() + at, f.begin() + at + size);
+    };
+    const auto memory = [](const void* block, size_t size) {
+        const auto* p = static_cast<const unsigned char*>(block);
+        return std::vector<unsigned char>(p, p + size);
+    };
+    const auto pressOk = [] {
+        bool ok = savePlotterSettings(&g_plotterRecord);
+        ok = savePlotterSettings(&g_plotterRecord) && ok;
+        ok = savePlotterSettings(&g_plotterRecord) && ok;
+        return savePaperCatalogue(&g_paperCatalogue) && ok;
+    };
+    int runs = 0;
+    for (int16_t version : {int16_t(302), int16_t(301)})
+        for (FileFault kind : {FileFault::Fail, FileFault::ShortWrite})
+            for (unsigned n = 1;; ++n) {
+                SCOPED_TRACE(testing::Message() << "version " << version << " kind "
+                                                << static_cast<int>(kind) << " call " << n);
+                auto original = pattern(20000, 5);
+                put16(original, 0, version);
+                writeAll(settings, original);
+                for (const fs::path& other : besideSettings())
+                    fs::remove(other);
+                std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
+
+                injectFileFault(n, kind);
+                const LoadStatus status = loadSettings();
+                const unsigned loadCalls = fileCallsMade();
+                const auto loaded = readAll(settings);
+                const auto others = besideSettings();
+                if (version == 302 || others.empty()) {
+                    // Never initialised without a whole copy kept first.
+                    EXPECT_EQ(loaded, original);
+                    EXPECT_TRUE(others.empty());
+                } else {
+                    ASSERT_EQ(others.size(), 1u);
+                    EXPECT_EQ(readAll(others[0]), original);
+                    ASSERT_EQ(loaded.size(), original.size());
+                    EXPECT_EQ(block(loaded, 17922, 2078), block(original, 17922, 2078));
+                }
+                if (status == LoadStatus::Loaded || status == LoadStatus::Replaced) {
+                    EXPECT_EQ(memory(&g_plotterRecord, 756), block(loaded, 2, 756));
+                    EXPECT_EQ(memory(&g_paperCatalogue, 6938), block(loaded, 1538, 6938));
+                    EXPECT_EQ(memory(g_carriedRegion, 7924), block(loaded, 9730, 7924));
+                }
+                if (status >= LoadStatus::Unreadable) { // start-up asks and ends here
+                    if (fileCallsMade() < n)
+                        break;
+                    continue;
+                }
+
+                // The operator's edits, then OK.
+                std::memset(&g_plotterRecord, 0x5A, sizeof g_plotterRecord);
+                g_paperCatalogue.count = static_cast<int16_t>(n);
+                const bool ok = pressOk();
+                const bool faultInOk = n > loadCalls && n <= fileCallsMade();
+                const auto saved = readAll(settings);
+                ASSERT_EQ(saved.size(), loaded.size()) << "never shortened or extended";
+                EXPECT_EQ(block(saved, 0, 2), block(loaded, 0, 2));
+                EXPECT_EQ(block(saved, 758, 780), block(loaded, 758, 780));
+                EXPECT_EQ(block(saved, 8476, saved.size() - 8476),
+                          block(loaded, 8476, loaded.size() - 8476));
+                if (ok) {
+                    EXPECT_EQ(block(saved, 2, 756), memory(&g_plotterRecord, 756));
+                    EXPECT_EQ(block(saved, 1538, 6938), memory(&g_paperCatalogue, 6938));
+                }
+                if (kind == FileFault::Fail && faultInOk)
+                    EXPECT_FALSE(ok) << "a failed call reported as success";
+                const bool faultFired = fileCallsMade() >= n;
+
+                // Pressed again with the fault gone, everything is stored.
+                injectFileFault(0, kind);
+                EXPECT_TRUE(pressOk());
+                const auto again = readAll(settings);
+                EXPECT_EQ(block(again, 2, 756), memory(&g_plotterRecord, 756));
+                EXPECT_EQ(block(again, 1538, 6938), memory(&g_paperCatalogue, 6938));
+                ++runs;
+                if (!faultFired)
+                    break;
+            }
+    EXPECT_GT(runs, 100);
 }
 
 } // namespace
