@@ -21,19 +21,21 @@ struct MemoryFile {
     std::string path;
     std::vector<unsigned char> bytes;
     size_t position = 0;
+    bool exists = false;
 };
 
-// The settings file and whatever backups the loader makes beside it.
-std::vector<MemoryFile> g_files;
+// The settings file and the backup the loader makes beside it. Reused from
+// input to input, so that no input pays for fresh memory.
+MemoryFile g_files[2];
 
 MemoryFile* fileAt(FileHandle handle) {
-    return handle >= 0 && static_cast<size_t>(handle) < g_files.size() ? &g_files[handle] : nullptr;
+    return handle >= 0 && handle < 2 && g_files[handle].exists ? &g_files[handle] : nullptr;
 }
 
 FileHandle find(const char* path) {
-    for (size_t i = 0; i < g_files.size(); ++i)
-        if (g_files[i].path == path)
-            return static_cast<FileHandle>(i);
+    for (FileHandle i = 0; i < 2; ++i)
+        if (g_files[i].exists && g_files[i].path == path)
+            return i;
     return kNoFile;
 }
 
@@ -49,9 +51,15 @@ FileHandle memoryCreateNew(const char* path, CreateOutcome* outcome) {
         *outcome = CreateOutcome::AlreadyExists;
         return kNoFile;
     }
+    if (g_files[1].exists)
+        std::abort(); // a second backup of the same file
     *outcome = CreateOutcome::Created;
-    g_files.push_back({path, {}, 0});
-    return static_cast<FileHandle>(g_files.size() - 1);
+    MemoryFile& file = g_files[1];
+    file.path = path;
+    file.bytes.clear();
+    file.position = 0;
+    file.exists = true;
+    return 1;
 }
 
 bool memorySeek(FileHandle handle, uint32_t offset) {
@@ -108,15 +116,16 @@ char g_settingsPath[kPathBufferSize];
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setDocumentsFolder("C:\\fuzz");
     useFileLayer(&kMemoryFiles);
-    g_files.reserve(4);
     if (!buildSettingsPath(g_settingsPath, sizeof g_settingsPath))
         std::abort();
+    g_files[0].path = g_settingsPath;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    g_files.clear();
-    g_files.push_back({g_settingsPath, std::vector<unsigned char>(data, data + size), 0});
+    g_files[0].bytes.assign(data, data + size);
+    g_files[0].exists = true;
+    g_files[1].exists = false;
     if (loadSettings() > LoadStatus::Replaced)
         std::abort();
 
@@ -125,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<unsigned char>& after = g_files[0].bytes;
     const bool sound = size >= 2 && (data[0] | (data[1] << 8)) == kSettingsVersion;
     const bool kept = settingsBackupPath()[0] != '\0';
-    if (kept != (!sound && size > 0) || g_files.size() != (kept ? 2u : 1u))
+    if (kept != (!sound && size > 0) || g_files[1].exists != kept)
         std::abort();
     const auto same = [](const std::vector<unsigned char>& bytes, const uint8_t* expected,
                          size_t from, size_t to) {
@@ -138,10 +147,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (sound && (after.size() != size || !same(after, data, 0, size)))
         std::abort();
 
-    char name[kPaperNameSize];
+    char name[kPaperNameSize] = "";
     int16_t w, l, r;
     for (int i = -1; i <= kMaxPaperEntries; ++i) {
-        GetPaperEntry(i, name, sizeof name, &w, &l, &r);
+        if (!GetPaperEntry(i, name, sizeof name, &w, &l, &r))
+            continue;
         char text[64];
         lengthToText(w, g_paperCatalogue.lengthUnit, text, sizeof text);
         if (textToLength(text, g_paperCatalogue.lengthUnit) != w)
