@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -371,6 +372,48 @@ TEST_F(ProgramRun, ForeignFileThatCannotBeKeptIsLeftAloneOnCancel) {
     ASSERT_TRUE(readProgramDword("RetVal", &retVal));
     EXPECT_EQ(retVal, 2u);
     removeBesideSettings();
+}
+
+// The program key's access list; true when it was applied.
+bool setProgramKeyAccess(const wchar_t* sddl) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Calderwick\\ZEMBSerConfig", 0, WRITE_DAC,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool applied = ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
+                                                                        &descriptor, nullptr) &&
+                   RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return applied;
+}
+
+// After OK the paper reaches the driver only through the registry: when the
+// values cannot be written the operator hears of it.
+TEST_F(ProgramRun, PageSetupThatCannotBeWrittenIsReported) {
+    const DWORD stale = 777;
+    setProgramValue("Size", REG_DWORD, &stale, 4);
+    // Nobody may set values or make subkeys there.
+    ASSERT_TRUE(setProgramKeyAccess(L"D:(D;;0x6;;;WD)(A;;KA;;;WD)"));
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND sheet = program.waitForWindow(true);
+    ASSERT_NE(sheet, nullptr);
+    click(sheet, IDOK);
+    HWND box = program.waitForWindow(false);
+    ASSERT_NE(box, nullptr) << "no message";
+    const std::wstring text = messageBoxText(box);
+    EXPECT_NE(text.find(L"用紙の設定をレジストリに書き込めませんでした"), std::wstring::npos);
+    EXPECT_NE(text.find(L"HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig"),
+              std::wstring::npos);
+    EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+    click(box, IDOK);
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_TRUE(setProgramKeyAccess(L"D:(A;;KA;;;WD)"));
+    DWORD size = 0;
+    ASSERT_TRUE(readProgramDword("Size", &size));
+    EXPECT_EQ(size, stale);
 }
 
 } // namespace
