@@ -108,10 +108,15 @@ HWND waitForOtherBox(Program& program, HWND answered) {
     return nullptr;
 }
 
+// The settings folder, with its trailing backslash.
+std::string settingsFolder() {
+    const std::string path = settingsPath();
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
 // The names of the files in the settings folder other than the settings file.
 std::vector<std::string> besideSettings() {
-    const std::string path = settingsPath();
-    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    const std::string folder = settingsFolder();
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
@@ -127,10 +132,8 @@ std::vector<std::string> besideSettings() {
 }
 
 void removeBesideSettings() {
-    const std::string path = settingsPath();
-    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
     for (const std::string& name : besideSettings())
-        DeleteFileA((folder + name).c_str());
+        DeleteFileA((settingsFolder() + name).c_str());
 }
 
 std::wstring wide(const std::string& ansi) {
@@ -308,8 +311,7 @@ TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
             const std::wstring text = messageBoxText(box);
             EXPECT_NE(text.find(L"知らない形式"), std::wstring::npos);
             EXPECT_NE(text.find(L"既定の設定に置き換えました"), std::wstring::npos);
-            EXPECT_NE(text.find(wide(path.substr(0, path.size() - 12) + c.backupName)),
-                      std::wstring::npos);
+            EXPECT_NE(text.find(wide(settingsFolder() + c.backupName)), std::wstring::npos);
             EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
             EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
             EXPECT_EQ(GetDlgItem(box, IDRETRY), nullptr);
@@ -334,12 +336,11 @@ TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(&now[1540])), "A0");
         if (old.size() > 17922)
             EXPECT_EQ(Bytes(now.begin() + 17922, now.end()), Bytes(old.begin() + 17922, old.end()));
-        const std::string folder = path.substr(0, path.size() - 12);
         if (!c.backupName) {
             EXPECT_TRUE(besideSettings().empty());
             continue;
         }
-        EXPECT_EQ(readFileBytes(folder + c.backupName), old);
+        EXPECT_EQ(readFileBytes(settingsFolder() + c.backupName), old);
         if (c.oldBackupThere)
             EXPECT_EQ(readFileBytes(path + ".bak"), oldBackup);
         EXPECT_EQ(besideSettings().size(), c.oldBackupThere ? 2u : 1u);
