@@ -23,6 +23,9 @@
 #define IDS_TAB_CATALOGUE 17005
 #define IDS_SAVE_FAILED 17010
 #define IDS_LOAD_FAILED 17011
+#define IDS_SETTINGS_REPLACED 17012
+#define IDS_BACKUP_FAILED 17013
+#define IDS_PAGE_SETUP_NOT_SAVED 17014
 
 // Paper page (template 110) controls, icons and strings
 // -- paper page ids --

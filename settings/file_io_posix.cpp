@@ -31,15 +31,15 @@ static FileHandle openExisting(const char* path, int mode) {
     return fd < 0 ? kNoFile : fd;
 }
 
-FileHandle openFileReadWrite(const char* path) {
+static FileHandle systemOpenReadWrite(const char* path) {
     return openExisting(path, O_RDWR);
 }
 
-FileHandle openFileWriteOnly(const char* path) {
+static FileHandle systemOpenWriteOnly(const char* path) {
     return openExisting(path, O_WRONLY);
 }
 
-FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
+static FileHandle systemCreateNew(const char* path, CreateOutcome* outcome) {
     const int fd = ::open(hostPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (outcome)
         *outcome = fd >= 0           ? CreateOutcome::Created
@@ -48,12 +48,20 @@ FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
     return fd < 0 ? kNoFile : fd;
 }
 
-bool seekFile(FileHandle file, uint32_t offset) {
+static bool systemSeek(FileHandle file, uint32_t offset) {
     return ::lseek(static_cast<int>(file), static_cast<off_t>(offset), SEEK_SET) ==
            static_cast<off_t>(offset);
 }
 
-size_t readFile(FileHandle file, void* buffer, size_t size) {
+static bool systemLength(FileHandle file, uint32_t* out) {
+    struct stat status;
+    if (::fstat(static_cast<int>(file), &status) != 0 || status.st_size > 0x7FFFFFFF)
+        return false;
+    *out = static_cast<uint32_t>(status.st_size);
+    return true;
+}
+
+static size_t systemRead(FileHandle file, void* buffer, size_t size) {
     size_t done = 0;
     while (done < size) {
         const ssize_t n =
@@ -67,7 +75,7 @@ size_t readFile(FileHandle file, void* buffer, size_t size) {
     return done;
 }
 
-size_t writeFile(FileHandle file, const void* data, size_t size) {
+static size_t systemWrite(FileHandle file, const void* data, size_t size) {
     size_t done = 0;
     while (done < size) {
         const ssize_t n =
@@ -81,14 +89,21 @@ size_t writeFile(FileHandle file, const void* data, size_t size) {
     return done;
 }
 
-void closeFile(FileHandle file) {
-    if (file != kNoFile)
-        ::close(static_cast<int>(file));
+static bool systemClose(FileHandle file) {
+    return ::close(static_cast<int>(file)) == 0;
 }
 
-void createDirectory(const char* path) {
+static bool systemRemove(const char* path) {
+    return ::unlink(hostPath(path).c_str()) == 0;
+}
+
+static void systemMakeDirectory(const char* path) {
     ::mkdir(hostPath(path).c_str(), 0777);
 }
+
+const FileLayer kSystemFiles = {
+    systemOpenReadWrite, systemOpenWriteOnly, systemCreateNew, systemSeek,   systemLength,
+    systemRead,          systemWrite,         systemClose,     systemRemove, systemMakeDirectory};
 
 bool documentsFolder(char* buffer, size_t capacity) {
     if (g_documentsFolder.empty() || g_documentsFolder.size() + 1 > capacity)

@@ -12,15 +12,15 @@ static FileHandle fromHfile(HFILE file) {
 }
 
 // No sharing flags: the file is opened in compatibility mode, as before.
-FileHandle openFileReadWrite(const char* path) {
+static FileHandle systemOpenReadWrite(const char* path) {
     return fromHfile(_lopen(path, OF_READWRITE));
 }
 
-FileHandle openFileWriteOnly(const char* path) {
+static FileHandle systemOpenWriteOnly(const char* path) {
     return fromHfile(_lopen(path, OF_WRITE));
 }
 
-FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
+static FileHandle systemCreateNew(const char* path, CreateOutcome* outcome) {
     // _lcreat would empty a file that exists but is locked; CREATE_NEW never
     // touches an existing one. The handle is used with the _l calls, which
     // take kernel handles as HFILE values just as _lcreat returns them.
@@ -39,30 +39,46 @@ FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
     return static_cast<FileHandle>(HandleToLong(handle));
 }
 
-bool seekFile(FileHandle file, uint32_t offset) {
+static bool systemSeek(FileHandle file, uint32_t offset) {
     return _llseek(static_cast<HFILE>(file), static_cast<LONG>(offset), FILE_BEGIN) ==
            static_cast<LONG>(offset);
 }
 
-size_t readFile(FileHandle file, void* buffer, size_t size) {
+// Told by seeking to the end, as the _l calls allow; every reader seeks first.
+static bool systemLength(FileHandle file, uint32_t* out) {
+    const LONG end = _llseek(static_cast<HFILE>(file), 0, FILE_END);
+    if (end < 0)
+        return false;
+    *out = static_cast<uint32_t>(end);
+    return true;
+}
+
+static size_t systemRead(FileHandle file, void* buffer, size_t size) {
     const UINT got = _lread(static_cast<HFILE>(file), buffer, static_cast<UINT>(size));
     return got == static_cast<UINT>(HFILE_ERROR) ? 0 : got;
 }
 
-size_t writeFile(FileHandle file, const void* data, size_t size) {
+static size_t systemWrite(FileHandle file, const void* data, size_t size) {
     const UINT put =
         _lwrite(static_cast<HFILE>(file), static_cast<LPCCH>(data), static_cast<UINT>(size));
     return put == static_cast<UINT>(HFILE_ERROR) ? 0 : put;
 }
 
-void closeFile(FileHandle file) {
-    if (file != kNoFile)
-        _lclose(static_cast<HFILE>(file));
+static bool systemClose(FileHandle file) {
+    return _lclose(static_cast<HFILE>(file)) != HFILE_ERROR;
 }
 
-void createDirectory(const char* path) {
+static bool systemRemove(const char* path) {
+    return DeleteFileA(path) != FALSE;
+}
+
+static void systemMakeDirectory(const char* path) {
     CreateDirectoryA(path, nullptr);
 }
+
+const FileLayer kSystemFiles = {
+    systemOpenReadWrite, systemOpenWriteOnly, systemCreateNew, systemSeek,   systemLength,
+    systemRead,          systemWrite,         systemClose,     systemRemove, systemMakeDirectory};
 
 // The shell's answer does not change while the program runs, and asking costs
 // far more than the file work itself (every load and save needs the path).

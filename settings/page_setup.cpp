@@ -80,3 +80,12 @@ void setPageSetupValue(PageSetup* setup, int i, uint32_t word) {
     else if (int16_t* page = printRangeValue(setup, i))
         *page = lowSixteenBits(value); // only the low 16 bits count for the print range
 }
+
+void readPageSetupValue(PageSetup* setup, int i, const unsigned char* data, size_t size) {
+    if (size > 4 || (size > 0 && data == nullptr))
+        return;
+    uint32_t word = 0;
+    for (size_t byte = 0; byte < size; ++byte)
+        word |= static_cast<uint32_t>(data[byte]) << (8 * byte);
+    setPageSetupValue(setup, i, word);
+}

@@ -2,6 +2,7 @@
 // RetVal for the plotter driver. Loaded at start-up, written after OK.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct PlotterRecord;
@@ -41,3 +42,8 @@ extern const char* const kPageSetupValueNames[kPageSetupValueCount];
 // the reverse: a word read from the registry into value i.
 uint32_t pageSetupValue(const PageSetup& setup, int i);
 void setPageSetupValue(PageSetup* setup, int i, uint32_t word);
+
+// Value i from what the registry holds under its name, whatever its type:
+// data of at most 4 bytes is taken zero-extended; longer data is not a
+// page-setup value and leaves value i as it was.
+void readPageSetupValue(PageSetup* setup, int i, const unsigned char* data, size_t size);

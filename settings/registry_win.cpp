@@ -42,35 +42,34 @@ void LoadPageSetup() {
     if (!openProgramKey(&key))
         return;
     for (int i = 0; i < kPageSetupValueCount; ++i) {
-        // Any type is accepted; data longer than 4 bytes fails with
-        // ERROR_MORE_DATA and the default stays. Shorter data is zero-extended.
+        // Data longer than the buffer fails with ERROR_MORE_DATA; the default stays.
         BYTE data[4] = {};
         DWORD size = sizeof data;
-        if (RegQueryValueExA(key.key, kPageSetupValueNames[i], nullptr, nullptr, data, &size) !=
+        if (RegQueryValueExA(key.key, kPageSetupValueNames[i], nullptr, nullptr, data, &size) ==
             ERROR_SUCCESS)
-            continue;
-        const uint32_t word =
-            static_cast<uint32_t>(data[0]) | (static_cast<uint32_t>(data[1]) << 8) |
-            (static_cast<uint32_t>(data[2]) << 16) | (static_cast<uint32_t>(data[3]) << 24);
-        setPageSetupValue(&g_pageSetup, i, word);
+            readPageSetupValue(&g_pageSetup, i, data, size);
     }
     closeProgramKey(&key);
 }
 
-static void setDword(HKEY key, const char* name, uint32_t value) {
+static bool setDword(HKEY key, const char* name, uint32_t value) {
     const BYTE data[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8),
                           static_cast<BYTE>(value >> 16), static_cast<BYTE>(value >> 24)};
-    RegSetValueExA(key, name, 0, REG_DWORD, data, sizeof data);
+    return RegSetValueExA(key, name, 0, REG_DWORD, data, sizeof data) == ERROR_SUCCESS;
 }
 
-void SavePageSetup() {
+bool SavePageSetup() {
     computePageRects(&g_pageSetup, g_plotterRecord);
     ProgramKey key;
     if (!openProgramKey(&key))
-        return;
+        return false;
+    // A failed value does not stop the others: the driver gets what can be written.
+    bool written = true;
     for (int i = 0; i < kPageSetupValueCount; ++i)
-        setDword(key.key, kPageSetupValueNames[i], pageSetupValue(g_pageSetup, i));
+        if (!setDword(key.key, kPageSetupValueNames[i], pageSetupValue(g_pageSetup, i)))
+            written = false;
     closeProgramKey(&key);
+    return written;
 }
 
 void writeRetVal(int32_t result) {

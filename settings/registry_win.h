@@ -20,5 +20,6 @@ bool openProgramKey(ProgramKey* key);
 void closeProgramKey(ProgramKey* key);
 
 void LoadPageSetup();
-void SavePageSetup();
+// False when the key could not be opened or any value was not written.
+bool SavePageSetup();
 void writeRetVal(int32_t result);

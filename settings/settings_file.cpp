@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "settings/catalogue.h"
@@ -73,31 +75,103 @@ static size_t readAt(FileHandle file, uint32_t offset, void* destination, size_t
     return readFile(file, destination, size);
 }
 
-static void initialiseSettingsFile(FileHandle file) {
+// The version word, zeros up to offset 17921 and the defaults; bytes beyond
+// that stay. Memory gets the defaults even when the file refuses them.
+static bool initialiseSettingsFile(FileHandle file) {
     const unsigned char version[2] = {kSettingsVersion & 0xFF, kSettingsVersion >> 8};
-    writeAt(file, 0, version, sizeof version);
+    bool written = writeAt(file, 0, version, sizeof version);
     static const unsigned char zeros[256] = {};
-    for (int i = 0; i < 70; ++i)
-        writeFile(file, zeros, sizeof zeros);
+    for (int i = 0; i < 70 && written; ++i)
+        written = writeFile(file, zeros, sizeof zeros) == sizeof zeros;
     recordDefaults(&g_plotterRecord);
-    writeAt(file, kRecordOffset, &g_plotterRecord, kRecordSize);
     ResetPaperCatalogue();
-    writeAt(file, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
+    return written && writeAt(file, kRecordOffset, &g_plotterRecord, kRecordSize) &&
+           writeAt(file, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
 }
 
-static void checkVersion(FileHandle file) {
+static char g_backupPath[kBackupPathSize];
+
+const char* settingsBackupPath() {
+    return g_backupPath;
+}
+
+enum { kBackupNames = 100 };
+
+// KELDORIX.INI.bak, then KELDORIX.INI.1.bak to KELDORIX.INI.99.bak.
+static void backupName(const char* path, int n, char* out, size_t capacity) {
+    if (n == 0)
+        std::snprintf(out, capacity, "%s.bak", path);
+    else
+        std::snprintf(out, capacity, "%s.%d.bak", path, n);
+}
+
+static bool copyWhole(FileHandle from, uint32_t length, FileHandle to) {
+    if (!seekFile(from, 0))
+        return false;
+    unsigned char chunk[4096];
+    for (uint32_t done = 0; done < length;) {
+        const size_t part = std::min<uint32_t>(length - done, sizeof chunk);
+        if (readFile(from, chunk, part) != part || writeFile(to, chunk, part) != part)
+            return false;
+        done += static_cast<uint32_t>(part);
+    }
+    return true;
+}
+
+// A whole copy of the file beside it, under a name no file has yet: an
+// existing backup is somebody's settings too.
+static bool backUpSettingsFile(FileHandle file, uint32_t length, const char* path) {
+    for (int n = 0; n < kBackupNames; ++n) {
+        char name[kBackupPathSize];
+        backupName(path, n, name, sizeof name);
+        CreateOutcome outcome;
+        const FileHandle backup = createNewFile(name, &outcome);
+        if (outcome == CreateOutcome::AlreadyExists)
+            continue;
+        if (backup == kNoFile)
+            return false;
+        const bool copied = copyWhole(file, length, backup);
+        if (closeFile(backup) && copied) {
+            std::memcpy(g_backupPath, name, sizeof name);
+            return true;
+        }
+        removeFile(name); // a partial copy must not pass for the old file
+        return false;
+    }
+    return false;
+}
+
+// A file without version 302 is initialised, but one with anything in it
+// only once a whole copy of it is kept. length receives the file's length
+// as the read that follows finds it.
+static LoadStatus checkVersion(FileHandle file, const char* path, uint32_t* length) {
+    if (!fileLength(file, length))
+        return LoadStatus::Unreadable;
     unsigned char version[2] = {};
-    const size_t got = readAt(file, 0, version, sizeof version);
-    const unsigned value = version[0] | (version[1] << 8);
-    if (got != sizeof version || value != kSettingsVersion)
-        initialiseSettingsFile(file);
+    if (*length >= sizeof version) {
+        if (readAt(file, 0, version, sizeof version) != sizeof version)
+            return LoadStatus::Unreadable; // unread is not foreign
+        if ((version[0] | (version[1] << 8)) == kSettingsVersion)
+            return LoadStatus::Loaded;
+    }
+    LoadStatus status = LoadStatus::Loaded; // an empty file holds nothing to keep
+    if (*length > 0) {
+        if (!backUpSettingsFile(file, *length, path))
+            return LoadStatus::NotBackedUp;
+        status = LoadStatus::Replaced;
+    }
+    if (!initialiseSettingsFile(file))
+        return LoadStatus::Unavailable;
+    *length = std::max<uint32_t>(*length, kSettingsFileSize);
+    return status;
 }
 
 LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination) {
     char path[kPathBufferSize];
     if (!buildSettingsPath(path, sizeof path))
         return LoadStatus::Unavailable;
-    LoadStatus status = LoadStatus::Loaded;
+    LoadStatus status;
+    uint32_t length = kSettingsFileSize;
     FileHandle file = openFileReadWrite(path);
     if (file == kNoFile) {
         CreateOutcome outcome;
@@ -106,28 +180,46 @@ LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination) {
             return LoadStatus::Unreadable;
         if (file == kNoFile)
             return LoadStatus::Unavailable;
-        initialiseSettingsFile(file);
-        status = LoadStatus::Created;
+        status = initialiseSettingsFile(file) ? LoadStatus::Created : LoadStatus::Unavailable;
+    } else {
+        status = checkVersion(file, path, &length);
     }
-    checkVersion(file);
-    // A file that ends early leaves the rest of the destination as it was.
-    readAt(file, offset, destination, size);
-    closeFile(file);
+    if (status >= LoadStatus::Unavailable) {
+        closeFile(file);
+        return status;
+    }
+    // A file that ends early leaves the rest of the destination as it was;
+    // fewer bytes than the file holds there is a failed read.
+    const uint32_t held = length > offset ? std::min(size, length - offset) : 0;
+    if (readAt(file, offset, destination, size) < held)
+        status = LoadStatus::Unreadable;
+    // Defaults just written may not have reached the file.
+    if (!closeFile(file) && status != LoadStatus::Loaded && status != LoadStatus::Unreadable)
+        status = LoadStatus::Unavailable;
     return status;
 }
 
 LoadStatus loadSettings() {
-    const LoadStatus statuses[] = {
-        loadBlock(kRecordOffset, kRecordSize, &g_plotterRecord),
-        loadBlock(kCatalogueOffset, kCatalogueSize, &g_paperCatalogue),
-        loadBlock(kCarriedOffset, kCarriedSize, g_carriedRegion),
+    g_backupPath[0] = '\0';
+    const struct {
+        uint32_t offset, size;
+        void* block;
+    } blocks[] = {
+        {kRecordOffset, kRecordSize, &g_plotterRecord},
+        {kCatalogueOffset, kCatalogueSize, &g_paperCatalogue},
+        {kCarriedOffset, kCarriedSize, g_carriedRegion},
     };
-    // The worst outcome wins: a file that exists but could not be read must
-    // reach the caller even when an earlier load got through.
+    // The worst outcome wins. After a failure the later loads are not tried:
+    // the file is left as it is for the operator to decide, and a second
+    // attempt must not make a second backup of the same file.
     LoadStatus worst = LoadStatus::Loaded;
-    for (LoadStatus status : statuses)
-        if (static_cast<int>(status) > static_cast<int>(worst))
+    for (const auto& block : blocks) {
+        const LoadStatus status = loadBlock(block.offset, block.size, block.block);
+        if (status > worst)
             worst = status;
+        if (status >= LoadStatus::Unavailable)
+            break;
+    }
     return worst;
 }
 
@@ -141,8 +233,7 @@ static bool saveBlock(uint32_t offset, uint32_t size, const void* block) {
     if (file == kNoFile)
         return false;
     const bool written = writeAt(file, offset, block, size);
-    closeFile(file);
-    return written;
+    return closeFile(file) && written;
 }
 
 bool savePlotterSettings(const void* record) {

@@ -17,17 +17,23 @@ enum : uint32_t {
     kCarriedSize = 7924,
 };
 
-enum : size_t { kPathBufferSize = 256 };
+enum : size_t {
+    kPathBufferSize = 256,
+    // The settings path and a backup suffix such as ".99.bak".
+    kBackupPathSize = kPathBufferSize + 8,
+};
 
 // Bytes of the file this program carries without interpreting.
 extern unsigned char g_carriedRegion[kCarriedSize];
 
 // Ordered from best to worst.
 enum class LoadStatus {
-    Loaded,      // read from an existing file (re-initialised if its version was wrong)
+    Loaded,      // read from an existing file (an empty one initialised first)
     Created,     // the file was missing and has been created with defaults
-    Unavailable, // no usable path, or the file could neither be opened nor created
-    Unreadable   // the file exists but could not be opened; it was left untouched
+    Replaced,    // a foreign version was kept as settingsBackupPath(), then initialised
+    Unavailable, // no usable path, the file could not be created, or writing its defaults failed
+    Unreadable,  // the file exists but could not be opened or read; it was left untouched
+    NotBackedUp  // a foreign version could not be kept aside; the file was left untouched
 };
 
 // Writes the settings folder (no trailing backslash) into buffer, creating
@@ -41,7 +47,11 @@ bool buildSettingsPath(char* buffer, size_t capacity);
 LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination);
 
 // Record, then catalogue, then the carried region; the worst of the three.
+// Stops at the first that leaves the file untouched for the operator to decide.
 LoadStatus loadSettings();
+
+// Where the last loadSettings kept a file it had to replace; empty when none.
+const char* settingsBackupPath();
 
 // True only when the whole block reached the file. A save never creates the
 // file and never touches the version word.

@@ -9,6 +9,7 @@
 
 #include "bytes.h"
 #include "settings/catalogue.h"
+#include "settings/file_io.h"
 #include "settings/file_io_posix.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
@@ -41,6 +42,15 @@ class SettingsFile : public ::testing::Test {
   protected:
     fs::path documents;
     fs::path settings;
+
+    // Every file in the settings folder but the settings file.
+    std::vector<fs::path> besideSettings() const {
+        std::vector<fs::path> others;
+        for (const auto& entry : fs::directory_iterator(settings.parent_path()))
+            if (entry.path() != settings)
+                others.push_back(entry.path());
+        return others;
+    }
 
     void SetUp() override {
         char templ[] = "/tmp/zemb-settings-XXXXXX";
@@ -99,12 +109,24 @@ TEST_F(SettingsFile, FreshFileLayout) {
     EXPECT_EQ(readAll(settings), f);
 }
 
-TEST_F(SettingsFile, WrongVersionIsRewrittenInPlaceKeepingBytesBeyondTheLayout) {
+TEST_F(SettingsFile, WrongVersionIsKeptAsideThenRewrittenInPlaceKeepingBytesBeyondTheLayout) {
+    // Each foreign file takes the next free name; earlier backups stay as they are.
+    const char* const names[] = {"KELDORIX.INI.bak", "KELDORIX.INI.1.bak", "KELDORIX.INI.2.bak",
+                                 "KELDORIX.INI.3.bak"};
+    std::vector<std::vector<unsigned char>> kept;
+    int n = 0;
     for (int16_t version : {int16_t(301), int16_t(0), int16_t(-1), int16_t(303)}) {
         auto bytes = pattern(20000, 3);
         put16(bytes, 0, version);
         writeAll(settings, bytes);
-        EXPECT_EQ(loadSettings(), LoadStatus::Loaded) << version;
+        EXPECT_EQ(loadSettings(), LoadStatus::Replaced) << version;
+        EXPECT_EQ(std::string(settingsBackupPath()),
+                  documents.string() + "\\Adobe\\Illustrator\\" + names[n]);
+        kept.push_back(bytes);
+        EXPECT_EQ(besideSettings().size(), kept.size());
+        for (size_t i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(readAll(settings.parent_path() / names[i]), kept[i]) << names[i];
+        ++n;
         const auto f = readAll(settings);
         ASSERT_EQ(f.size(), 20000u);
         EXPECT_EQ(le16(f.data(), 0), 302);
@@ -120,10 +142,37 @@ TEST_F(SettingsFile, WrongVersionIsRewrittenInPlaceKeepingBytesBeyondTheLayout) 
 }
 
 TEST_F(SettingsFile, TooShortForAVersionCountsAsWrong) {
-    writeAll(settings, {0x2E});
-    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
-    EXPECT_EQ(readAll(settings).size(), 17922u);
-    EXPECT_EQ(g_paperCatalogue.count, 11);
+    struct Case {
+        std::vector<unsigned char> bytes;
+        LoadStatus status;
+    } cases[] = {{{0x2E}, LoadStatus::Replaced}, {{}, LoadStatus::Loaded}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        fs::remove_all(settings.parent_path());
+        writeAll(settings, c.bytes);
+        EXPECT_EQ(loadSettings(), c.status);
+        EXPECT_EQ(readAll(settings).size(), 17922u);
+        EXPECT_EQ(g_paperCatalogue.count, 11);
+        // An empty file holds nothing to keep.
+        EXPECT_EQ(besideSettings().size(), c.bytes.empty() ? 0u : 1u);
+        if (!c.bytes.empty())
+            EXPECT_EQ(readAll(settings.string() + ".bak"), c.bytes);
+    }
+}
+
+TEST_F(SettingsFile, ForeignFileWithNoFreeBackupNameIsLeftAlone) {
+    writeAll(settings.string() + ".bak", {1});
+    for (int i = 1; i < 100; ++i)
+        writeAll(settings.string() + "." + std::to_string(i) + ".bak", {1});
+    auto bytes = pattern(3000, 4);
+    writeAll(settings, bytes);
+    EXPECT_EQ(loadSettings(), LoadStatus::NotBackedUp);
+    EXPECT_EQ(readAll(settings), bytes);
+    EXPECT_EQ(besideSettings().size(), 100u);
+    EXPECT_EQ(g_paperCatalogue.count, 0); // no defaults either
+    fs::remove(settings.string() + ".50.bak");
+    EXPECT_EQ(loadSettings(), LoadStatus::Replaced);
+    EXPECT_EQ(readAll(settings.string() + ".50.bak"), bytes);
 }
 
 TEST_F(SettingsFile, ShortFileFillsWhatItHas) {
@@ -230,6 +279,94 @@ TEST_F(SettingsFile, PathsThatDoNotFitAreNeverCut) {
     setDocumentsFolder("");
     EXPECT_EQ(loadSettings(), LoadStatus::Unavailable);
     EXPECT_FALSE(savePlotterSettings(&g_plotterRecord));
+}
+
+// Start-up's loads and OK's four writes (the record three times, then the
+// catalogue, as the pages do), with call n of the file layer failing or
+// writing short, for every n up to the calls a clean run makes.
+TEST_F(SettingsFile, EveryFailedFileCallIsCaughtAndNothingStoredIsLost) {
+    const auto block = [](const std::vector<unsigned char>& f, size_t at, size_t size) {
+        return std::vector<unsigned char>(f.begin() + at, f.begin() + at + size);
+    };
+    const auto memory = [](const void* block, size_t size) {
+        const auto* p = static_cast<const unsigned char*>(block);
+        return std::vector<unsigned char>(p, p + size);
+    };
+    const auto pressOk = [] {
+        bool ok = savePlotterSettings(&g_plotterRecord);
+        ok = savePlotterSettings(&g_plotterRecord) && ok;
+        ok = savePlotterSettings(&g_plotterRecord) && ok;
+        return savePaperCatalogue(&g_paperCatalogue) && ok;
+    };
+    int runs = 0;
+    for (int16_t version : {int16_t(302), int16_t(301)})
+        for (FileFault kind : {FileFault::Fail, FileFault::ShortWrite})
+            for (unsigned n = 1;; ++n) {
+                SCOPED_TRACE(testing::Message() << "version " << version << " kind "
+                                                << static_cast<int>(kind) << " call " << n);
+                auto original = pattern(20000, 5);
+                put16(original, 0, version);
+                writeAll(settings, original);
+                for (const fs::path& other : besideSettings())
+                    fs::remove(other);
+                std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
+
+                injectFileFault(n, kind);
+                const LoadStatus status = loadSettings();
+                const unsigned loadCalls = fileCallsMade();
+                const auto loaded = readAll(settings);
+                const auto others = besideSettings();
+                if (version == 302 || others.empty()) {
+                    // Never initialised without a whole copy kept first.
+                    EXPECT_EQ(loaded, original);
+                    EXPECT_TRUE(others.empty());
+                } else {
+                    ASSERT_EQ(others.size(), 1u);
+                    EXPECT_EQ(readAll(others[0]), original);
+                    ASSERT_EQ(loaded.size(), original.size());
+                    EXPECT_EQ(block(loaded, 17922, 2078), block(original, 17922, 2078));
+                }
+                if (status == LoadStatus::Loaded || status == LoadStatus::Replaced) {
+                    EXPECT_EQ(memory(&g_plotterRecord, 756), block(loaded, 2, 756));
+                    EXPECT_EQ(memory(&g_paperCatalogue, 6938), block(loaded, 1538, 6938));
+                    EXPECT_EQ(memory(g_carriedRegion, 7924), block(loaded, 9730, 7924));
+                }
+                if (status >= LoadStatus::Unreadable) { // start-up asks and ends here
+                    if (fileCallsMade() < n)
+                        break;
+                    continue;
+                }
+
+                // The operator's edits, then OK.
+                std::memset(&g_plotterRecord, 0x5A, sizeof g_plotterRecord);
+                g_paperCatalogue.count = static_cast<int16_t>(n);
+                const bool ok = pressOk();
+                const bool faultInOk = n > loadCalls && n <= fileCallsMade();
+                const auto saved = readAll(settings);
+                ASSERT_EQ(saved.size(), loaded.size()) << "never shortened or extended";
+                EXPECT_EQ(block(saved, 0, 2), block(loaded, 0, 2));
+                EXPECT_EQ(block(saved, 758, 780), block(loaded, 758, 780));
+                EXPECT_EQ(block(saved, 8476, saved.size() - 8476),
+                          block(loaded, 8476, loaded.size() - 8476));
+                if (ok) {
+                    EXPECT_EQ(block(saved, 2, 756), memory(&g_plotterRecord, 756));
+                    EXPECT_EQ(block(saved, 1538, 6938), memory(&g_paperCatalogue, 6938));
+                }
+                if (kind == FileFault::Fail && faultInOk)
+                    EXPECT_FALSE(ok) << "a failed call reported as success";
+                const bool faultFired = fileCallsMade() >= n;
+
+                // Pressed again with the fault gone, everything is stored.
+                injectFileFault(0, kind);
+                EXPECT_TRUE(pressOk());
+                const auto again = readAll(settings);
+                EXPECT_EQ(block(again, 2, 756), memory(&g_plotterRecord, 756));
+                EXPECT_EQ(block(again, 1538, 6938), memory(&g_paperCatalogue, 6938));
+                ++runs;
+                if (!faultFired)
+                    break;
+            }
+    EXPECT_GT(runs, 100);
 }
 
 } // namespace

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <sddl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "sheet_driver.h"
 
@@ -93,11 +97,55 @@ void click(HWND dialog, int id) {
     PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
+// The next message box once the one answered has gone.
+HWND waitForOtherBox(Program& program, HWND answered) {
+    for (int i = 0; i < 400; ++i) {
+        HWND box = program.waitForWindow(false);
+        if (box != answered || !IsWindow(answered))
+            return box;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// The settings folder, with its trailing backslash.
+std::string settingsFolder() {
+    const std::string path = settingsPath();
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+// The names of the files in the settings folder other than the settings file.
+std::vector<std::string> besideSettings() {
+    const std::string folder = settingsFolder();
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != ".." && name != "KELDORIX.INI")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void removeBesideSettings() {
+    for (const std::string& name : besideSettings())
+        DeleteFileA((settingsFolder() + name).c_str());
+}
+
+std::wstring wide(const std::string& ansi) {
+    return std::wstring(ansi.begin(), ansi.end());
+}
+
 class ProgramRun : public ::testing::Test {
   protected:
     void SetUp() override {
         deleteProgramKeys();
         freshSettings();
+        removeBesideSettings();
     }
 };
 
@@ -197,17 +245,176 @@ TEST_F(ProgramRun, LockedFileAtStartUpAsksAndIsNeverOverwritten) {
         } else {
             CloseHandle(holder);
             click(box, IDRETRY);
+            // Readable again, so the foreign file is kept aside and replaced by defaults.
+            HWND notice = waitForOtherBox(program, box);
+            ASSERT_NE(notice, nullptr);
+            click(notice, IDOK);
             HWND sheet = program.waitForWindow(true);
             ASSERT_NE(sheet, nullptr);
             click(sheet, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
-            // Readable again, so the foreign file was replaced by defaults.
             EXPECT_EQ(le16(readFileBytes(path), 0), 302);
+            EXPECT_EQ(readFileBytes(path + ".bak"), original);
         }
         DWORD retVal = 0;
         ASSERT_TRUE(readProgramDword("RetVal", &retVal));
         EXPECT_EQ(retVal, 2u);
     }
+}
+
+// A file whose version this program does not know is copied whole beside
+// itself (never over an existing file) before the defaults replace it, and the
+// operator is told once where it went; a missing, empty or sound file brings
+// no message and leaves nothing beside it.
+TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
+    const std::string path = settingsPath();
+    const Bytes oldBackup = {'m', 'i', 'n', 'e'};
+    struct Case {
+        const char* name;
+        int version; // -1: no file, -2: an empty file
+        size_t size;
+        bool oldBackupThere;
+        const char* backupName; // nullptr: no message, nothing beside
+    } cases[] = {
+        {"version 301", 301, 17922, false, "KELDORIX.INI.bak"},
+        {"existing backup", 301, 17922, true, "KELDORIX.INI.1.bak"},
+        {"version 303 with a tail", 303, 18500, false, "KELDORIX.INI.bak"},
+        {"missing", -1, 0, false, nullptr},
+        {"empty", -2, 0, false, nullptr},
+        {"sound", 302, 17922, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        removeBesideSettings();
+        // The operator's own margins and paper names.
+        Bytes old(c.size);
+        for (size_t i = 0; i < old.size(); ++i)
+            old[i] = static_cast<unsigned char>(i * 7 + 3);
+        if (c.version >= 0) {
+            put16(old, 0, c.version);
+            put32(old, 6, 42);
+            std::memcpy(&old[1540], "Operator A2", 12);
+            writeFileBytes(path, old);
+        } else if (c.version == -2) {
+            writeFileBytes(path, {});
+        } else {
+            DeleteFileA(path.c_str());
+        }
+        if (c.oldBackupThere)
+            writeFileBytes(path + ".bak", oldBackup);
+
+        Program program;
+        ASSERT_TRUE(program.started());
+        if (c.backupName) {
+            HWND box = program.waitForWindow(false);
+            ASSERT_NE(box, nullptr) << "no message";
+            const std::wstring text = messageBoxText(box);
+            EXPECT_NE(text.find(L"知らない形式"), std::wstring::npos);
+            EXPECT_NE(text.find(L"既定の設定に置き換えました"), std::wstring::npos);
+            EXPECT_NE(text.find(wide(settingsFolder() + c.backupName)), std::wstring::npos);
+            EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+            EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
+            EXPECT_EQ(GetDlgItem(box, IDRETRY), nullptr);
+            click(box, IDOK);
+        }
+        HWND sheet = program.waitForWindow(true);
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(program.waitForWindow(false, 300), nullptr) << "told only once";
+        click(sheet, IDCANCEL);
+        EXPECT_EQ(program.waitForExit(), 0);
+
+        const Bytes now = readFileBytes(path);
+        if (c.version == 302) {
+            EXPECT_EQ(now, old);
+            EXPECT_TRUE(besideSettings().empty());
+            continue;
+        }
+        // Opened on the defaults: the record's and the catalogue's, as stored.
+        ASSERT_EQ(now.size(), std::max<size_t>(c.size, 17922));
+        EXPECT_EQ(le16(now, 0), 302);
+        EXPECT_EQ(le32(now, 6), 15);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&now[1540])), "A0");
+        if (old.size() > 17922)
+            EXPECT_EQ(Bytes(now.begin() + 17922, now.end()), Bytes(old.begin() + 17922, old.end()));
+        if (!c.backupName) {
+            EXPECT_TRUE(besideSettings().empty());
+            continue;
+        }
+        EXPECT_EQ(readFileBytes(settingsFolder() + c.backupName), old);
+        if (c.oldBackupThere)
+            EXPECT_EQ(readFileBytes(path + ".bak"), oldBackup);
+        EXPECT_EQ(besideSettings().size(), c.oldBackupThere ? 2u : 1u);
+    }
+}
+
+// When no copy can be made (here: every backup name is taken), nothing is
+// initialised: the operator may retry or cancel, and Cancel leaves the file.
+TEST_F(ProgramRun, ForeignFileThatCannotBeKeptIsLeftAloneOnCancel) {
+    const std::string path = settingsPath();
+    Bytes old(5000, 0x77);
+    writeFileBytes(path, old);
+    writeFileBytes(path + ".bak", {1});
+    for (int i = 1; i < 100; ++i)
+        writeFileBytes(path + "." + std::to_string(i) + ".bak", {1});
+
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND box = program.waitForWindow(false);
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = messageBoxText(box);
+    EXPECT_NE(text.find(L"コピーを作れませんでした"), std::wstring::npos);
+    EXPECT_NE(text.find(wide(path)), std::wstring::npos);
+    EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
+    click(box, IDCANCEL);
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_EQ(readFileBytes(path), old);
+    EXPECT_EQ(besideSettings().size(), 100u);
+    DWORD retVal = 0;
+    ASSERT_TRUE(readProgramDword("RetVal", &retVal));
+    EXPECT_EQ(retVal, 2u);
+    removeBesideSettings();
+}
+
+// The program key's access list; true when it was applied.
+bool setProgramKeyAccess(const wchar_t* sddl) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Calderwick\\ZEMBSerConfig", 0, WRITE_DAC,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool applied = ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
+                                                                        &descriptor, nullptr) &&
+                   RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return applied;
+}
+
+// After OK the paper reaches the driver only through the registry: when the
+// values cannot be written the operator hears of it.
+TEST_F(ProgramRun, PageSetupThatCannotBeWrittenIsReported) {
+    const DWORD stale = 777;
+    setProgramValue("Size", REG_DWORD, &stale, 4);
+    // Nobody may set values or make subkeys there.
+    ASSERT_TRUE(setProgramKeyAccess(L"D:(D;;0x6;;;WD)(A;;KA;;;WD)"));
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND sheet = program.waitForWindow(true);
+    ASSERT_NE(sheet, nullptr);
+    click(sheet, IDOK);
+    HWND box = program.waitForWindow(false);
+    ASSERT_NE(box, nullptr) << "no message";
+    const std::wstring text = messageBoxText(box);
+    EXPECT_NE(text.find(L"用紙の設定をレジストリに書き込めませんでした"), std::wstring::npos);
+    EXPECT_NE(text.find(L"HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig"),
+              std::wstring::npos);
+    EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+    click(box, IDOK);
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_TRUE(setProgramKeyAccess(L"D:(A;;KA;;;WD)"));
+    DWORD size = 0;
+    ASSERT_TRUE(readProgramDword("Size", &size));
+    EXPECT_EQ(size, stale);
 }
 
 } // namespace

@@ -65,9 +65,12 @@ TEST(SettingsFileWin, FileHeldExclusivelyIsLeftByteForByte) {
     CloseHandle(holder);
     EXPECT_EQ(readFileBytes(path), original);
 
-    // Once released, the foreign file is taken over as usual.
-    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    // Once released, the foreign file is kept aside and taken over.
+    EXPECT_EQ(loadSettings(), LoadStatus::Replaced);
     EXPECT_EQ(readFileBytes(path).size(), 17922u);
+    EXPECT_EQ(std::string(settingsBackupPath()), path + ".bak");
+    EXPECT_EQ(readFileBytes(path + ".bak"), original);
+    DeleteFileA(settingsBackupPath());
 }
 
 } // namespace
