@@ -23,6 +23,7 @@
 #define IDS_TAB_CATALOGUE 17005
 #define IDS_SAVE_FAILED 17010
 #define IDS_LOAD_FAILED 17011
+#define IDS_TEXT_NOT_STORABLE 17012
 
 // Paper page (template 110) controls, icons and strings
 // -- paper page ids --
