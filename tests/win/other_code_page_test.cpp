@@ -256,17 +256,8 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
             PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
             return true;
         },
-        [&](HWND) {
-            HWND box = findMessageBox();
-            if (box == nullptr)
-                return false;
-            shown = messageBoxText(box);
-            clickButton(box, IDOK);
-            return true;
-        },
+        answerMessageBox(&shown),
         [&](HWND sheet) {
-            if (findMessageBox() != nullptr)
-                return false;
             EXPECT_EQ(readFileBytes(settingsPath()), before) << "nothing written";
             stillOnPage = IsWindowVisible(g_plotterExtraPage) != FALSE;
             selection =
@@ -300,17 +291,8 @@ TEST_F(OtherCodePage, CatalogueNamesTheFileCannotHold) {
             PostMessageW(GetDlgItem(g_cataloguePage, IDC_CATALOGUE_NEW), BM_CLICK, 0, 0);
             return true;
         },
-        [&](HWND) {
-            HWND box = findMessageBox();
-            if (box == nullptr)
-                return false;
-            shown = messageBoxText(box);
-            clickButton(box, IDOK);
-            return true;
-        },
+        answerMessageBox(&shown),
         [&](HWND sheet) {
-            if (findMessageBox() != nullptr)
-                return false;
             listed = shownTexts(g_cataloguePage)[4];
             // Back to entry 0 as stored; only its width changes.
             SendDlgItemMessageW(g_cataloguePage, IDC_CATALOGUE_LIST, LB_SETCURSEL, 0, 0);
