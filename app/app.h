@@ -8,5 +8,7 @@ extern HINSTANCE g_instance;
 INT_PTR runPropertySheet();
 
 // The text of a string resource with one %s filled in, as UTF-16 so messages
-// read right whatever the system code page.
+// read right whatever the system code page. A char argument is in the system
+// code page, as file paths are.
+void formatMessage(UINT stringId, const wchar_t* argument, wchar_t* out, int outChars);
 void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars);

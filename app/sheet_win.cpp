@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
@@ -116,7 +117,7 @@ void initialiseSheet(HWND sheet) {
     g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     insertTabs();
     for (int index = 0; index < 5; ++index)
-        g_pages[index] = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(kPages[index].templateId),
+        g_pages[index] = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(kPages[index].templateId),
                                             sheet, kPages[index].proc, 0);
     placePages(sheet);
     showPage(0);
@@ -135,9 +136,23 @@ void reportSaveFailure(HWND sheet) {
     MessageBoxW(sheet, text, caption, MB_OK | MB_ICONERROR);
 }
 
+// A typed text the settings file cannot hold is caught before any page
+// writes, so the file is never left with part of an OK.
+bool textsStorable(HWND sheet) {
+    HWND page = g_pages[kPlotterExtraPageIndex];
+    const int unstorable = plotterExtraPageUnstorableText(page);
+    if (unstorable == 0)
+        return true;
+    selectTab(kPlotterExtraPageIndex);
+    reportUnstorableText(sheet, page, unstorable);
+    return false;
+}
+
 // Every page is saved, in the fixed order, even after one fails: later pages
 // must see what earlier ones stored. The sheet closes only when all succeeded.
 void applyAndClose(HWND sheet) {
+    if (!textsStorable(sheet))
+        return;
     bool saved = true;
     for (int i = 0; i < 5; ++i)
         if (!kPages[i].save(g_pages[i]))
@@ -190,7 +205,7 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
 
 INT_PTR runPropertySheet() {
     const INT_PTR result =
-        DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SHEET), nullptr, sheetProc, 0);
+        DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHEET), nullptr, sheetProc, 0);
     if (g_keyboardHook)
         UnhookWindowsHookEx(g_keyboardHook);
     g_keyboardHook = nullptr;
@@ -201,15 +216,19 @@ INT_PTR runPropertySheet() {
     return result;
 }
 
-void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars) {
+void formatMessage(UINT stringId, const wchar_t* argument, wchar_t* out, int outChars) {
     if (out == nullptr || outChars <= 0)
         return;
     wchar_t pattern[768] = {};
     LoadStringW(g_instance, stringId, pattern, 768);
+    _snwprintf(out, static_cast<size_t>(outChars), pattern, argument ? argument : L"");
+    out[outChars - 1] = L'\0';
+}
+
+void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars) {
     wchar_t argument[MAX_PATH * 2] = {};
     if (ansiArgument)
         MultiByteToWideChar(CP_ACP, 0, ansiArgument, -1, argument, MAX_PATH * 2);
     argument[MAX_PATH * 2 - 1] = L'\0';
-    _snwprintf(out, static_cast<size_t>(outChars), pattern, argument);
-    out[outChars - 1] = L'\0';
+    formatMessage(stringId, argument, out, outChars);
 }

@@ -55,7 +55,7 @@ static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, 
         HWND firstPage = nullptr;
         for (int id : pages) {
             HWND page =
-                CreateDialogParamA(g_floorInstance, MAKEINTRESOURCEA(id), sheet, floorPageProc, 0);
+                CreateDialogParamW(g_floorInstance, MAKEINTRESOURCEW(id), sheet, floorPageProc, 0);
             if (!firstPage)
                 firstPage = page;
         }
@@ -79,6 +79,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     g_asShown = commandLine && std::strstr(commandLine, "shown") != nullptr;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SHEET), nullptr, floorSheetProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SHEET), nullptr, floorSheetProc, 0);
     return 0;
 }

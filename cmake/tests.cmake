@@ -39,6 +39,12 @@ else()
     add_test(NAME win_${name} COMMAND win_tests --gtest_filter=${filter})
     string(APPEND ZEMB_NAMED_SUITES ":${filter}")
   endforeach()
+  # As on a Windows whose code page for non-Unicode programs is 1252: Wine
+  # takes the ANSI code page from the locale, and the group checks it got it.
+  add_test(NAME win_OtherCodePage COMMAND win_tests --gtest_filter=OtherCodePage.*)
+  set_tests_properties(win_OtherCodePage PROPERTIES
+    ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8")
+  string(APPEND ZEMB_NAMED_SUITES ":OtherCodePage.*")
   string(SUBSTRING "${ZEMB_NAMED_SUITES}" 1 -1 ZEMB_NAMED_SUITES)
   add_test(NAME win_other COMMAND win_tests --gtest_filter=-${ZEMB_NAMED_SUITES})
   # Real X keyboard input against the program, in the same Wine environment.

@@ -1,17 +1,8 @@
 #include "pages/catalogue_logic.h"
 
 #include <cstdio>
-#include <cstring>
 
-#include "units/units.h"
-
-namespace {
-
-float readMillimetres(const char* text, int unit) {
-    return zeroMeansDefaultLength(unitToMm(parseNumber(text ? text : ""), unit));
-}
-
-} // namespace
+#include "pages/paper_logic.h"
 
 void generatedPaperName(int32_t width, int32_t length, char* out, size_t size) {
     if (out == nullptr || size == 0)
@@ -22,13 +13,13 @@ void generatedPaperName(int32_t width, int32_t length, char* out, size_t size) {
 CatalogueFields readCatalogueFields(const char* name, const char* widthText, const char* lengthText,
                                     int unit, bool roll) {
     CatalogueFields fields = {};
-    const int32_t width = roundToInt(readMillimetres(widthText, unit));
-    const int32_t length = roundToInt(readMillimetres(lengthText, unit));
+    // Pinned as the paper page pins them (a wrapped 40000 mm would reach the
+    // driver as -25536 mm); a generated name tells the sizes stored.
+    fields.width = paperLengthFromText(widthText, unit);
+    fields.length = paperLengthFromText(lengthText, unit);
     cutCp932(name ? name : "", fields.name, sizeof fields.name);
     if (fields.name[0] == '\0')
-        generatedPaperName(width, length, fields.name, sizeof fields.name);
-    fields.width = lowSixteenBits(width);
-    fields.length = lowSixteenBits(length);
+        generatedPaperName(fields.width, fields.length, fields.name, sizeof fields.name);
     fields.roll = roll ? 1 : 0;
     return fields;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "pages/catalogue_logic.h"
 #include "pages/page_common_win.h"
@@ -25,6 +26,10 @@ int16_t g_pageUnit;
 // names are cut by whole characters here rather than by GetWindowText.
 enum : size_t { kNameReadSize = 256 };
 
+// The stored name edit 402 was last filled with: while the operator leaves
+// the text alone, those very bytes are what New and Modify store.
+char g_shownName[kPaperNameSize];
+
 LRESULT sendToList(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     return sendToItem(page, IDC_CATALOGUE_LIST, message, wParam, lParam);
 }
@@ -39,33 +44,54 @@ int blankLine(HWND page) {
 }
 
 void putLine(HWND page, int line, const char* name) {
-    sendToList(page, LB_INSERTSTRING, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(name));
+    sendText(dialogItem(page, IDC_CATALOGUE_LIST), LB_INSERTSTRING, static_cast<WPARAM>(line),
+             name);
     sendToList(page, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
 }
 
-void showEntryFields(HWND page, const char* name, int16_t width, int16_t length, int16_t roll) {
-    setItemText(page, IDC_CATALOGUE_NAME, name);
+void showName(HWND page, const char* name) {
+    cutCp932(name, g_shownName, sizeof g_shownName);
+    setItemText(page, IDC_CATALOGUE_NAME, g_shownName);
+}
+
+void showSizes(HWND page, int16_t width, int16_t length, int16_t roll) {
     showLength(page, IDC_CATALOGUE_WIDTH, width, g_pageUnit);
     showLength(page, IDC_CATALOGUE_LENGTH, length, g_pageUnit);
     setCheck(page, IDC_CATALOGUE_ROLL, roll != 0);
 }
 
+void showEntryFields(HWND page, const char* name, int16_t width, int16_t length, int16_t roll) {
+    showName(page, name);
+    showSizes(page, width, length, roll);
+}
+
 void clearEntryFields(HWND page) {
-    setItemText(page, IDC_CATALOGUE_NAME, "");
+    showName(page, "");
     setItemText(page, IDC_CATALOGUE_WIDTH, "");
     setItemText(page, IDC_CATALOGUE_LENGTH, "");
     setCheck(page, IDC_CATALOGUE_ROLL, false);
 }
 
-CatalogueFields readEntryFields(HWND page) {
+// False when the name holds a character that the catalogue cannot store;
+// the entry then has the generated name.
+bool readEntryFields(HWND page, CatalogueFields* fields) {
     char name[kNameReadSize];
     char width[kNumberTextBufferSize];
     char length[kNumberTextBufferSize];
-    readControlText(page, IDC_CATALOGUE_NAME, name, sizeof name);
+    const bool storable = readStoredText(page, IDC_CATALOGUE_NAME, g_shownName, name, sizeof name);
     readControlText(page, IDC_CATALOGUE_WIDTH, width, sizeof width);
     readControlText(page, IDC_CATALOGUE_LENGTH, length, sizeof length);
-    return readCatalogueFields(name, width, length, g_pageUnit,
-                               isChecked(page, IDC_CATALOGUE_ROLL));
+    *fields =
+        readCatalogueFields(name, width, length, g_pageUnit, isChecked(page, IDC_CATALOGUE_ROLL));
+    return storable;
+}
+
+// New and Modify store nothing from a name the catalogue cannot hold.
+bool readEntryFieldsToStore(HWND page, CatalogueFields* fields) {
+    if (readEntryFields(page, fields))
+        return true;
+    reportUnstorableText(page, page, IDC_CATALOGUE_NAME);
+    return false;
 }
 
 // The blank line has no entry, so its fields are empty.
@@ -81,15 +107,15 @@ void showLine(HWND page, int line) {
 void fillCatalogueList(HWND page) {
     HWND list = dialogItem(page, IDC_CATALOGUE_LIST);
     beginListFill(list);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < PaperCount(); ++i) {
         char name[kPaperNameSize];
         GetPaperEntry(i, name, sizeof name, nullptr, nullptr, nullptr);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        sendText(list, LB_ADDSTRING, 0, name);
     }
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
+    sendText(list, LB_ADDSTRING, 0, "");
     endListFill(list);
-    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
 }
 
 void initialise(HWND page) {
@@ -108,20 +134,21 @@ void initialise(HWND page) {
 // a paste) is cut back at once, by whole characters, so what the user sees
 // is what will be stored.
 void keepNameWithinSlot(HWND page) {
-    char name[kNameReadSize];
-    readControlText(page, IDC_CATALOGUE_NAME, name, sizeof name);
-    const size_t fit = cp932FitLength(name, kPaperNameMaxBytes);
-    if (name[fit] == '\0')
+    std::u16string name = itemTextUtf16(page, IDC_CATALOGUE_NAME);
+    const size_t fit = cp932FitUnits(name, kPaperNameMaxBytes);
+    if (fit == name.size())
         return;
-    name[fit] = '\0';
+    name.resize(fit);
     HWND edit = dialogItem(page, IDC_CATALOGUE_NAME);
-    SetWindowTextA(edit, name);
-    SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+    SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(name.c_str()));
+    SendMessageW(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
 }
 
 void newEntry(HWND page, int selected, int blank) {
     const int at = selected < 0 ? blank : selected;
-    const CatalogueFields fields = readEntryFields(page);
+    CatalogueFields fields;
+    if (!readEntryFieldsToStore(page, &fields))
+        return;
     if (!InsertPaperEntry(at, fields.name, fields.width, fields.length, fields.roll))
         return; // full: list and fields stay as they are
     putLine(page, at, fields.name);
@@ -136,9 +163,9 @@ void deleteEntry(HWND page, int selected, int blank) {
 }
 
 void modifyEntry(HWND page, int selected, int blank) {
-    if (selected < 0 || selected == blank)
+    CatalogueFields fields;
+    if (selected < 0 || selected == blank || !readEntryFieldsToStore(page, &fields))
         return;
-    const CatalogueFields fields = readEntryFields(page);
     if (!ReplacePaperEntry(selected, fields.name, fields.width, fields.length, fields.roll))
         return;
     sendToList(page, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
@@ -211,7 +238,12 @@ void cataloguePageUnitChange(HWND page, int unit) {
     if (page == nullptr || lowSixteenBits(unit) == g_pageUnit)
         return;
     // Read in the old unit; an empty name comes back as its generated name.
-    const CatalogueFields fields = readEntryFields(page);
+    CatalogueFields fields;
+    const bool nameStorable = readEntryFields(page, &fields);
     g_pageUnit = lowSixteenBits(unit);
-    showEntryFields(page, fields.name, fields.width, fields.length, fields.roll);
+    // A name the catalogue cannot hold stays as typed until New or Modify
+    // asks for it to be replaced.
+    if (nameStorable)
+        showName(page, fields.name);
+    showSizes(page, fields.width, fields.length, fields.roll);
 }

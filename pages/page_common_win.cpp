@@ -3,7 +3,11 @@
 #include <cstdint>
 
 #include "app/app.h"
+#include "resources/resource_ids.h"
+#include "settings/cp932_text.h"
 #include "units/units.h"
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t");
 
 namespace {
 
@@ -37,19 +41,34 @@ HWND dialogItem(HWND page, int id) {
 }
 
 LRESULT sendToItem(HWND page, int id, UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendMessageA(dialogItem(page, id), message, wParam, lParam);
+    return SendMessageW(dialogItem(page, id), message, wParam, lParam);
 }
 
 void setItemText(HWND page, int id, const char* text) {
-    sendToItem(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    sendText(dialogItem(page, id), WM_SETTEXT, 0, text);
+}
+
+LRESULT sendText(HWND window, UINT message, WPARAM wParam, const char* text) {
+    std::u16string wide;
+    cp932ToUtf16(text ? text : "", &wide);
+    return SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::u16string itemTextUtf16(HWND page, int id) {
+    HWND item = dialogItem(page, id);
+    std::u16string text(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, u'\0');
+    const int got = GetWindowTextW(item, reinterpret_cast<wchar_t*>(text.data()),
+                                   static_cast<int>(text.size()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
 }
 
 void beginListFill(HWND list) {
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
 }
 
 void endListFill(HWND list) {
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     if (IsWindowVisible(list))
         InvalidateRect(list, nullptr, TRUE);
 }
@@ -62,12 +81,12 @@ void checkOneOf(HWND page, int firstId, int lastId, int checkedId) {
 void fillListFromStrings(HWND page, int listId, UINT firstStringId, int count) {
     HWND list = dialogItem(page, listId);
     beginListFill(list);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        LoadStringA(g_instance, firstStringId + static_cast<UINT>(i), text, 255);
-        SendMessageA(list, CB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
+        wchar_t text[256] = {};
+        LoadStringW(g_instance, firstStringId + static_cast<UINT>(i), text, 255);
+        SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
     }
     endListFill(list);
 }
@@ -92,10 +111,34 @@ int selectedListData(HWND page, int listId) {
 void readControlText(HWND page, int id, char* buffer, size_t size) {
     if (buffer == nullptr || size == 0)
         return;
-    buffer[0] = '\0';
-    const int capacity = size > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(size);
-    GetWindowTextA(dialogItem(page, id), buffer, capacity);
-    buffer[size - 1] = '\0';
+    std::string bytes;
+    utf16ToCp932(itemTextUtf16(page, id), &bytes);
+    cutCp932(bytes.c_str(), buffer, size);
+}
+
+bool readStoredText(HWND page, int id, const char* shown, char* buffer, size_t size) {
+    if (buffer == nullptr || size == 0)
+        return false;
+    std::string bytes;
+    const bool storable = textToStore(itemTextUtf16(page, id), shown ? shown : "", &bytes);
+    cutCp932(storable ? bytes.c_str() : "", buffer, size);
+    return storable;
+}
+
+void reportUnstorableText(HWND owner, HWND page, int id) {
+    const std::u16string text = itemTextUtf16(page, id);
+    size_t units = 0;
+    const size_t at = firstNonCp932(text, &units);
+    const std::u16string character = text.substr(at, units);
+    wchar_t message[1024];
+    formatMessage(IDS_TEXT_NOT_STORABLE, reinterpret_cast<const wchar_t*>(character.c_str()),
+                  message, 1024);
+    wchar_t caption[128] = {};
+    GetWindowTextW(GetAncestor(page, GA_ROOT), caption, 128);
+    MessageBoxW(owner, message, caption, MB_OK | MB_ICONWARNING);
+    HWND edit = dialogItem(page, id);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, at, at + units);
 }
 
 void showLength(HWND page, int id, int32_t mm, int unit) {

@@ -1,11 +1,14 @@
 // Small helpers every page uses: lists filled from the string table, number
-// and length text in edits.
+// and length text in edits. Controls get and give UTF-16, so they read right
+// whatever the system code page; texts passed here as char are code-page-932
+// bytes, as the settings file stores them (plain ASCII is the same in it).
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Unit lists hold "inch", "mm", "pixel" at positions 0..2.
 enum : UINT { IDS_UNIT_FIRST = 16101, kUnitCount = 3 };
@@ -21,6 +24,13 @@ HWND dialogItem(HWND page, int id);
 // SendDlgItemMessage and SetDlgItemText through dialogItem.
 LRESULT sendToItem(HWND page, int id, UINT message, WPARAM wParam, LPARAM lParam);
 void setItemText(HWND page, int id, const char* text);
+
+// A message whose lParam is a text (WM_SETTEXT, LB_ADDSTRING,
+// CB_INSERTSTRING...), with the text given in code page 932.
+LRESULT sendText(HWND window, UINT message, WPARAM wParam, const char* text);
+
+// The control's whole text.
+std::u16string itemTextUtf16(HWND page, int id);
 
 // Lists are filled with their redrawing off: otherwise each added item
 // updates the scroll bar and invalidates the list, which makes creating the
@@ -45,8 +55,19 @@ int selectedListPosition(HWND page, int listId);
 // Item data of the selected item, or -1 when nothing is selected.
 int selectedListData(HWND page, int listId);
 
-// Text of an edit into a bounded buffer (always terminated).
+// Text of an edit into a bounded buffer (always terminated), in code page
+// 932 and cut by whole characters; a character it lacks becomes '?'.
 void readControlText(HWND page, int id, char* buffer, size_t size);
+
+// Text of an edit that was filled from the stored bytes `shown`, as the bytes
+// to store (see textToStore: untouched text keeps those bytes), cut like
+// readControlText. False when the operator typed a character that code page
+// 932 lacks; the buffer is then empty.
+bool readStoredText(HWND page, int id, const char* shown, char* buffer, size_t size);
+
+// Tells the operator that control id holds a character the settings file
+// cannot hold, then selects that character so it can be replaced.
+void reportUnstorableText(HWND owner, HWND page, int id);
 
 // Typed numbers are read through 80 bytes: at most 79 characters count.
 enum : size_t { kNumberTextBufferSize = 80 };

@@ -24,6 +24,10 @@ bool savePlotterExtraPage(HWND page);
 bool saveToolPage(HWND page);
 bool saveCataloguePage(HWND page);
 
+// The id of the first text edit of the plotter additional page that holds a
+// character the settings file cannot store, or 0 when all can be stored.
+int plotterExtraPageUnstorableText(HWND page);
+
 // Unit change of a length page: with a unit other than its current one it
 // reads the page's lengths in the old unit and shows them in the new one.
 // It neither synchronises other pages nor touches the stored length unit.

@@ -56,17 +56,17 @@ int16_t readPrintPage(HWND page, int id) {
 void fillSizeList(HWND page) {
     HWND list = dialogItem(page, IDC_PAPER_SIZE);
     beginListFill(list);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     const int count = PaperCount();
     for (int i = 0; i < count; ++i) {
         char name[kPaperNameSize] = {};
         int16_t width, length, roll;
         GetPaperEntry(i, name, sizeof name, &width, &length, &roll);
-        SendMessageA(list, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name));
-        SendMessageA(list, CB_SETITEMDATA, i, i);
+        sendText(list, CB_INSERTSTRING, i, name);
+        SendMessageW(list, CB_SETITEMDATA, i, i);
     }
     SendMessageW(list, CB_INSERTSTRING, count, reinterpret_cast<LPARAM>(L"カスタム"));
-    SendMessageA(list, CB_SETITEMDATA, count, count);
+    SendMessageW(list, CB_SETITEMDATA, count, count);
     endListFill(list);
     g_customItemData = count;
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "settings/cp932_text.h"
+
 int32_t pdOptimizeInEffect(int32_t stored) {
     return stored <= 0 ? kPdOptimizeUnset : stored;
 }
@@ -37,22 +39,10 @@ int16_t toolNumberAt(int listPosition) {
                                                           : 0;
 }
 
-void storeTextField(char* field, const char* text, LeadBytePredicate isLeadByte) {
+void storeTextField(char* field, const char* text) {
     std::memset(field, 0, kTextFieldSize);
-    if (text == nullptr)
-        return;
-    size_t length = 0;
-    while (length < kTextFieldMaxBytes && text[length] != '\0') {
-        const bool doubleByte =
-            isLeadByte != nullptr && isLeadByte(static_cast<unsigned char>(text[length]));
-        const size_t width = doubleByte ? 2 : 1;
-        // The driver reads the field as text in the same code page: half a
-        // character would swallow the terminator after it.
-        if (length + width > kTextFieldMaxBytes || (doubleByte && text[length + 1] == '\0'))
-            break;
-        length += width;
-    }
-    std::memcpy(field, text, length);
+    if (text != nullptr)
+        std::memcpy(field, text, cp932FitLength(text, kTextFieldMaxBytes));
 }
 
 void textFieldToShow(const char* field, char* out) {

@@ -27,14 +27,10 @@ int16_t toolNumberAt(int listPosition);
 // Text fields: 128 bytes, at most 126 bytes of text, zero after it.
 enum : size_t { kTextFieldSize = 128, kTextFieldMaxBytes = 126 };
 
-// Whether a byte opens a double-byte character in the text's code page.
-using LeadBytePredicate = bool (*)(unsigned char);
-
-// Clears the field and copies as much of text as fits in 126 bytes. A
-// double-byte character that does not fit whole, or whose second byte is
-// missing, is left out rather than stored as half a character. isLeadByte may
-// be null for a single-byte code page.
-void storeTextField(char* field, const char* text, LeadBytePredicate isLeadByte);
+// Clears the field and copies as much of text as fits in 126 bytes of whole
+// code-page-932 characters: the driver reads the field in that code page, and
+// half a character would swallow the terminator after it.
+void storeTextField(char* field, const char* text);
 
 // The text a field shows: up to its first NUL, and never more than its 128
 // bytes even when a damaged file left it unterminated. out must hold 129.

@@ -24,7 +24,7 @@ namespace {
 int16_t g_pageUnit;
 
 // Record texts are read through 127 bytes (126 bytes of text), the shared
-// folder for the browser through 512.
+// folder for the browser through 512 characters.
 enum : int { kRecordTextReadSize = 127, kFolderBufferSize = 512 };
 
 struct Lengths {
@@ -50,20 +50,38 @@ Lengths readLengths(HWND page) {
     return lengths;
 }
 
+// The four text edits and the record fields they show.
+struct TextField {
+    int id;
+    char (PlotterRecord::*field)[kTextFieldSize];
+};
+const TextField kTextFields[] = {
+    {IDC_HEADER_STRING, &PlotterRecord::headerString},
+    {IDC_FOOTER_STRING, &PlotterRecord::footerString},
+    {IDC_HOST_ADDRESS, &PlotterRecord::hostAddress},
+    {IDC_SHARED_FOLDER, &PlotterRecord::sharedFolder},
+};
+
 void showTextField(HWND page, int id, const char* field) {
     char text[kTextShowSize];
     textFieldToShow(field, text);
     setItemText(page, id, text);
 }
 
-bool systemLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
+// What the field would store from its edit; false for a character the file
+// cannot hold. The record still holds what the edit was filled from.
+bool readTextField(HWND page, int id, const char* field, char (&text)[kRecordTextReadSize]) {
+    char shown[kTextShowSize];
+    textFieldToShow(field, shown);
+    return readStoredText(page, id, shown, text, sizeof text);
 }
 
-void readTextField(HWND page, int id, char* field) {
+// A text that cannot be stored leaves its field as it was; the sheet asks
+// the operator before it saves, so this is only a safeguard.
+void storeEditedText(HWND page, int id, char* field) {
     char text[kRecordTextReadSize];
-    readControlText(page, id, text, sizeof text);
-    storeTextField(field, text, systemLeadByte);
+    if (readTextField(page, id, field, text))
+        storeTextField(field, text);
 }
 
 void selectTool(HWND page, int listId, int16_t toolNumber) {
@@ -127,36 +145,32 @@ void unitChosen(HWND page) {
 // Opens the browser on the folder the edit names, when that is a folder.
 int CALLBACK browserNotification(HWND browser, UINT event, LPARAM, LPARAM data) {
     if (event == BFFM_INITIALIZED && data != 0)
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
 }
 
 void browseForSharedFolder(HWND page) {
-    char folder[kFolderBufferSize];
-    readControlText(page, IDC_SHARED_FOLDER, folder, sizeof folder);
+    wchar_t folder[kFolderBufferSize] = {};
+    GetWindowTextW(dialogItem(page, IDC_SHARED_FOLDER), folder, kFolderBufferSize);
 
-    char title[64] = {};
-    WideCharToMultiByte(CP_ACP, 0, L"フォルダを選択して下さい", -1, title, sizeof title - 1,
-                        nullptr, nullptr);
-
-    BROWSEINFOA browse = {};
+    BROWSEINFOW browse = {};
     browse.hwndOwner = nullptr;
     browse.pidlRoot = nullptr;
     browse.pszDisplayName = folder;
-    browse.lpszTitle = title;
+    browse.lpszTitle = L"フォルダを選択して下さい";
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
     browse.lpfn = browserNotification;
     browse.lParam = reinterpret_cast<LPARAM>(folder);
 
     // The shell's browser needs COM on this thread; nothing else here uses it.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
     if (chosen != nullptr) {
         // Without a file-system path the buffer holds only the display name,
         // which is no folder path: keep what the edit had.
-        char path[kFolderBufferSize] = {};
-        if (SHGetPathFromIDListA(chosen, path))
-            setItemText(page, IDC_SHARED_FOLDER, path);
+        wchar_t path[kFolderBufferSize] = {};
+        if (SHGetPathFromIDListW(chosen, path))
+            SetWindowTextW(dialogItem(page, IDC_SHARED_FOLDER), path);
         CoTaskMemFree(chosen);
     }
     if (SUCCEEDED(com))
@@ -214,15 +228,24 @@ bool savePlotterExtraPage(HWND page) {
     r.pdOptimize = packPdOptimize(readInteger(page, IDC_PD_VERTEX_COUNT),
                                   readInteger(page, IDC_PD_ANGLE), isChecked(page, IDC_PD_ENABLED));
 
-    readTextField(page, IDC_HEADER_STRING, r.headerString);
-    readTextField(page, IDC_FOOTER_STRING, r.footerString);
-    readTextField(page, IDC_HOST_ADDRESS, r.hostAddress);
+    for (const TextField& t : kTextFields)
+        storeEditedText(page, t.id, r.*t.field);
 
     r.hostPort = lowSixteenBits(readInteger(page, IDC_HOST_PORT));
     r.plotterUnit = lowSixteenBits(readInteger(page, IDC_PLOTTER_UNIT));
     r.debugMode = isChecked(page, IDC_DEBUG_MODE) ? 1 : 0;
-    readTextField(page, IDC_SHARED_FOLDER, r.sharedFolder);
     return true;
+}
+
+int plotterExtraPageUnstorableText(HWND page) {
+    if (page == nullptr || !IsWindow(page))
+        return 0;
+    for (const TextField& t : kTextFields) {
+        char text[kRecordTextReadSize];
+        if (!readTextField(page, t.id, g_plotterRecord.*t.field, text))
+            return t.id;
+    }
+    return 0;
 }
 
 void plotterExtraPageUnitChange(HWND page, int unit) {

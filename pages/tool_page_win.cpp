@@ -31,11 +31,11 @@ int colourListId(int row) {
 void fillColourList(HWND page, int listId) {
     HWND list = dialogItem(page, listId);
     beginListFill(list);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     // Without item texts the list keeps the inserted value as the item data.
     for (int i = 0; i < kColourItemCount; ++i) {
-        SendMessageA(list, CB_INSERTSTRING, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
-        SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
+        SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
+        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
     }
     endListFill(list);
 }

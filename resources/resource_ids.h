@@ -26,6 +26,7 @@
 #define IDS_SETTINGS_REPLACED 17012
 #define IDS_BACKUP_FAILED 17013
 #define IDS_PAGE_SETUP_NOT_SAVED 17014
+#define IDS_TEXT_NOT_STORABLE 17015
 
 // Paper page (template 110) controls, icons and strings
 // -- paper page ids --

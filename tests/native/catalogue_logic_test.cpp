@@ -38,8 +38,8 @@ TEST(CatalogueLogic, NamesAreCutAt63BytesByWholeCharacters) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(cut(c.text), c.kept) << c.text.size() << " bytes";
-    EXPECT_EQ(cut(repeat(kA, 3), 4), kA);   // 3 bytes of room hold one character
-    EXPECT_EQ(cut("ab\x82", 64), "ab"); // half a character is dropped
+    EXPECT_EQ(cut(repeat(kA, 3), 4), kA); // 3 bytes of room hold one character
+    EXPECT_EQ(cut("ab\x82", 64), "ab");   // half a character is dropped
 }
 
 TEST(CatalogueLogic, GeneratedNameAndLengthRules) {
@@ -69,7 +69,9 @@ TEST(CatalogueLogic, ReadingTheFields) {
         {"B4", "10.118", "0.4", kUnitInch, true, "B4", 257, 10, 1},
         {"", "10.4", "0.4", kUnitMm, false, "CUST(10*0)", 10, 0, 0}, // 0.4 is not exactly 0
         {"", "40000", "abc", kUnitPixel, false, "CUST(14111*3000)", 14111, 3000, 0},
-        {repeat(kA, 40), "99999", "-5", kUnitMm, false, repeat(kA, 31), -31073, -5, 0},
+        {repeat(kA, 40), "99999", "-5", kUnitMm, false, repeat(kA, 31), 32767, -5, 0},
+        // pinned, not wrapped to -25536, and the name tells the stored size
+        {"", "40000", "-40000", kUnitMm, false, "CUST(32767*-32768)", 32767, -32768, 0},
     };
     for (const Case& c : cases) {
         const CatalogueFields f =

@@ -9,11 +9,6 @@
 
 namespace {
 
-// Shift_JIS lead bytes, as the Japanese system code page has them.
-bool cp932Lead(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 TEST(PlotterExtraLogic, PdWordInEffectAndItsParts) {
     const struct {
         int32_t stored, inEffect;
@@ -70,23 +65,21 @@ TEST(PlotterExtraLogic, TextFieldKeeps126BytesWithoutHalfCharacters) {
         kana += "\x82\xA0";
     const struct {
         std::string text;
-        LeadBytePredicate lead;
         size_t kept;
     } cases[] = {
-        {"", cp932Lead, 0},
-        {"PG;", cp932Lead, 3},
-        {std::string(200, 'f'), cp932Lead, 126},
-        {kana, cp932Lead, 125},
-        {kana.substr(1), cp932Lead, 126},
-        {"abc\x82", cp932Lead, 3},                  // second byte missing
-        {std::string(130, '\xB1'), cp932Lead, 126}, // half-width katakana
-        {kana, nullptr, 126},
+        {"", 0},
+        {"PG;", 3},
+        {std::string(200, 'f'), 126},
+        {kana, 125},
+        {kana.substr(1), 126},
+        {"abc\x82", 3},                  // second byte missing
+        {std::string(130, '\xB1'), 126}, // half-width katakana
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.size());
         char field[128];
         std::memset(field, 0x5A, sizeof field);
-        storeTextField(field, c.text.c_str(), c.lead);
+        storeTextField(field, c.text.c_str());
         const std::string want = c.text.substr(0, c.kept) + std::string(128 - c.kept, '\0');
         EXPECT_EQ(std::string(field, 128), want);
     }

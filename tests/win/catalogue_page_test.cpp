@@ -410,6 +410,22 @@ TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
     }
 }
 
+// A size outside the signed 16 bits is pinned to it, as the paper page pins
+// it, and a generated name tells the size stored.
+TEST_F(CataloguePage, SizesBeyond16BitsArePinnedAndNamedAsStored) {
+    onCataloguePage([] {
+        chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 1);
+        clickLine(11);
+        typeFields(L"", L"40000", L"-40000");
+        click(IDC_CATALOGUE_NEW);
+    });
+    const auto b = readFileBytes(settingsPath());
+    const size_t at = 1538 + 2 + 70 * 11;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[at])), "CUST(32767*-32768)");
+    EXPECT_EQ(le16(b, at + 64), 32767);
+    EXPECT_EQ(le16(b, at + 66), -32768);
+}
+
 TEST_F(CataloguePage, SaveReportsAFailedWrite) {
     onCataloguePage(
         [] {

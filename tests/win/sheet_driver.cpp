@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 #include "app/app.h"
 #include "resources/resource_ids.h"
 #include "settings/registry_win.h"
@@ -173,6 +175,21 @@ std::wstring messageBoxText(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         all += windowText(child) + L"\n";
     return all;
+}
+
+SheetStep answerMessageBox(std::wstring* shown) {
+    auto answered = std::make_shared<bool>(false);
+    return [shown, answered](HWND) {
+        HWND box = findMessageBox();
+        if (*answered)
+            return box == nullptr;
+        if (box != nullptr) {
+            *shown = messageBoxText(box);
+            clickButton(box, IDOK);
+            *answered = true;
+        }
+        return false;
+    };
 }
 
 std::string settingsPath() {

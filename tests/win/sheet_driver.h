@@ -36,6 +36,9 @@ bool checked(HWND page, int id);
 HWND findMessageBox();
 std::wstring windowText(HWND window);
 std::wstring messageBoxText(HWND box);
+// A step that waits for a message box, keeps its text in *shown, presses its
+// OK and is done once the box has gone.
+SheetStep answerMessageBox(std::wstring* shown);
 
 // Settings-file helpers.
 using Bytes = std::vector<unsigned char>;

@@ -168,14 +168,7 @@ TEST_F(Sheet, OkThatCannotWriteKeepsTheSheetOpenAndSays) {
             PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
             return true;
         },
-        [&](HWND) {
-            HWND box = findMessageBox();
-            if (box == nullptr)
-                return false;
-            shown = messageBoxText(box);
-            clickButton(box, IDOK);
-            return true;
-        },
+        answerMessageBox(&shown),
         [&](HWND sheet) {
             EXPECT_TRUE(IsWindowVisible(sheet)); // still open, nothing lost
             CloseHandle(holder);
