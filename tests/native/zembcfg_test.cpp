@@ -64,6 +64,12 @@ class Zembcfg : public ::testing::Test {
         std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
+    // A copy of the fresh file with some bytes changed.
+    std::string changedCopy(const std::string& name, void (*change)(Bytes&)) {
+        Bytes bytes = fresh;
+        change(bytes);
+        return write(name, bytes);
+    }
     std::string write(const std::string& name, const Bytes& bytes) {
         const fs::path path = folder / name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -306,9 +312,7 @@ TEST_F(Zembcfg, CheckReportsEachKindOfDamage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Bytes bytes = fresh;
-        c.damage(bytes);
-        const std::string path = write("damaged.ini", bytes);
+        const std::string path = changedCopy("damaged.ini", c.damage);
         const Outcome run = zembcfg({"check", "--file", path});
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(contains(run.out, c.line)) << run.out;
@@ -370,9 +374,7 @@ TEST_F(Zembcfg, DiffNamesEachChangedFieldAndUncoveredBytes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Bytes bytes = fresh;
-        c.change(bytes);
-        const std::string changed = write("b.ini", bytes);
+        const std::string changed = changedCopy("b.ini", c.change);
         const Outcome run = zembcfg({"diff", original, changed});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "--- " + original + "\n+++ " + changed + "\n" + c.lines);

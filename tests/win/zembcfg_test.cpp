@@ -179,22 +179,6 @@ Ran zembcfgExe(const std::wstring& arguments) {
     return ran;
 }
 
-struct SheetSearch {
-    DWORD processId;
-    HWND sheet;
-};
-
-BOOL CALLBACK findProcessSheet(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<SheetSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->processId && IsWindowVisible(window) && GetDlgItem(window, IDC_SHEET_TABS)) {
-        search->sheet = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The settings program, confirmed with OK as soon as its sheet shows.
 DWORD runSettingsProgramWithOk() {
     STARTUPINFOW startup = {};
@@ -204,14 +188,8 @@ DWORD runSettingsProgramWithOk() {
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return 9999;
-    SheetSearch search = {process.dwProcessId, nullptr};
-    for (DWORD end = GetTickCount() + 20000; search.sheet == nullptr && GetTickCount() < end;) {
-        EnumWindows(findProcessSheet, reinterpret_cast<LPARAM>(&search));
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
-            break;
-    }
-    if (search.sheet)
-        PostMessageW(GetDlgItem(search.sheet, IDOK), BM_CLICK, 0, 0);
+    if (HWND sheet = waitForProcessSheet(process, 20000))
+        PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
     DWORD status = 9999;
     if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &status);
