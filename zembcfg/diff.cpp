@@ -83,8 +83,12 @@ void addDiffCommand(CLI::App& app, Io& io, int* status) {
     CLI::App* command = app.add_subcommand(
         "diff", "Compares two settings files field by field; exit 1 when they differ");
     auto options = std::make_shared<DiffOptions>();
-    command->add_option("A", options->first, "the first settings file")->required();
-    command->add_option("B", options->second, "the second settings file")->required();
+    command->add_option("A", options->first, "the first settings file")
+        ->required()
+        ->type_name("PATH");
+    command->add_option("B", options->second, "the second settings file")
+        ->required()
+        ->type_name("PATH");
     command->callback([&io, status, options] {
         SettingsImage a, b;
         if (loadSettingsImage(options->first, &a, io) != ReadFailure::None ||
