@@ -40,6 +40,10 @@ std::wstring messageBoxText(HWND box);
 // OK and is done once the box has gone.
 SheetStep answerMessageBox(std::wstring* shown);
 
+// The visible sheet of another process, or null once the process has ended
+// or the time is up.
+HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs);
+
 // Settings-file helpers.
 using Bytes = std::vector<unsigned char>;
 std::string settingsPath();
