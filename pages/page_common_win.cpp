@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/app.h"
+#include "pages/list_width_win.h"
 #include "units/units.h"
 
 namespace {
@@ -52,6 +53,7 @@ void endListFill(HWND list) {
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     if (IsWindowVisible(list))
         InvalidateRect(list, nullptr, TRUE);
+    fitDroppedWidth(list);
 }
 
 void checkOneOf(HWND page, int firstId, int lastId, int checkedId) {

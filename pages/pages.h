@@ -24,6 +24,10 @@ bool savePlotterExtraPage(HWND page);
 bool saveToolPage(HWND page);
 bool saveCataloguePage(HWND page);
 
+// After a move to a monitor of another DPI: the tool page's swatch lists
+// take the item height of the new DPI.
+void remeasureColourLists(HWND page);
+
 // Unit change of a length page: with a unit other than its current one it
 // reads the page's lengths in the old unit and shows them in the new one.
 // It neither synchronises other pages nor touches the stored length unit.
