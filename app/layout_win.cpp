@@ -6,6 +6,9 @@
 
 namespace {
 
+// Icons at 96 DPI, as SM_CXICON there.
+const int kIconSize = 32;
+
 // Looked up at run time: Windows before 10 (1607) lacks them, and the
 // program must still start there.
 template <typename Function> Function user32Function(const char* name) {
@@ -120,4 +123,20 @@ void centreOnDesktop(HWND sheet) {
         centredOrigin(desktop.right, desktop.bottom, {own.right - own.left, own.bottom - own.top});
     SetWindowPos(sheet, nullptr, origin.x, origin.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void showIconForDpi(HWND page, int controlId, int iconId) {
+    HWND control = GetDlgItem(page, controlId);
+    if (!control)
+        return;
+    const int size = scaleToDpi(kIconSize, windowDpi(page));
+    // The control takes the size of its icon: one of this size is there already.
+    RECT shown;
+    GetClientRect(control, &shown);
+    if (shown.right == size && shown.bottom == size)
+        return;
+    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
+    HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED);
+    if (icon)
+        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }

@@ -23,3 +23,7 @@ void placePagesInTabs(HWND sheet, HWND tabs, const HWND* pages, int count);
 
 // Centres the sheet on the desktop without resizing it.
 void centreOnDesktop(HWND sheet);
+
+// Shows the icon in an icon control at the size for the window's DPI (32 px
+// at 96 DPI); the dialog manager loads it at the system's size.
+void showIconForDpi(HWND page, int controlId, int iconId);

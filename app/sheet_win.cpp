@@ -63,6 +63,7 @@ void placePages(HWND sheet) {
 // template when it moves to a monitor of another DPI; that happens after the
 // notification, so the pages are fitted again once it is done.
 void fitAfterDpiChange(HWND sheet) {
+    showOrientationIcons(g_paperPage);
     remeasureColourLists(g_toolPage);
     placePages(sheet);
 }

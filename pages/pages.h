@@ -24,8 +24,9 @@ bool savePlotterExtraPage(HWND page);
 bool saveToolPage(HWND page);
 bool saveCataloguePage(HWND page);
 
-// After a move to a monitor of another DPI: the tool page's swatch lists
-// take the item height of the new DPI.
+// At the page's DPI, and again after a move to a monitor of another DPI:
+// the paper page's orientation icons and the tool page's swatch items.
+void showOrientationIcons(HWND page);
 void remeasureColourLists(HWND page);
 
 // Unit change of a length page: with a unit other than its current one it

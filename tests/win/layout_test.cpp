@@ -187,19 +187,35 @@ TEST(Layout, EveryPageShowsWholeWithEveryTextOnOneLine) {
     EXPECT_EQ(runSheetWith(steps), 2);
 }
 
+// Colour items are 15 px and icons 32 px at 96 DPI, scaled as MulDiv scales.
+struct DpiSizes {
+    int dpi, colourItem, icon;
+};
+const DpiSizes kDpiSizes[] = {{96, 15, 32}, {120, 19, 40}, {144, 23, 48}, {192, 30, 64}};
+
+DpiSizes expectedSizes() {
+    for (const DpiSizes& sizes : kDpiSizes)
+        if (sizes.dpi == screenDpi())
+            return sizes;
+    return {screenDpi(), -1, -1};
+}
+
 int expectedColourItemHeight() {
-    // 15 px at 96 DPI, as MulDiv scales it.
-    switch (screenDpi()) {
-    case 96:
-        return 15;
-    case 120:
-        return 19;
-    case 144:
-        return 23;
-    case 192:
-        return 30;
+    return expectedSizes().colourItem;
+}
+
+void expectIconsSized(HWND page) {
+    for (int id : {IDC_PAPER_PORTRAIT_ICON, IDC_PAPER_LANDSCAPE_ICON}) {
+        ICONINFO info = {};
+        HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageW(page, id, STM_GETICON, 0, 0));
+        ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << id;
+        BITMAP bitmap = {};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, expectedSizes().icon) << id;
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
     }
-    return -1;
 }
 
 void expectColourItemsSized(HWND page) {
@@ -233,10 +249,11 @@ void expectOpenListsFitTheirItems(HWND page) {
     }
 }
 
-TEST(Layout, ColourItemsAndOpenListsAreSizedForTheDpi) {
+TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {
     freshSettings();
     runSheetWith({[](HWND sheet) {
         expectColourItemsSized(g_toolPage);
+        expectIconsSized(g_paperPage);
         for (HWND* page : kPagesByTab)
             expectOpenListsFitTheirItems(*page);
         clickButton(sheet, IDCANCEL);
