@@ -17,6 +17,10 @@ template <typename Function> Function user32Function(const char* name) {
     return reinterpret_cast<Function>(address);
 }
 
+const auto getDpiForWindow = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+const auto getSystemMetricsForDpi =
+    user32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+
 LayoutRect displayArea(HWND sheet, HWND tabs) {
     RECT area;
     GetClientRect(tabs, &area);
@@ -28,7 +32,8 @@ LayoutRect displayArea(HWND sheet, HWND tabs) {
 // The template's extent in pixels of the page's own font.
 bool pageExtent(HWND page, int templateId, LayoutSize* extent) {
     HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId),
+                                MAKEINTRESOURCEW(5)); // RT_DIALOG
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     LayoutSize units = {};
@@ -64,8 +69,6 @@ void moveChildBy(HWND parent, int id, LayoutSize offset) {
 } // namespace
 
 int windowDpi(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi > 0)
@@ -79,10 +82,8 @@ int windowDpi(HWND window) {
 }
 
 int systemMetricForDpi(int metric, int dpi) {
-    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-    static const auto forDpi =
-        user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
-    return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
+    return getSystemMetricsForDpi ? getSystemMetricsForDpi(metric, static_cast<UINT>(dpi))
+                                  : GetSystemMetrics(metric);
 }
 
 void growSheetToPages(HWND sheet, HWND tabs, const HWND* pages, const int* templateIds, int count) {
