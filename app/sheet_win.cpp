@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/layout_win.h"
 #include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
@@ -31,19 +32,12 @@ const PageDef kPages[5] = {
     {IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE, cataloguePageProc, saveCataloguePage},
 };
 
+enum : UINT { kFitAfterDpiChange = WM_APP + 1 };
+
 HWND g_sheet;
 HWND g_tabs;
 HWND g_pages[5];
 HHOOK g_keyboardHook;
-
-void centreOnDesktop(HWND sheet) {
-    RECT desktop, own;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(sheet, &own);
-    SetWindowPos(sheet, nullptr, desktop.right / 2 - own.right / 2,
-                 desktop.bottom / 2 - own.bottom / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 void insertTabs() {
     for (int i = 0; i < 5; ++i) {
@@ -56,15 +50,23 @@ void insertTabs() {
     }
 }
 
+// The pages' dialog units (10 point) are wider than the sheet's (9 point):
+// the sheet grows until its tab's display area holds a whole page.
 void placePages(HWND sheet) {
-    RECT area;
-    GetClientRect(g_tabs, &area);
-    TabCtrl_AdjustRect(g_tabs, FALSE, &area);
-    MapWindowPoints(g_tabs, sheet, reinterpret_cast<POINT*>(&area), 2);
-    for (HWND page : g_pages)
-        if (page)
-            MoveWindow(page, area.left - 2, area.top, area.right - area.left + 2,
-                       area.bottom - area.top + 1, FALSE);
+    int templateIds[5];
+    for (int i = 0; i < 5; ++i)
+        templateIds[i] = kPages[i].templateId;
+    growSheetToPages(sheet, g_tabs, g_pages, templateIds, 5);
+    placePagesInTabs(sheet, g_tabs, g_pages, 5);
+}
+
+// Under per-monitor DPI the dialog manager lays the sheet out anew from its
+// template when it moves to a monitor of another DPI; that happens after the
+// notification, so the pages are fitted again once it is done.
+void fitAfterDpiChange(HWND sheet) {
+    showOrientationIcons(g_paperPage);
+    remeasureColourLists(g_toolPage);
+    placePages(sheet);
 }
 
 void showPage(int index) {
@@ -113,7 +115,6 @@ LRESULT CALLBACK sheetKeyboardFilter(int code, WPARAM wParam, LPARAM lParam) {
 void initialiseSheet(HWND sheet) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    centreOnDesktop(sheet);
     g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     insertTabs();
     for (int index = 0; index < 5; ++index)
@@ -121,6 +122,7 @@ void initialiseSheet(HWND sheet) {
                                             sheet, kPages[index].proc, 0);
     placePages(sheet);
     showPage(0);
+    centreOnDesktop(sheet); // on the size the pages need
     g_sheet = sheet;
     g_keyboardHook =
         SetWindowsHookExW(WH_MSGFILTER, sheetKeyboardFilter, nullptr, GetCurrentThreadId());
@@ -196,6 +198,12 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     case WM_CLOSE:
         closeFromCloseBox(sheet);
+        return TRUE;
+    case WM_DPICHANGED:
+        PostMessageW(sheet, kFitAfterDpiChange, 0, 0);
+        return FALSE; // the dialog manager's own handling lays the sheet out
+    case kFitAfterDpiChange:
+        fitAfterDpiChange(sheet);
         return TRUE;
     }
     return FALSE;

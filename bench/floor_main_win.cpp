@@ -4,29 +4,34 @@
 //
 // Started with "shown" it also does what the window needs to look as users
 // see it, and nothing of the program's own work: the tab labels from the
-// strings, the first page placed and shown, and the swatch lists measured.
+// strings, the sheet grown to its pages, the first page placed and shown,
+// and the swatch lists measured.
 // That second figure tells the window's own price from the program's.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstring>
 
+#include "app/layout_logic.h"
+#include "app/layout_win.h"
+#include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
 
 static HINSTANCE g_floorInstance;
 static bool g_asShown;
 
-static INT_PTR CALLBACK floorPageProc(HWND, UINT message, WPARAM, LPARAM lParam) {
+static INT_PTR CALLBACK floorPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_MEASUREITEM && g_asShown && lParam != 0) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        item->itemWidth = 60;
-        item->itemHeight = 15;
+        const int dpi = windowDpi(page);
+        item->itemWidth = static_cast<UINT>(scaleToDpi(kSwatchWidth, dpi));
+        item->itemHeight = static_cast<UINT>(scaleToDpi(kSwatchHeight, dpi));
         return TRUE;
     }
     return message == WM_INITDIALOG;
 }
 
-static void showAsUsersSeeIt(HWND sheet, HWND firstPage) {
+static void showAsUsersSeeIt(HWND sheet, HWND* pages, const int* templateIds) {
     HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     const UINT labels[5] = {IDS_TAB_PAPER, IDS_TAB_PLOTTER_ENV, IDS_TAB_PLOTTER_EXTRA, IDS_TAB_TOOL,
                             IDS_TAB_CATALOGUE};
@@ -38,13 +43,11 @@ static void showAsUsersSeeIt(HWND sheet, HWND firstPage) {
         item.pszText = text;
         SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
-    RECT area;
-    GetClientRect(tabs, &area);
-    TabCtrl_AdjustRect(tabs, FALSE, &area);
-    MapWindowPoints(tabs, sheet, reinterpret_cast<POINT*>(&area), 2);
-    MoveWindow(firstPage, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               FALSE);
-    ShowWindow(firstPage, SW_SHOW);
+    // The window as the program shows it: grown to its pages, then centred.
+    growSheetToPages(sheet, tabs, pages, templateIds, 5);
+    placePagesInTabs(sheet, tabs, pages, 1);
+    ShowWindow(pages[0], SW_SHOW);
+    centreOnDesktop(sheet);
 }
 
 static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM) {
@@ -52,15 +55,12 @@ static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, 
     case WM_INITDIALOG: {
         const int pages[5] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE, IDD_PLOTTER_EXTRA_PAGE,
                               IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
-        HWND firstPage = nullptr;
-        for (int id : pages) {
-            HWND page =
-                CreateDialogParamW(g_floorInstance, MAKEINTRESOURCEW(id), sheet, floorPageProc, 0);
-            if (!firstPage)
-                firstPage = page;
-        }
-        if (g_asShown && firstPage)
-            showAsUsersSeeIt(sheet, firstPage);
+        HWND created[5] = {};
+        for (int i = 0; i < 5; ++i)
+            created[i] = CreateDialogParamW(g_floorInstance, MAKEINTRESOURCEW(pages[i]), sheet,
+                                            floorPageProc, 0);
+        if (g_asShown && created[0])
+            showAsUsersSeeIt(sheet, created, pages);
         return TRUE;
     }
     case WM_COMMAND:

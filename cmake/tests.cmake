@@ -39,7 +39,8 @@ else()
     "PlotterEnvPage.*"
     "PlotterExtraPage.*"
     "ToolPage.*"
-    "CataloguePage.*:UnitSync.*:CrossPageUnitSync.*")
+    "CataloguePage.*:UnitSync.*:CrossPageUnitSync.*"
+    "Layout.*")
   set(ZEMB_NAMED_SUITES "")
   foreach(filter IN LISTS ZEMB_WIN_SUITES)
     string(REGEX REPLACE "\\.\\*.*" "" name "${filter}")
@@ -54,6 +55,12 @@ else()
   string(APPEND ZEMB_NAMED_SUITES ":OtherCodePage.*")
   string(SUBSTRING "${ZEMB_NAMED_SUITES}" 1 -1 ZEMB_NAMED_SUITES)
   add_test(NAME win_other COMMAND win_tests --gtest_filter=-${ZEMB_NAMED_SUITES})
+  # The layout again in a prefix of its own whose screen has 144 DPI.
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME win_Layout_144dpi
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-dpi 144
+              $<TARGET_FILE:win_tests> --gtest_filter=Layout.*)
+  endif()
   # Real X keyboard input against the program, in the same Wine environment.
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME keyboard_e2e

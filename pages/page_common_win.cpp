@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/app.h"
+#include "pages/list_width_win.h"
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
 #include "units/units.h"
@@ -71,6 +72,7 @@ void endListFill(HWND list) {
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     if (IsWindowVisible(list))
         InvalidateRect(list, nullptr, TRUE);
+    fitDroppedWidth(list);
 }
 
 void checkOneOf(HWND page, int firstId, int lastId, int checkedId) {

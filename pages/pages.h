@@ -28,6 +28,11 @@ bool saveCataloguePage(HWND page);
 // character the settings file cannot store, or 0 when all can be stored.
 int plotterExtraPageUnstorableText(HWND page);
 
+// At the page's DPI, and again after a move to a monitor of another DPI:
+// the paper page's orientation icons and the tool page's swatch items.
+void showOrientationIcons(HWND page);
+void remeasureColourLists(HWND page);
+
 // Unit change of a length page: with a unit other than its current one it
 // reads the page's lengths in the old unit and shows them in the new one.
 // It neither synchronises other pages nor touches the stored length unit.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/layout_win.h"
 #include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/paper_logic.h"
@@ -104,6 +105,7 @@ void initialisePaperPage(HWND page) {
     selectListPosition(page, IDC_PAPER_SCALE, scalePositionOf(g_pageSetup.Scale));
 
     showOrientation(page, g_pageSetup.Orientation == 0);
+    showOrientationIcons(page);
     showInteger(page, IDC_PAPER_FIRST_PAGE, g_pageSetup.iFstPage);
     showInteger(page, IDC_PAPER_LAST_PAGE, g_pageSetup.iLstPage);
 }
@@ -190,6 +192,13 @@ bool savePaperPage(HWND page) {
     g_pageSetup.iFstPage = readPrintPage(page, IDC_PAPER_FIRST_PAGE);
     g_pageSetup.iLstPage = readPrintPage(page, IDC_PAPER_LAST_PAGE);
     return savePlotterSettings(&g_plotterRecord);
+}
+
+void showOrientationIcons(HWND page) {
+    if (page == nullptr || !IsWindow(page))
+        return;
+    showIconForDpi(page, IDC_PAPER_PORTRAIT_ICON, IDI_PAPER_PORTRAIT);
+    showIconForDpi(page, IDC_PAPER_LANDSCAPE_ICON, IDI_PAPER_LANDSCAPE);
 }
 
 void paperPageUnitChange(HWND page, int unit) {

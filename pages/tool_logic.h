@@ -15,6 +15,9 @@ enum : int {
     kColourItemCount = 9,
     kNoColourPosition = 8, // white with a diagonal line, stored as colorSet 0
     kThicknessDecimals = 2,
+    // A colour item at 96 DPI, in pixels; scaled with the window's DPI.
+    kSwatchWidth = 60,
+    kSwatchHeight = 15,
 };
 
 // Tool list position for a stored toolType; -1 (no selection) for a type

@@ -3,6 +3,8 @@
 // command; everything is read back on OK.
 #include <windows.h>
 
+#include "app/layout_logic.h"
+#include "app/layout_win.h"
 #include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/tool_logic.h"
@@ -15,8 +17,6 @@ HWND g_toolPage;
 namespace {
 
 const int kRowStep = IDC_PEN2_TOOL - IDC_PEN1_TOOL;
-const int kSwatchWidth = 60;
-const int kSwatchHeight = 15;
 
 int toolListId(int row) {
     return IDC_PEN1_TOOL + kRowStep * row;
@@ -63,13 +63,41 @@ void readPenRow(HWND page, int row, PenSlot* slot) {
 }
 
 // Every owner-drawn item of the page is a swatch of the same size.
-void measureSwatch(MEASUREITEMSTRUCT* item) {
-    item->itemWidth = kSwatchWidth;
-    item->itemHeight = kSwatchHeight;
+void measureSwatch(HWND page, MEASUREITEMSTRUCT* item) {
+    const int dpi = windowDpi(page);
+    item->itemWidth = static_cast<UINT>(scaleToDpi(kSwatchWidth, dpi));
+    item->itemHeight = static_cast<UINT>(scaleToDpi(kSwatchHeight, dpi));
 }
 
-void insetOnce(RECT* rect) {
-    InflateRect(rect, -1, -1);
+// Insets, frames and the line are one pixel at 96 DPI.
+void insetOnce(RECT* rect, int line) {
+    InflateRect(rect, -line, -line);
+}
+
+void frameAndInset(HDC dc, RECT* rect, HBRUSH brush, int line) {
+    for (int i = 0; i < line; ++i) {
+        FrameRect(dc, rect, brush);
+        insetOnce(rect, 1);
+    }
+}
+
+// The none entry's diagonal, as wide as a frame.
+void drawDiagonal(HDC dc, const RECT& rect, int line) {
+    HPEN wide = nullptr;
+    HGDIOBJ previous = nullptr;
+    if (line > 1) {
+        const LOGBRUSH black = {BS_SOLID, RGB(0, 0, 0), 0};
+        wide = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, static_cast<DWORD>(line),
+                            &black, 0, nullptr);
+        if (wide)
+            previous = SelectObject(dc, wide);
+    }
+    MoveToEx(dc, rect.left, rect.top, nullptr);
+    LineTo(dc, rect.right - 1, rect.bottom - 1);
+    if (wide) {
+        SelectObject(dc, previous);
+        DeleteObject(wide);
+    }
 }
 
 // Paints one swatch: a black frame (doubled for a selection change, inside a
@@ -86,23 +114,20 @@ bool paintSwatch(const DRAWITEMSTRUCT& item) {
     HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
     HBRUSH swatch = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
     HDC dc = item.hDC;
+    const int line = scaleToDpi(1, windowDpi(item.hwndItem));
     RECT rect = item.rcItem;
-    insetOnce(&rect);
+    insetOnce(&rect, line);
     if (action == ODA_FOCUS) {
-        FrameRect(dc, &rect, white);
-        DrawFocusRect(dc, &rect);
-        insetOnce(&rect);
+        const RECT focus = rect;
+        frameAndInset(dc, &rect, white, line);
+        DrawFocusRect(dc, &focus);
     } else if (action == ODA_SELECT) {
-        FrameRect(dc, &rect, black);
-        insetOnce(&rect);
+        frameAndInset(dc, &rect, black, line);
     }
-    FrameRect(dc, &rect, black);
-    insetOnce(&rect);
+    frameAndInset(dc, &rect, black, line);
     FillRect(dc, &rect, swatch);
-    if (position == kNoColourPosition) {
-        MoveToEx(dc, rect.left, rect.top, nullptr);
-        LineTo(dc, rect.right - 1, rect.bottom - 1);
-    }
+    if (position == kNoColourPosition)
+        drawDiagonal(dc, rect, line);
     DeleteObject(swatch);
     DeleteObject(black);
     DeleteObject(white);
@@ -116,7 +141,7 @@ INT_PTR CALLBACK toolPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     case WM_MEASUREITEM:
         if (lParam == 0)
             return FALSE;
-        measureSwatch(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        measureSwatch(page, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_DRAWITEM:
         if (lParam == 0)
@@ -127,6 +152,17 @@ INT_PTR CALLBACK toolPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
         return TRUE;
     }
     return FALSE;
+}
+
+void remeasureColourLists(HWND page) {
+    if (page == nullptr || !IsWindow(page))
+        return;
+    const int height = scaleToDpi(kSwatchHeight, windowDpi(page));
+    for (int row = 0; row < kPenSlotCount; ++row) {
+        // -1 is the selection field, 0 the items of the open list.
+        sendToItem(page, colourListId(row), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+        sendToItem(page, colourListId(row), CB_SETITEMHEIGHT, 0, height);
+    }
 }
 
 bool saveToolPage(HWND page) {

@@ -114,8 +114,9 @@ TEST_F(ToolPage, TemplateHoldsTheRowsInKeyboardOrder) {
     };
     const DWORD label = SS_CENTER | WS_GROUP; // static 0x82, edit 0x81, combo box 0x85
     std::vector<std::wstring> want;
+    // The pen numbers are wide enough for "10", centred at 28 as ever.
     for (int r = 0; r < 10; ++r)
-        want.push_back(line(-1, 0x82, label, 25, 40 + 15 * r, 6, 9, std::to_wstring(r + 1)));
+        want.push_back(line(-1, 0x82, label, 23, 40 + 15 * r, 10, 9, std::to_wstring(r + 1)));
     want.push_back(line(-1, 0x82, label, 33, 28, 122, 8, L"Tool Type"));
     want.push_back(line(-1, 0x82, label, 158, 28, 24, 8, L"Thick"));
     want.push_back(line(-1, 0x82, label, 185, 28, 38, 8, L"Color"));
