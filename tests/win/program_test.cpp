@@ -24,28 +24,6 @@ std::wstring programPath() {
     return dir + L"ZEMBSerConfig.exe";
 }
 
-struct WindowSearch {
-    DWORD processId;
-    bool wantSheet;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t cls[32] = {};
-    GetClassNameW(window, cls, 32);
-    if (pid != search->processId || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    const bool isSheet = GetDlgItem(window, 1082) != nullptr;
-    if (isSheet == search->wantSheet) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class Program {
   public:
     Program() {
@@ -67,16 +45,7 @@ class Program {
 
     // The sheet (or, with wantSheet false, a message box) once it is shown.
     HWND waitForWindow(bool wantSheet, DWORD timeoutMs = 20000) {
-        const DWORD end = GetTickCount() + timeoutMs;
-        while (GetTickCount() < end) {
-            WindowSearch search = {process_.dwProcessId, wantSheet, nullptr};
-            EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-            if (search.found)
-                return search.found;
-            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0)
-                return nullptr;
-        }
-        return nullptr;
+        return waitForProcessDialog(process_, wantSheet, timeoutMs);
     }
 
     // Exit code, or -1 when the process did not end in time.

@@ -194,17 +194,22 @@ SheetStep answerMessageBox(std::wstring* shown) {
 
 namespace {
 
-struct ProcessSheet {
+struct ProcessDialogSearch {
     DWORD processId;
-    HWND sheet;
+    bool wantSheet;
+    HWND found;
 };
 
-BOOL CALLBACK matchProcessSheet(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<ProcessSheet*>(param);
+BOOL CALLBACK matchProcessDialog(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ProcessDialogSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == search->processId && IsWindowVisible(window) && GetDlgItem(window, IDC_SHEET_TABS)) {
-        search->sheet = window;
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (pid != search->processId || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    if ((GetDlgItem(window, IDC_SHEET_TABS) != nullptr) == search->wantSheet) {
+        search->found = window;
         return FALSE;
     }
     return TRUE;
@@ -212,14 +217,20 @@ BOOL CALLBACK matchProcessSheet(HWND window, LPARAM param) {
 
 } // namespace
 
-HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs) {
-    ProcessSheet search = {process.dwProcessId, nullptr};
+HWND waitForProcessDialog(const PROCESS_INFORMATION& process, bool wantSheet, DWORD timeoutMs) {
     for (const DWORD end = GetTickCount() + timeoutMs; GetTickCount() < end;) {
-        EnumWindows(matchProcessSheet, reinterpret_cast<LPARAM>(&search));
-        if (search.sheet || WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
-            break;
+        ProcessDialogSearch search = {process.dwProcessId, wantSheet, nullptr};
+        EnumWindows(matchProcessDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
+            return nullptr;
     }
-    return search.sheet;
+    return nullptr;
+}
+
+HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs) {
+    return waitForProcessDialog(process, true, timeoutMs);
 }
 
 std::string settingsPath() {

@@ -40,8 +40,9 @@ std::wstring messageBoxText(HWND box);
 // OK and is done once the box has gone.
 SheetStep answerMessageBox(std::wstring* shown);
 
-// The visible sheet of another process, or null once the process has ended
-// or the time is up.
+// The visible sheet of another process (or, with wantSheet false, a message
+// box of it), or null once the process has ended or the time is up.
+HWND waitForProcessDialog(const PROCESS_INFORMATION& process, bool wantSheet, DWORD timeoutMs);
 HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs);
 
 // Settings-file helpers.
