@@ -32,12 +32,11 @@ bool resolveSettingsFolder(char* buffer, size_t capacity) {
     const size_t length = std::strlen(path);
     if (path[length - 1] == '\\') // a documents folder at the root of a drive
         path[length - 1] = '\0';
-    if (!appendText(path, sizeof path, "\\Adobe"))
-        return false;
-    createDirectory(path);
-    if (!appendText(path, sizeof path, "\\Illustrator"))
-        return false;
-    createDirectory(path);
+    for (const char* folder : kSettingsFolders) {
+        if (!appendText(path, sizeof path, "\\") || !appendText(path, sizeof path, folder))
+            return false;
+        createDirectory(path);
+    }
     // A path cut to fit would name some other folder: refuse instead.
     if (std::strlen(path) + 1 > capacity)
         return false;
@@ -58,7 +57,7 @@ bool buildSettingsPath(char* buffer, size_t capacity) {
     if (std::strlen(folder) + 1 > capacity)
         return false;
     std::strcpy(buffer, folder);
-    if (!appendText(buffer, capacity, "KELDORIX.INI")) {
+    if (!appendText(buffer, capacity, kSettingsFileName)) {
         buffer[0] = '\0';
         return false;
     }

@@ -23,6 +23,10 @@ enum : size_t {
     kBackupPathSize = kPathBufferSize + 8,
 };
 
+// The settings folder is these folders in turn below the documents folder.
+inline constexpr const char* kSettingsFolders[] = {"Adobe", "Illustrator"};
+inline constexpr char kSettingsFileName[] = "KELDORIX.INI";
+
 // Bytes of the file this program carries without interpreting.
 extern unsigned char g_carriedRegion[kCarriedSize];
 

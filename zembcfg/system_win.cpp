@@ -10,6 +10,7 @@
 
 #include "settings/cp932_text.h"
 #include "settings/registry_win.h"
+#include "settings/settings_file.h"
 #include "zembcfg/console.h"
 #include "zembcfg/zembcfg.h"
 
@@ -106,8 +107,10 @@ bool defaultSettingsPath(std::string* path) {
     std::wstring full = folder;
     if (full.back() == L'\\') // a documents folder at the root of a drive
         full.pop_back();
-    full += L"\\Adobe\\Illustrator\\KELDORIX.INI";
     *path = utf8(full.c_str());
+    for (const char* folder : kSettingsFolders)
+        *path = *path + "\\" + folder;
+    *path = *path + "\\" + kSettingsFileName;
     return true;
 }
 
