@@ -1,0 +1,36 @@
+// How the import puts a new settings file in place: the new bytes go to a
+// file of their own in the same folder and are flushed, the old file is kept
+// beside it under a name no file has yet, and one rename replaces it. A file
+// another program holds open is left exactly as it was.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class FileStatus { Done, Missing, Held, Denied, Failed };
+
+// What each status means to the user ("held by another program", ...).
+const char* fileStatusText(FileStatus status);
+
+// The platform's few steps; paths are UTF-8.
+FileStatus readWholeFile(const std::string& path, std::vector<unsigned char>* bytes);
+bool fileExists(const std::string& path);
+// Creates path only when no file has that name, writes bytes and flushes them.
+FileStatus writeNewFile(const std::string& path, const std::vector<unsigned char>& bytes);
+// Renames from onto to in one step, replacing it.
+FileStatus renameReplacing(const std::string& from, const std::string& to);
+void removeFile(const std::string& path);
+
+// path.bak where no file has that name, else path.bak2, path.bak3, ...: a
+// backup never overwrites an earlier one.
+std::string freeBackupName(const std::string& path);
+
+struct Replacement {
+    FileStatus status = FileStatus::Failed;
+    std::string backup; // where the old file was kept, "" when there was none
+};
+
+// old is the file as read before (null when there was none); it becomes the
+// backup.
+Replacement replaceSettingsFile(const std::string& path, const std::vector<unsigned char>& image,
+                                const std::vector<unsigned char>* old);

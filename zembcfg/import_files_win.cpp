@@ -1,0 +1,82 @@
+// The import's file steps on Windows, with the wide calls so that any path
+// the console passes works.
+#include <windows.h>
+
+#include "settings/cp932_text.h"
+#include "zembcfg/import_files.h"
+
+static std::wstring widePath(const std::string& path) {
+    std::u16string wide;
+    utf8ToUtf16(path, &wide);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+static FileStatus fromError(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return FileStatus::Missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileStatus::Held;
+    case ERROR_ACCESS_DENIED:
+        return FileStatus::Denied;
+    default:
+        return FileStatus::Failed;
+    }
+}
+
+FileStatus readWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    const HANDLE file =
+        CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return fromError(GetLastError());
+    FileStatus status = FileStatus::Done;
+    unsigned char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+            status = fromError(GetLastError());
+            break;
+        }
+        if (got == 0)
+            break;
+        bytes->insert(bytes->end(), buffer, buffer + got);
+    }
+    CloseHandle(file);
+    return status;
+}
+
+bool fileExists(const std::string& path) {
+    return GetFileAttributesW(widePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+FileStatus writeNewFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+    const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return fromError(GetLastError());
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(file);
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    return ok ? FileStatus::Done : fromError(error);
+}
+
+FileStatus renameReplacing(const std::string& from, const std::string& to) {
+    if (MoveFileExW(widePath(from).c_str(), widePath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return FileStatus::Done;
+    // A file open in another program cannot be replaced; Windows says
+    // "access denied" or "sharing violation" depending on how it was opened.
+    const DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED ? FileStatus::Held : fromError(error);
+}
+
+void removeFile(const std::string& path) {
+    DeleteFileW(widePath(path).c_str());
+}
