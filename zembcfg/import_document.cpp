@@ -325,6 +325,7 @@ ImportPlan planImport(std::string_view text, std::string_view source,
     std::stable_sort(
         p.plan.problems.begin(), p.plan.problems.end(),
         [](const ImportProblem& a, const ImportProblem& b) { return a.line < b.line; });
+    std::sort(p.plan.pageSetup.begin(), p.plan.pageSetup.end());
     if (p.plan.problems.empty()) {
         p.image.resize(p.size);
         p.plan.image = std::move(p.image);

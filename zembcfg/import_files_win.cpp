@@ -68,13 +68,22 @@ FileStatus writeNewFile(const std::string& path, const std::vector<unsigned char
 }
 
 FileStatus renameReplacing(const std::string& from, const std::string& to) {
-    if (MoveFileExW(widePath(from).c_str(), widePath(to).c_str(),
+    const std::wstring target = widePath(to);
+    if (MoveFileExW(widePath(from).c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return FileStatus::Done;
-    // A file open in another program cannot be replaced; Windows says
-    // "access denied" or "sharing violation" depending on how it was opened.
     const DWORD error = GetLastError();
-    return error == ERROR_ACCESS_DENIED ? FileStatus::Held : fromError(error);
+    if (error != ERROR_ACCESS_DENIED)
+        return fromError(error);
+    // Replacing a file that another program has open is refused as "access
+    // denied"; opening it for deletion tells that apart from a locked folder.
+    const HANDLE file =
+        CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION ? FileStatus::Held : FileStatus::Denied;
+    CloseHandle(file);
+    return FileStatus::Denied;
 }
 
 void removeFile(const std::string& path) {
