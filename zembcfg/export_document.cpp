@@ -8,6 +8,7 @@
 #include "zembcfg/document_layout.h"
 #include "zembcfg/document_notes.h"
 #include "zembcfg/toml_text.h"
+#include "zembcfg/zembcfg.h"
 
 namespace {
 
@@ -46,18 +47,18 @@ void keepAsRaw(ExportState* state, uint32_t offset, uint32_t size, std::string n
 void writeInteger(ExportState* state, const DocField& field, uint32_t shift) {
     const int64_t value = readDocInteger(state->image, field, shift);
     state->out += std::string(field.key) + " = " + std::to_string(value);
-    const std::string note = valueNote(field, value);
+    const std::string note = valueNote(*field.desc, value);
     if (!note.empty())
         state->out += "  # " + note;
     state->out += '\n';
-    express(state, field.offset + shift, field.size);
+    express(state, field.offset + shift, field.desc->width);
 }
 
 void writeText(ExportState* state, const DocField& field, uint32_t shift, const char* where) {
     std::string utf8, why;
     size_t length = 0;
-    if (!storedTextToUtf8(state->image, field, shift, &utf8, &length, &why)) {
-        keepAsRaw(state, field.offset + shift, field.size, std::string(where) + ": " + why);
+    if (!fieldTextToUtf8(state->image, field, shift, &utf8, &length, &why)) {
+        keepAsRaw(state, field.offset + shift, field.desc->width, std::string(where) + ": " + why);
         return;
     }
     state->out += std::string(field.key) + " = " + tomlString(utf8) + '\n';
@@ -65,7 +66,7 @@ void writeText(ExportState* state, const DocField& field, uint32_t shift, const 
 }
 
 void writeField(ExportState* state, const DocField& field, uint32_t shift, const char* where) {
-    if (field.kind == DocKind::Text)
+    if (isTextField(field))
         writeText(state, field, shift, where);
     else
         writeInteger(state, field, shift);
@@ -83,11 +84,11 @@ void writeRecord(ExportState* state) {
     state->out += "[record]\n";
     const std::vector<DocField>& fields = recordDocFields();
     // Grouped by page in tab order; the fields no page shows come last.
-    for (int page = 0; page <= 5; ++page) {
-        const int wanted = page < 5 ? page : kNoPage;
+    for (int page = 0; page <= kPageCount; ++page) {
+        const int wanted = page < kPageCount ? page : kNoPage;
         bool first = true;
         for (const DocField& field : fields) {
-            if (docFieldPage(field) != wanted)
+            if (field.desc->page != wanted)
                 continue;
             if (first)
                 state->out += "# " + pageTitle(wanted) + '\n';
@@ -96,21 +97,21 @@ void writeRecord(ExportState* state) {
             writeField(state, field, 0, where.c_str());
         }
     }
-    state->out += "\n# " + pageTitle(3) + '\n';
+    state->out += "\n# " + pageTitle(penDocFields().front().desc->page) + '\n';
     for (uint32_t slot = 0; slot < uint32_t{kPenSlotCount}; ++slot) {
         state->out += "[[record.penSlots]]  # " + std::to_string(slot + 1) + '\n';
         for (const DocField& field : penDocFields())
-            writeField(state, field, kPenSlotSize * slot, field.key);
+            writeField(state, field, penSlotStride() * slot, field.key);
     }
     state->out += '\n';
 }
 
 void writeCatalogue(ExportState* state) {
-    state->out += "# " + pageTitle(4) + "\n[catalogue]\n";
+    state->out += "# " + pageTitle(countDocField().desc->page) + "\n[catalogue]\n";
     for (const DocField& field : catalogueDocFields()) {
         const std::string refused = refusedInteger(field, readDocInteger(state->image, field, 0));
         if (!refused.empty())
-            keepAsRaw(state, field.offset, field.size,
+            keepAsRaw(state, field.offset, field.desc->width,
                       std::string("catalogue.") + field.key + ": " + refused);
         else
             writeField(state, field, 0, field.key);
@@ -119,29 +120,37 @@ void writeCatalogue(ExportState* state) {
     const int64_t entries = readDocInteger(state->image, count, 0);
     const std::string refused = refusedInteger(count, entries);
     if (!refused.empty()) {
-        keepAsRaw(state, count.offset, count.size, "catalogue " + refused);
+        keepAsRaw(state, count.offset, count.desc->width, "catalogue " + refused);
     } else if (entries == 0) {
         state->out += "entries = []\n";
-        express(state, count.offset, count.size);
+        express(state, count.offset, count.desc->width);
     } else {
-        express(state, count.offset, count.size);
+        express(state, count.offset, count.desc->width);
         for (uint32_t i = 0; i < entries; ++i) {
             state->out += "[[catalogue.entries]]  # " + std::to_string(i) + '\n';
             const std::string where = "catalogue.entries[" + std::to_string(i) + "].name";
             for (const DocField& field : entryDocFields())
-                writeField(state, field, kEntrySize * i, where.c_str());
+                writeField(state, field, entryStride() * i, where.c_str());
         }
     }
     state->out += '\n';
 }
 
-void writePageSetup(ExportState* state, const PageSetupWords& words) {
-    state->out += "# " + pageTitle(0) + "\n[pageSetup]\n";
+void writePageSetup(ExportState* state, const StoredPageSetup& setup) {
+    state->out += "# " + pageTitle(kPageSetupFields.fields[0].page) + "\n[pageSetup]\n";
+    if (!setup.keyFound)
+        state->out += "# (the registry holds no page-setup values)\n";
     for (int i = 0; i < kPageSetupValueCount; ++i) {
+        if (!setup.stored[i])
+            continue;
         const std::string name = kPageSetupValueNames[i];
         const bool bare = name.find('.') == std::string::npos;
-        state->out += (bare ? name : tomlString(name)) + " = " +
-                      std::to_string(static_cast<int32_t>(words.words[i])) + '\n';
+        const int32_t value = static_cast<int32_t>(pageSetupValue(setup.values, i));
+        state->out += (bare ? name : tomlString(name)) + " = " + std::to_string(value);
+        const std::string note = valueNote(kPageSetupFields.fields[i], value);
+        if (!note.empty())
+            state->out += "  # " + note;
+        state->out += '\n';
     }
     state->out += '\n';
 }
@@ -179,7 +188,7 @@ void writeRaw(ExportState* state) {
 } // namespace
 
 std::string exportDocument(const std::vector<unsigned char>& image,
-                           const PageSetupWords* pageSetup) {
+                           const StoredPageSetup* pageSetup) {
     ExportState state;
     state.fileSize = static_cast<uint32_t>(image.size());
     state.image = image;

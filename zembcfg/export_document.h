@@ -6,14 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "settings/page_setup.h"
+#include "zembcfg/document_layout.h"
 
-// The sixteen page-setup words as the registry holds them, in table order.
-struct PageSetupWords {
-    uint32_t words[kPageSetupValueCount];
-};
+struct StoredPageSetup;
 
-// image is the whole file as read (any length); pageSetup is null where the
-// registry is not at hand.
+// image is the whole file as read (any length); pageSetup is null where
+// there is no registry.
 std::string exportDocument(const std::vector<unsigned char>& image,
-                           const PageSetupWords* pageSetup);
+                           const StoredPageSetup* pageSetup);

@@ -58,19 +58,19 @@ struct Planner {
 void Planner::setField(const DocField& field, uint32_t shift, const toml::node& node,
                        const std::string& key) {
     const uint32_t offset = field.offset + shift;
-    if (field.kind == DocKind::Text) {
+    if (isTextField(field)) {
         const auto* text = node.as_string();
         if (text == nullptr) {
             problem(node.source(), key, "must be a string");
             return;
         }
         std::string bytes, why;
-        if (!utf8ToStoredText(text->get(), field, &bytes, &why)) {
+        if (!utf8ToFieldText(text->get(), field, &bytes, &why)) {
             problem(node.source(), key, why);
             return;
         }
         // The rest of the field is zero, as the pages leave it.
-        zero(offset, offset + field.size);
+        zero(offset, offset + field.desc->width);
         std::memcpy(&image[offset], bytes.data(), bytes.size());
         claim(offset, offset + static_cast<uint32_t>(bytes.size()) + 1, node.source(), key);
         return;
@@ -86,7 +86,7 @@ void Planner::setField(const DocField& field, uint32_t shift, const toml::node& 
         return;
     }
     writeDocInteger(&image, field, shift, integer->get());
-    claim(offset, offset + field.size, node.source(), key);
+    claim(offset, offset + field.desc->width, node.source(), key);
 }
 
 void Planner::setTable(const std::vector<DocField>& fields, uint32_t shift,
@@ -112,7 +112,7 @@ void Planner::setPenSlots(const toml::node& node) {
     for (size_t i = 0; i < slots->size() && i < kPenSlotCount; ++i) {
         const std::string key = "record.penSlots[" + std::to_string(i) + "]";
         if (const auto* slot = (*slots)[i].as_table())
-            setTable(penDocFields(), static_cast<uint32_t>(kPenSlotSize * i), *slot, key + ".");
+            setTable(penDocFields(), static_cast<uint32_t>(penSlotStride() * i), *slot, key + ".");
         else
             problem((*slots)[i].source(), key, "must be a table");
     }
@@ -131,13 +131,13 @@ void Planner::setEntries(const toml::node& node) {
     }
     // The entries replace the whole catalogue, free slots included.
     const DocField& count = countDocField();
-    zero(count.offset, kFirstEntryOffset + kEntrySize * uint32_t{kMaxPaperEntries});
+    zero(count.offset, entriesEnd());
     writeDocInteger(&image, count, 0, static_cast<int64_t>(entries->size()));
-    claim(count.offset, count.offset + count.size, node.source(), "catalogue.entries");
+    claim(count.offset, count.offset + count.desc->width, node.source(), "catalogue.entries");
     for (size_t i = 0; i < entries->size(); ++i) {
         const std::string key = "catalogue.entries[" + std::to_string(i) + "]";
         if (const auto* entry = (*entries)[i].as_table())
-            setTable(entryDocFields(), static_cast<uint32_t>(kEntrySize * i), *entry, key + ".");
+            setTable(entryDocFields(), static_cast<uint32_t>(entryStride() * i), *entry, key + ".");
         else
             problem((*entries)[i].source(), key, "must be a table");
     }

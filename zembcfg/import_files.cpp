@@ -30,11 +30,11 @@ static std::string freeTemporaryName(const std::string& path) {
     return name;
 }
 
-Replacement replaceSettingsFile(const std::string& path, const std::vector<unsigned char>& image,
-                                const std::vector<unsigned char>* old) {
+Replacement replaceFile(const std::string& path, const std::vector<unsigned char>& bytes,
+                        const std::vector<unsigned char>* old) {
     Replacement result;
     const std::string temporary = freeTemporaryName(path);
-    result.status = writeNewFile(temporary, image);
+    result.status = writeNewFile(temporary, bytes);
     if (result.status != FileStatus::Done) {
         removeFile(temporary);
         return result;
@@ -51,7 +51,7 @@ Replacement replaceSettingsFile(const std::string& path, const std::vector<unsig
     }
     result.status = renameReplacing(temporary, path);
     if (result.status != FileStatus::Done) {
-        // The settings file is as it was: no backup of it is wanted.
+        // The file is as it was: no backup of it is wanted.
         removeFile(temporary);
         if (!result.backup.empty())
             removeFile(result.backup);

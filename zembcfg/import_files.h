@@ -4,7 +4,9 @@
 // another program holds open is left exactly as it was.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class FileStatus { Done, Missing, Held, Denied, Failed };
@@ -13,7 +15,6 @@ enum class FileStatus { Done, Missing, Held, Denied, Failed };
 const char* fileStatusText(FileStatus status);
 
 // The platform's few steps; paths are UTF-8.
-FileStatus readWholeFile(const std::string& path, std::vector<unsigned char>* bytes);
 bool fileExists(const std::string& path);
 // Creates path only when no file has that name, writes bytes and flushes them.
 FileStatus writeNewFile(const std::string& path, const std::vector<unsigned char>& bytes);
@@ -30,7 +31,14 @@ struct Replacement {
     std::string backup; // where the old file was kept, "" when there was none
 };
 
-// old is the file as read before (null when there was none); it becomes the
-// backup.
-Replacement replaceSettingsFile(const std::string& path, const std::vector<unsigned char>& image,
-                                const std::vector<unsigned char>* old);
+// old is the file as read before (null when there was none, or when no
+// backup is wanted); it becomes the backup.
+Replacement replaceFile(const std::string& path, const std::vector<unsigned char>& bytes,
+                        const std::vector<unsigned char>* old);
+
+// The page-setup values a document gives, as given, then rPage and rPaper as
+// the settings program computes them after OK from the resulting paper,
+// orientation, roll flag and the image's margins. False where there is no
+// registry.
+bool storePageSetup(const std::vector<std::pair<int, uint32_t>>& given,
+                    const std::vector<unsigned char>& image);

@@ -23,27 +23,6 @@ static FileStatus fromErrno(int error) {
     }
 }
 
-FileStatus readWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
-    bytes->clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fromErrno(errno);
-    unsigned char buffer[65536];
-    FileStatus status = FileStatus::Done;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            status = fromErrno(errno);
-        if (n <= 0)
-            break;
-        bytes->insert(bytes->end(), buffer, buffer + n);
-    }
-    ::close(fd);
-    return status;
-}
-
 bool fileExists(const std::string& path) {
     struct stat info;
     return ::lstat(path.c_str(), &info) == 0;
@@ -77,4 +56,9 @@ FileStatus renameReplacing(const std::string& from, const std::string& to) {
 
 void removeFile(const std::string& path) {
     ::unlink(path.c_str());
+}
+
+bool storePageSetup(const std::vector<std::pair<int, uint32_t>>&,
+                    const std::vector<unsigned char>&) {
+    return false;
 }

@@ -2,7 +2,15 @@
 // the console passes works.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "settings/cp932_text.h"
+#include "settings/page_setup.h"
+#include "settings/record.h"
+#include "settings/registry_win.h"
+#include "settings/settings_file.h"
+#include "zembcfg/zembcfg.h"
 #include "zembcfg/import_files.h"
 
 static std::wstring widePath(const std::string& path) {
@@ -24,29 +32,6 @@ static FileStatus fromError(DWORD error) {
     default:
         return FileStatus::Failed;
     }
-}
-
-FileStatus readWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
-    bytes->clear();
-    const HANDLE file =
-        CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return fromError(GetLastError());
-    FileStatus status = FileStatus::Done;
-    unsigned char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-            status = fromError(GetLastError());
-            break;
-        }
-        if (got == 0)
-            break;
-        bytes->insert(bytes->end(), buffer, buffer + got);
-    }
-    CloseHandle(file);
-    return status;
 }
 
 bool fileExists(const std::string& path) {
@@ -88,4 +73,36 @@ FileStatus renameReplacing(const std::string& from, const std::string& to) {
 
 void removeFile(const std::string& path) {
     DeleteFileW(widePath(path).c_str());
+}
+
+static void setDword(HKEY key, int index, uint32_t word) {
+    const BYTE data[4] = {static_cast<BYTE>(word), static_cast<BYTE>(word >> 8),
+                          static_cast<BYTE>(word >> 16), static_cast<BYTE>(word >> 24)};
+    RegSetValueExA(key, kPageSetupValueNames[index], 0, REG_DWORD, data, sizeof data);
+}
+
+bool storePageSetup(const std::vector<std::pair<int, uint32_t>>& given,
+                    const std::vector<unsigned char>& image) {
+    StoredPageSetup stored;
+    readStoredPageSetup(&stored);
+    PageSetup values = stored.values;
+    for (const auto& [index, word] : given)
+        setPageSetupValue(&values, index, word);
+    PlotterRecord record = {};
+    if (image.size() > kRecordOffset)
+        std::memcpy(&record, image.data() + kRecordOffset,
+                    std::min<size_t>(kRecordSize, image.size() - kRecordOffset));
+    computePageRects(&values, record);
+    ProgramKey key;
+    if (!openProgramKey(&key))
+        return true;
+    for (const auto& [index, word] : given)
+        setDword(key.key, index, word);
+    // The rectangles follow everything else, as after the sheet's OK.
+    for (int i = 0; i < kPageSetupValueCount; ++i)
+        if (std::strncmp(kPageSetupValueNames[i], "rPage.", 6) == 0 ||
+            std::strncmp(kPageSetupValueNames[i], "rPaper.", 7) == 0)
+            setDword(key.key, i, pageSetupValue(values, i));
+    closeProgramKey(&key);
+    return true;
 }

@@ -9,6 +9,7 @@
 #include "zembcfg/export_document.h"
 #include "zembcfg/import_document.h"
 #include "zembcfg/import_files.h"
+#include "zembcfg/zembcfg.h"
 
 namespace fs = std::filesystem;
 
@@ -273,7 +274,8 @@ class ReplaceFile : public ::testing::Test {
     void TearDown() override { fs::remove_all(folder); }
     Bytes read(const fs::path& path) {
         Bytes bytes;
-        EXPECT_EQ(readWholeFile(path.string(), &bytes), FileStatus::Done) << path;
+        std::string reason;
+        EXPECT_EQ(readFileBytes(path.string(), &bytes, &reason), ReadFailure::None) << path;
         return bytes;
     }
 };
@@ -282,12 +284,12 @@ TEST_F(ReplaceFile, OldFileIsKeptUnderAFreeBackupName) {
     const std::string path = (folder / "KELDORIX.INI").string();
     const Bytes first(10, 1), second(20, 2), third(30, 3);
     ASSERT_EQ(writeNewFile(path + ".bak", Bytes(5, 9)), FileStatus::Done);
-    Replacement r = replaceSettingsFile(path, first, nullptr);
+    Replacement r = replaceFile(path, first, nullptr);
     EXPECT_EQ(r.status, FileStatus::Done);
     EXPECT_EQ(r.backup, "");
-    r = replaceSettingsFile(path, second, &first);
+    r = replaceFile(path, second, &first);
     EXPECT_EQ(r.backup, path + ".bak2");
-    r = replaceSettingsFile(path, third, &second);
+    r = replaceFile(path, third, &second);
     EXPECT_EQ(r.backup, path + ".bak3");
     EXPECT_EQ(read(path), third);
     EXPECT_EQ(read(path + ".bak"), Bytes(5, 9));
@@ -298,7 +300,7 @@ TEST_F(ReplaceFile, OldFileIsKeptUnderAFreeBackupName) {
 
 TEST_F(ReplaceFile, FolderThatCannotBeWrittenChangesNothing) {
     const std::string path = (folder / "missing" / "KELDORIX.INI").string();
-    const Replacement r = replaceSettingsFile(path, Bytes(3, 1), nullptr);
+    const Replacement r = replaceFile(path, Bytes(3, 1), nullptr);
     EXPECT_EQ(r.status, FileStatus::Missing);
     EXPECT_FALSE(fs::exists(folder / "missing"));
 }

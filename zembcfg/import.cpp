@@ -1,0 +1,124 @@
+// zembcfg import: a document checked whole, then the settings file replaced
+// in one step with the old one kept, and on Windows the page-setup values.
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <memory>
+
+#include "settings/page_setup.h"
+#include "settings/settings_file.h"
+#include "zembcfg/import_document.h"
+#include "zembcfg/import_files.h"
+#include "zembcfg/zembcfg.h"
+
+namespace {
+
+struct ImportOptions {
+    std::string input;
+    std::string file;
+    bool dryRun = false;
+};
+
+bool readDocument(const std::string& path, std::string* text, Io& io) {
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (readFileBytes(path, &bytes, &reason) != ReadFailure::None) {
+        io.err += "zembcfg: " + path + ": " + reason + "\n";
+        return false;
+    }
+    text->assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+// What the import would change, until diff's own lines serve here.
+void printDryRun(const std::vector<unsigned char>& before, const ImportPlan& plan, Io& io) {
+    const std::vector<unsigned char>& after = plan.image;
+    const size_t size = std::max(before.size(), after.size());
+    for (size_t i = 0; i < size;) {
+        const auto at = [](const std::vector<unsigned char>& b, size_t k) {
+            return k < b.size() ? int{b[k]} : -1;
+        };
+        if (at(before, i) == at(after, i)) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < size && at(before, end) != at(after, end))
+            ++end;
+        io.out += "bytes " + std::to_string(i) + ".." + std::to_string(end - 1) + " differ\n";
+        i = end;
+    }
+    for (const auto& [index, word] : plan.pageSetup)
+        io.out += std::string("pageSetup.") + kPageSetupValueNames[index] + " → " +
+                  std::to_string(static_cast<int32_t>(word)) + "\n";
+}
+
+int runImport(const ImportOptions& options, Io& io) {
+    std::string text;
+    if (!readDocument(options.input, &text, io))
+        return kExitUsage;
+    SettingsImage current;
+    current.path = options.file;
+    if (current.path.empty() && !defaultSettingsPath(&current.path)) {
+        io.err += "zembcfg: no settings file given: use --file PATH\n";
+        return kExitUsage;
+    }
+    std::string reason;
+    const ReadFailure failure = readFileBytes(current.path, &current.bytes, &reason);
+    if (failure != ReadFailure::None && failure != ReadFailure::Missing) {
+        io.err += "zembcfg: " + current.path + ": " + reason + "; nothing changed\n";
+        return kExitUsage;
+    }
+    const bool exists = failure == ReadFailure::None;
+
+    const ImportPlan plan = planImport(text, options.input, exists ? &current.bytes : nullptr);
+    if (!plan.problems.empty()) {
+        for (const ImportProblem& problem : plan.problems)
+            io.err += formatProblem(options.input, problem) + "\n";
+        io.err += "zembcfg: " + options.input + ": " + std::to_string(plan.problems.size()) +
+                  (plan.problems.size() == 1 ? " problem" : " problems") + "; nothing written\n";
+        return kExitFound;
+    }
+    if (options.dryRun) {
+        SettingsImage result{current.path, plan.image};
+        if (!exists)
+            io.out += "(" + current.path + " does not exist yet)\n";
+        printDryRun(current.bytes, plan, io);
+        return kExitDone;
+    }
+    if (!exists && options.file.empty()) {
+        // The settings program's own folders, created as the program does.
+        char folder[kPathBufferSize];
+        resolveSettingsFolder(folder, sizeof folder - 1);
+    }
+    const Replacement replaced =
+        replaceFile(current.path, plan.image, exists ? &current.bytes : nullptr);
+    if (replaced.status != FileStatus::Done) {
+        io.err += "zembcfg: " + current.path + ": " + fileStatusText(replaced.status) +
+                  "; nothing changed\n";
+        return kExitUsage;
+    }
+    io.out +=
+        "imported " + options.input + " into " + current.path +
+        (replaced.backup.empty() ? "" : " (the old file is kept as " + replaced.backup + ")") +
+        "\n";
+    if (!storePageSetup(plan.pageSetup, plan.image) && !plan.pageSetup.empty())
+        io.err += "zembcfg: the page-setup values live in the registry of the Windows machine; "
+                  "they were not written\n";
+    return kExitDone;
+}
+
+} // namespace
+
+void addImportCommand(CLI::App& app, Io& io, int* status) {
+    CLI::App* command = app.add_subcommand(
+        "import", "Check a document whole, then write it to the settings file (the old file is "
+                  "kept beside it); a document without [file] changes only what it names.");
+    auto options = std::make_shared<ImportOptions>();
+    command->add_option("IN", options->input, "document to import (TOML, as export writes it)")
+        ->required();
+    addFileOption(command, &options->file);
+    command->add_flag("--dry-run", options->dryRun,
+                      "check and print what would change, in the form of diff; write nothing");
+    command->callback([options, &io, status] { *status = runImport(*options, io); });
+}

@@ -1,0 +1,17 @@
+#include <CLI/CLI.hpp>
+
+#include "zembcfg/zembcfg.h"
+
+void addShowCommand(CLI::App& app, Io& io, int* status) {
+    CLI::App* command = app.add_subcommand("show", "");
+    static std::string file;
+    addFileOption(command, &file);
+    command->callback([&io, status] {
+        SettingsImage image;
+        if (loadSettingsImage(file, &image, io) != ReadFailure::None) {
+            *status = kExitUsage;
+            return;
+        }
+        *status = kExitDone;
+    });
+}

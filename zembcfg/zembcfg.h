@@ -1,0 +1,90 @@
+// zembcfg: reads, checks and compares settings files without the window.
+// Each command lives in its own file and registers itself with the command
+// line; everything a command prints goes through Io so that the tests can run
+// the whole program in-process.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/page_setup.h"
+
+namespace CLI {
+class App;
+}
+
+// What the program prints: UTF-8 text for standard output and standard error.
+struct Io {
+    std::string out;
+    std::string err;
+};
+
+// Exit statuses.
+enum : int { kExitDone = 0, kExitFound = 1, kExitUsage = 2 };
+
+extern const char kZembcfgVersion[];
+
+// The whole program: arguments (UTF-8, without the program name) to exit status.
+int runZembcfg(const std::vector<std::string>& args, Io& io);
+
+// Command registration: each adds its subcommand; when the subcommand runs it
+// stores its exit status in *status.
+void addShowCommand(CLI::App& app, Io& io, int* status);
+void addCheckCommand(CLI::App& app, Io& io, int* status);
+void addDiffCommand(CLI::App& app, Io& io, int* status);
+void addExportCommand(CLI::App& app, Io& io, int* status);
+void addImportCommand(CLI::App& app, Io& io, int* status);
+
+// --file PATH, shared by the commands that read one settings file.
+void addFileOption(CLI::App* command, std::string* path);
+
+// ---- settings file images -------------------------------------------------
+
+enum class ReadFailure {
+    None,
+    NoPath,       // no --file and no default on this system
+    Missing,      // the file does not exist
+    AccessDenied, // exists, but this user may not read it
+    InUse,        // held open by another program without sharing
+    TooLarge,     // far larger than any settings file
+    Other,
+};
+
+// A settings file as its bytes, whatever its length.
+struct SettingsImage {
+    std::string path; // as given or resolved, UTF-8
+    std::vector<unsigned char> bytes;
+};
+
+// Reads a whole file; on failure *reason says why in words.
+ReadFailure readFileBytes(const std::string& path, std::vector<unsigned char>* bytes,
+                          std::string* reason);
+
+// The settings program's own file, found the way the program finds it but
+// without creating any folder; false where there is none (not Windows).
+bool defaultSettingsPath(std::string* path);
+
+// Loads the file that --file names, or the default. On failure prints
+// "zembcfg: PATH: reason" to io.err and returns the failure.
+ReadFailure loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io);
+
+// The page-setup values in the registry, read without creating the key.
+struct StoredPageSetup {
+    PageSetup values;                  // defaults where nothing is stored
+    bool stored[kPageSetupValueCount]; // whether value i was found
+    bool keyFound;
+};
+// False where there is no registry (not Windows).
+bool readStoredPageSetup(StoredPageSetup* setup);
+// Value i of the page-setup table's image (little-endian words).
+std::vector<unsigned char> pageSetupImage(const PageSetup& values);
+
+// Entries the image's catalogue holds, clamped to 0..99 (0 when the count
+// lies beyond the end of the file).
+int imageEntryCount(const SettingsImage& image);
+
+// A stored code-page-932 text as UTF-8; false (with U+FFFD in place of what
+// failed) when the bytes are not valid code page 932.
+bool storedTextToUtf8(std::string_view bytes, std::string* utf8);
