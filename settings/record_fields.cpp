@@ -345,6 +345,13 @@ const FileBlock* fileBlock(std::string_view name) {
     return nullptr;
 }
 
+const FieldDesc* findField(const FieldTable& table, std::string_view name) {
+    for (int i = 0; i < table.count; ++i)
+        if (table.fields[i].name && name == table.fields[i].name)
+            return &table.fields[i];
+    return nullptr;
+}
+
 int listPositionOf(const FieldList& list, int64_t value) {
     for (int i = 0; i < list.count; ++i)
         if ((list.valueAt ? list.valueAt(i) : i) == value)

@@ -105,6 +105,9 @@ extern const FieldList kColourList; // by colour list position; no texts on the 
 extern const FieldList kCommPortList;
 extern const char kCustomSizeText[]; // the size list's item after the catalogue names
 
+// The field of a table with that name, or null.
+const FieldDesc* findField(const FieldTable& table, std::string_view name);
+
 // The position of a stored value in a list, or -1 when no item has it.
 int listPositionOf(const FieldList& list, int64_t value);
 // The text without its mnemonic marker ("(&N)" shows as "(N)").

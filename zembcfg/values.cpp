@@ -1,0 +1,127 @@
+#include "zembcfg/values.h"
+
+#include "pages/plotter_env_logic.h"
+#include "pages/plotter_extra_logic.h"
+#include "pages/tool_logic.h"
+#include "units/units.h"
+#include "zembcfg/zembcfg.h"
+
+namespace {
+
+constexpr int64_t kFullComponent = 10000;
+
+bool isFlag(FieldKind kind) {
+    return kind == FieldKind::Flag || kind == FieldKind::InvertedFlag;
+}
+
+std::string markOdd(std::string text, bool odd, bool* flag) {
+    if (odd && flag)
+        *flag = true;
+    return odd ? text + " (!)" : text;
+}
+
+} // namespace
+
+FieldValue readFieldValue(const FieldDesc& field, const std::vector<unsigned char>& image,
+                          uint32_t offset) {
+    FieldValue value;
+    if (field.kind == FieldKind::Text) {
+        value.present = readFieldText(image, offset, field.width, &value.bytes, &value.terminated);
+        if (value.present)
+            value.validText = storedTextToUtf8(value.bytes, &value.utf8);
+    } else {
+        value.present = readFieldInt(image, offset, field.width, field.isSigned, &value.number);
+    }
+    return value;
+}
+
+std::string storedText(const FieldDesc& field, const FieldValue& value) {
+    if (!value.present)
+        return "(beyond the end of the file)";
+    if (field.kind == FieldKind::Text)
+        return "\"" + value.utf8 + "\"" + (value.terminated ? "" : " (no terminator)");
+    return std::to_string(value.number);
+}
+
+std::string lengthText(int64_t mm, int unit) {
+    std::string text = std::to_string(mm) + " mm";
+    const int position = listPositionOf(kLengthUnitList, unit);
+    if (position < 0 || unit == kUnitMm)
+        return text;
+    char shown[48];
+    lengthToText(static_cast<int32_t>(mm), unit, shown, sizeof shown);
+    return text + " (" + shown + " " + kLengthUnitList.texts[position] + ")";
+}
+
+std::string fieldLabel(const FieldDesc& field, const char* name) {
+    std::string label;
+    if (field.group)
+        label = withoutMnemonic(field.group);
+    if (field.label)
+        label += (label.empty() ? "" : " ") + withoutMnemonic(field.label);
+    return label.empty() ? name : label;
+}
+
+std::string shownText(const FieldDesc& field, const FieldValue& value, int unit, bool* odd) {
+    if (!value.present)
+        return markOdd("(beyond the end of the file)", true, odd);
+    const int64_t n = value.number;
+    switch (field.kind) {
+    case FieldKind::Length:
+        return lengthText(n, unit);
+    case FieldKind::Flag:
+    case FieldKind::InvertedFlag: {
+        const bool ticked = boxTickedForField(n != 0, field.kind == FieldKind::InvertedFlag);
+        return markOdd(ticked ? "[x]" : "[ ]", n != 0 && n != 1, odd);
+    }
+    case FieldKind::List: {
+        const int position = listPositionOf(*field.list, n);
+        if (position < 0)
+            return markOdd(std::to_string(n), true, odd);
+        return withoutMnemonic(field.list->texts[position]);
+    }
+    case FieldKind::Text:
+        return markOdd("\"" + value.utf8 + "\"", !value.terminated || !value.validText, odd);
+    case FieldKind::Hundredths: {
+        char text[16];
+        thicknessToText(static_cast<int16_t>(n), text, sizeof text);
+        return text;
+    }
+    case FieldKind::Component:
+        return markOdd(std::to_string(n), n != 0 && n != kFullComponent, odd);
+    case FieldKind::PdOptimize: {
+        const int32_t word = pdOptimizeInEffect(static_cast<int32_t>(n));
+        std::string text;
+        for (int i = 0; i < field.partCount; ++i) {
+            const FieldPart& part = field.parts[i];
+            const uint32_t v = part.valueOf(word);
+            text += (i ? "  " : "") + withoutMnemonic(part.label) + " " +
+                    (part.kind == FieldKind::Flag ? (v ? "[x]" : "[ ]") : std::to_string(v));
+        }
+        return n <= 0 ? text + " (unset)" : text;
+    }
+    default:
+        return std::to_string(n);
+    }
+}
+
+std::string fieldDamage(const FieldDesc& field, const FieldValue& value) {
+    if (!value.present)
+        return "";
+    const int64_t n = value.number;
+    switch (field.kind) {
+    case FieldKind::Text:
+        return value.terminated
+                   ? ""
+                   : "no terminator within its " + std::to_string(field.width) + " bytes";
+    case FieldKind::List:
+        return listPositionOf(*field.list, n) < 0 ? std::to_string(n) + " is no item of its list"
+                                                  : "";
+    case FieldKind::Component:
+        return n != 0 && n != kFullComponent
+                   ? "colour component " + std::to_string(n) + ", not 0 or 10000"
+                   : "";
+    default:
+        return isFlag(field.kind) && n != 0 && n != 1 ? std::to_string(n) + ", not 0 or 1" : "";
+    }
+}
