@@ -6,6 +6,7 @@
 #include "settings/cp932_text.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
+#include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {
@@ -21,13 +22,6 @@ uint32_t maxTextOf(const FieldDesc& desc) {
 const FieldDesc& slotsOf(const FieldTable& table) {
     for (int i = 0; i < table.count; ++i)
         if (table.fields[i].kind == FieldKind::Slots)
-            return table.fields[i];
-    return table.fields[0];
-}
-
-const FieldDesc& namedField(const FieldTable& table, std::string_view name) {
-    for (int i = 0; i < table.count; ++i)
-        if (name == table.fields[i].name)
             return table.fields[i];
     return table.fields[0];
 }
@@ -79,8 +73,8 @@ const DocField& versionDocField() {
 
 const DocField& countDocField() {
     static const DocField field = [] {
-        const FieldDesc& desc = namedField(kCatalogueFields, "count");
-        return DocField{&desc, desc.name, kCatalogueOffset + desc.offset, 0};
+        const FieldDesc* desc = findField(kCatalogueFields, "count");
+        return DocField{desc, desc->name, kCatalogueOffset + desc->offset, 0};
     }();
     return field;
 }
@@ -109,14 +103,22 @@ bool isTextField(const DocField& field) {
     return field.desc->kind == FieldKind::Text;
 }
 
-int64_t readDocInteger(const std::vector<unsigned char>& image, const DocField& field,
-                       uint32_t shift) {
+// A field's bytes; those beyond the end of a short file read as zero, as the
+// loader leaves them.
+static std::vector<unsigned char> fieldBytes(const std::vector<unsigned char>& image,
+                                             const DocField& field, uint32_t shift) {
     std::vector<unsigned char> bytes(field.desc->width, 0);
     for (uint32_t i = 0; i < field.desc->width; ++i)
         if (size_t{field.offset} + shift + i < image.size())
             bytes[i] = image[field.offset + shift + i];
+    return bytes;
+}
+
+int64_t readDocInteger(const std::vector<unsigned char>& image, const DocField& field,
+                       uint32_t shift) {
     int64_t value = 0;
-    readFieldInt(bytes, 0, field.desc->width, field.desc->isSigned, &value);
+    readFieldInt(fieldBytes(image, field, shift), 0, field.desc->width, field.desc->isSigned,
+                 &value);
     return value;
 }
 
@@ -147,26 +149,21 @@ std::string refusedInteger(const DocField& field, int64_t value) {
 
 bool fieldTextToUtf8(const std::vector<unsigned char>& image, const DocField& field, uint32_t shift,
                      std::string* utf8, size_t* length, std::string* why) {
-    std::vector<unsigned char> bytes(field.desc->width, 0);
-    for (uint32_t i = 0; i < field.desc->width; ++i)
-        if (size_t{field.offset} + shift + i < image.size())
-            bytes[i] = image[field.offset + shift + i];
-    std::string text;
-    bool terminated = false;
-    readFieldText(bytes, 0, field.desc->width, &text, &terminated);
-    *length = text.size();
-    if (!terminated) {
+    const FieldValue value = readFieldValue(*field.desc, fieldBytes(image, field, shift), 0);
+    *length = value.bytes.size();
+    *utf8 = value.utf8;
+    if (!value.terminated) {
         *why = "no terminator within its " + std::to_string(field.desc->width) + " bytes";
         return false;
     }
-    if (!storedTextToUtf8(text, utf8)) {
+    if (!value.validText) {
         *why = "not valid code page 932";
         return false;
     }
     std::string again;
     if (!utf8ToFieldText(*utf8, field, &again, why))
         return false;
-    if (again != text) {
+    if (again != value.bytes) {
         // Code page 932 has some characters twice (NEC and IBM rows); those
         // bytes survive only as bytes.
         *why = "does not convert back to the same code page 932 bytes";
