@@ -306,3 +306,105 @@ TEST_F(ReplaceFile, FolderThatCannotBeWrittenChangesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome zembcfg(const std::vector<std::string>& args) {
+    Io io;
+    const int status = runZembcfg(args, io);
+    return {status, io.out, io.err};
+}
+
+class TransferCommands : public ReplaceFile {
+  protected:
+    std::string at(const std::string& name) { return (folder / name).string(); }
+    void write(const std::string& name, const Bytes& bytes) {
+        ASSERT_EQ(writeNewFile(at(name), bytes), FileStatus::Done);
+    }
+    void writeText(const std::string& name, const std::string& text) {
+        write(name, Bytes(text.begin(), text.end()));
+    }
+    size_t files() {
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+};
+
+// Export, then import into a folder without a settings file: the same bytes.
+TEST_F(TransferCommands, ExportThenImportIntoAnEmptyFolderGivesTheSameFile) {
+    std::mt19937 random(42);
+    for (int run = 0; run < 12; ++run) {
+        const Bytes file = randomFile(random);
+        fs::remove_all(folder);
+        fs::create_directories(folder / "other");
+        write("KELDORIX.INI", file);
+        const Outcome exported =
+            zembcfg({"export", "--file", at("KELDORIX.INI"), "-o", at("e.toml")});
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        const Outcome imported =
+            zembcfg({"import", at("e.toml"), "--file", at("other/KELDORIX.INI")});
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        EXPECT_EQ(read(folder / "other" / "KELDORIX.INI"), file) << "run " << run;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder / "other"), fs::directory_iterator()),
+                  1);
+        const Outcome again = zembcfg({"export", "--file", at("other/KELDORIX.INI")});
+        EXPECT_EQ(Bytes(again.out.begin(), again.out.end()), read(folder / "e.toml"));
+    }
+}
+
+TEST_F(TransferCommands, BadDocumentIsRefusedAndNothingIsWritten) {
+    const Bytes current = [] {
+        std::mt19937 random(3);
+        return randomFile(random);
+    }();
+    write("KELDORIX.INI", current);
+    writeText("bad.toml", "[record]\nleafMarginTop = 20\nleafMarginTopp = 20\n[catalogue]\n"
+                          "lengthUnit = 9\n");
+    const Outcome run = zembcfg({"import", at("bad.toml"), "--file", at("KELDORIX.INI")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(at("bad.toml") + ":3: record.leafMarginTopp: unknown key\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(at("bad.toml") + ":5: catalogue.lengthUnit: length unit 9"),
+              std::string::npos);
+    EXPECT_EQ(read(folder / "KELDORIX.INI"), current);
+    EXPECT_EQ(files(), 2u);
+}
+
+TEST_F(TransferCommands, DryRunPrintsTheChangesAndWritesNothing) {
+    write("KELDORIX.INI", defaultSettingsImage());
+    writeText("profile.toml", "[record]\nleafMarginTop = 20\ncommPort = -1\n");
+    const Outcome run =
+        zembcfg({"import", at("profile.toml"), "--file", at("KELDORIX.INI"), "--dry-run"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("record.leafMarginTop: 15 → 20"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("record.commPort: 0 → -1"), std::string::npos) << run.out;
+    EXPECT_EQ(read(folder / "KELDORIX.INI"), defaultSettingsImage());
+    EXPECT_EQ(files(), 2u);
+}
+
+TEST_F(TransferCommands, EachImportKeepsTheFileItReplaced) {
+    write("KELDORIX.INI", defaultSettingsImage());
+    writeText("a.toml", "[record]\nleafMarginTop = 20\n");
+    writeText("b.toml", "[record]\nleafMarginTop = 30\n");
+    const Outcome first = zembcfg({"import", at("a.toml"), "--file", at("KELDORIX.INI")});
+    EXPECT_NE(first.out.find("kept as " + at("KELDORIX.INI.bak")), std::string::npos);
+    zembcfg({"import", at("b.toml"), "--file", at("KELDORIX.INI")});
+    EXPECT_EQ(read(folder / "KELDORIX.INI.bak"), defaultSettingsImage());
+    EXPECT_EQ(le32(read(folder / "KELDORIX.INI.bak2").data(), 6), 20);
+    EXPECT_EQ(le32(read(folder / "KELDORIX.INI").data(), 6), 30);
+}
+
+TEST_F(TransferCommands, UnreadableDocumentIsAUsageError) {
+    const Outcome run = zembcfg({"import", at("missing.toml"), "--file", at("KELDORIX.INI")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(at("missing.toml")), std::string::npos);
+    EXPECT_EQ(files(), 0u);
+}
+
+} // namespace
