@@ -177,6 +177,7 @@ TEST(ExportImport, BadDocumentsAreRefusedWithLineAndKey) {
          "in.toml:5: record.footerString: reaches byte 502, beyond the file's size 100"},
         {"[file]\nversion = 302\n", "in.toml:1: file: needs version and size"},
         {"[record\n", "in.toml:1: syntax:"},
+        {"[#", "in.toml:1: syntax: Error while parsing key"},
         {full + "[extra]\n", ": extra: unknown table"},
     };
     for (const Case& c : cases) {
