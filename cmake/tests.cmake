@@ -17,12 +17,19 @@ if(NOT WIN32)
   add_executable(core_tests ${ZEMB_NATIVE_TESTS})
   target_link_libraries(core_tests PRIVATE zemb_platform zembcfg_lib ${ZEMB_GTEST_MAIN})
   add_test(NAME core_tests COMMAND core_tests)
+  # The native zembcfg binary itself: its entry point and its streams.
+  add_test(NAME zembcfg_version COMMAND zembcfg --version)
+  set_tests_properties(zembcfg_version PROPERTIES PASS_REGULAR_EXPRESSION "^zembcfg 1\\.0\\.0\n$")
+  add_test(NAME zembcfg_usage COMMAND zembcfg show)
+  set_tests_properties(zembcfg_usage PROPERTIES PASS_REGULAR_EXPRESSION "use --file PATH")
 else()
   # The real sheet and pages, with the program's own resources linked in.
   file(GLOB ZEMB_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
   add_executable(win_tests ${ZEMB_WIN_TESTS} resources/ZEMBSerConfig.rc)
   target_include_directories(win_tests PRIVATE tests/win)
   target_link_libraries(win_tests PRIVATE zemb_ui zembcfg_lib shell32 ${ZEMB_GTEST_MAIN})
+  # Some tests run the two programs as their own processes.
+  add_dependencies(win_tests ZEMBSerConfig zembcfg)
   # One ctest entry per group of suites, each in its own process and with its
   # own time limit; the last entry runs whatever suite is not named here.
   set(ZEMB_WIN_SUITES

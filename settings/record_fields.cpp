@@ -368,28 +368,30 @@ std::string withoutMnemonic(std::string_view text) {
 }
 
 static void addFields(const FieldTable& table, const std::string& prefix, uint32_t base,
-                      int entryCount, std::vector<FieldRef>* out) {
+                      int entryCount, int entry, std::vector<FieldRef>* out) {
     for (int i = 0; i < table.count; ++i) {
         const FieldDesc& field = table.fields[i];
         const std::string path = prefix + field.name;
         if (field.kind != FieldKind::Slots) {
-            out->push_back({path, &field, base + field.offset});
+            out->push_back({path, &field, base + field.offset, entry});
             continue;
         }
-        const int slots = field.slots == &kPaperEntryFields ? entryCount : field.slotCount;
+        const bool entries = field.slots == &kPaperEntryFields;
+        const int slots = entries ? entryCount : field.slotCount;
         for (int s = 0; s < slots && s < field.slotCount; ++s)
             addFields(*field.slots, path + "[" + std::to_string(s) + "].",
                       base + field.offset + static_cast<uint32_t>(s) * field.slots->size,
-                      entryCount, out);
+                      entryCount, entries ? s : entry, out);
     }
 }
 
 std::vector<FieldRef> settingsFields(int entryCount) {
     std::vector<FieldRef> out;
-    out.push_back({"version", &kVersionField, 0});
+    out.push_back({"version", &kVersionField, 0, -1});
     for (const FileBlock& block : kFileBlocks)
         if (block.fields)
-            addFields(*block.fields, std::string(block.name) + ".", block.offset, entryCount, &out);
+            addFields(*block.fields, std::string(block.name) + ".", block.offset, entryCount, -1,
+                      &out);
     return out;
 }
 

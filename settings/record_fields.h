@@ -118,6 +118,7 @@ struct FieldRef {
     std::string path; // "record.penSlots[3].red", "catalogue.entries[0].name"
     const FieldDesc* desc;
     uint32_t fileOffset; // absolute offset in the settings file
+    int entry;           // the catalogue entry it belongs to, or -1
 };
 
 // Every leaf field of the settings file, in file order: the version word, the

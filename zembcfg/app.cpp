@@ -7,9 +7,11 @@
 const char kZembcfgVersion[] = "zembcfg 1.0.0";
 
 void addFileOption(CLI::App* command, std::string* path) {
-    command->add_option("--file", *path,
-                        "settings file to read (default on Windows: the settings program's own "
-                        "Documents\\Adobe\\Illustrator\\KELDORIX.INI)");
+    command
+        ->add_option("--file", *path,
+                     "settings file to read (default on Windows: the settings program's own "
+                     "Documents\\Adobe\\Illustrator\\KELDORIX.INI)")
+        ->type_name("PATH");
 }
 
 int runZembcfg(const std::vector<std::string>& args, Io& io) {

@@ -1,10 +1,108 @@
 #include <CLI/CLI.hpp>
 
+#include "settings/catalogue.h"
+#include "settings/settings_file.h"
+#include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
+namespace {
+
+struct Findings {
+    std::string out;
+    int problems = 0;
+
+    void problem(uint32_t offset, const std::string& what, const std::string& text) {
+        out += "offset " + std::to_string(offset) + " " + what + ": " + text + "\n";
+        ++problems;
+    }
+    void note(uint32_t offset, const std::string& what, const std::string& text) {
+        out += "note: offset " + std::to_string(offset) + " " + what + ": " + text + "\n";
+    }
+};
+
+void checkLength(const std::vector<unsigned char>& bytes, Findings& f) {
+    const size_t size = bytes.size();
+    if (size < kSettingsFileSize) {
+        f.problem(static_cast<uint32_t>(size), "file",
+                  std::to_string(size) + " bytes, shorter than " +
+                      std::to_string(kSettingsFileSize));
+        for (const FileBlock& block : kFileBlocks) {
+            if (block.offset + block.size <= size)
+                continue;
+            const size_t held = size > block.offset ? size - block.offset : 0;
+            f.problem(block.offset, block.name,
+                      held ? "incomplete, " + std::to_string(held) + " of " +
+                                 std::to_string(block.size) + " bytes"
+                           : "missing");
+        }
+    } else if (size > kSettingsFileSize) {
+        f.note(kSettingsFileSize, "file",
+               std::to_string(size - kSettingsFileSize) +
+                   " bytes beyond offset 17921 (not part of the layout; carried unchanged)");
+    }
+}
+
+void checkFields(const std::vector<unsigned char>& bytes, int entryCount, Findings& f) {
+    for (const FieldRef& ref : settingsFields(entryCount)) {
+        const FieldDesc& field = *ref.desc;
+        const FieldValue value = readFieldValue(field, bytes, ref.fileOffset);
+        if (!value.present)
+            continue;
+        std::string damage;
+        if (ref.path == "version") {
+            if (value.number != kSettingsVersion)
+                damage = "version word " + std::to_string(value.number) + ", not " +
+                         std::to_string(kSettingsVersion) +
+                         " (the settings program would replace the whole file by defaults)";
+        } else if (ref.path == "catalogue.count") {
+            if (value.number < 0 || value.number > kMaxPaperEntries)
+                damage = "paper count " + std::to_string(value.number) + ", outside 0..99";
+        } else if (ref.path == "catalogue.lengthUnit") {
+            if (listPositionOf(*field.list, value.number) < 0)
+                damage = "stored length unit " + std::to_string(value.number) +
+                         ", outside 0..2 (inch, mm, pixel)";
+        } else {
+            damage = fieldDamage(field, value);
+        }
+        if (!damage.empty())
+            f.problem(ref.fileOffset, ref.path, damage);
+        else if (field.kind == FieldKind::Text && !value.validText)
+            f.note(ref.fileOffset, ref.path, "not valid code-page-932 text");
+        else if (field.kind == FieldKind::PdOptimize && value.number <= 0)
+            f.note(ref.fileOffset, ref.path,
+                   std::to_string(value.number) +
+                       " is unset: the settings program shows it as not enabled, angle 30 and "
+                       "512 vertices, and stores that after OK");
+    }
+}
+
+} // namespace
+
 void addCheckCommand(CLI::App& app, Io& io, int* status) {
-    CLI::App* command = app.add_subcommand("check", "");
-    (void)command;
-    (void)io;
-    (void)status;
+    CLI::App* command =
+        app.add_subcommand("check", "Tells whether the settings file is sound, one line per "
+                                    "problem with its file offset; exit 1 on damage");
+    auto file = std::make_shared<std::string>();
+    addFileOption(command, file.get());
+    command->callback([&io, status, file] {
+        SettingsImage image;
+        const ReadFailure failure = loadSettingsImage(*file, &image, io);
+        Findings findings;
+        if (failure == ReadFailure::Missing) {
+            findings.problem(0, "file", "missing: " + image.path);
+        } else if (failure != ReadFailure::None) {
+            *status = kExitUsage;
+            return;
+        } else {
+            checkLength(image.bytes, findings);
+            checkFields(image.bytes, imageEntryCount(image), findings);
+        }
+        io.out += findings.out;
+        io.out += image.path + ": " +
+                  (findings.problems ? std::to_string(findings.problems) + " problem" +
+                                           (findings.problems > 1 ? "s" : "")
+                                     : std::string("sound")) +
+                  "\n";
+        *status = findings.problems ? kExitFound : kExitDone;
+    });
 }

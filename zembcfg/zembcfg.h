@@ -81,6 +81,10 @@ bool readStoredPageSetup(StoredPageSetup* setup);
 // Value i of the page-setup table's image (little-endian words).
 std::vector<unsigned char> pageSetupImage(const PageSetup& values);
 
+// One line per differing field ("record.leafMarginTop: 15 → 20") and per range
+// of differing bytes that no field covers; empty when the images are equal.
+std::string compareImages(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
+
 // Entries the image's catalogue holds, clamped to 0..99 (0 when the count
 // lies beyond the end of the file).
 int imageEntryCount(const SettingsImage& image);

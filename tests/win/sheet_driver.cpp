@@ -175,6 +175,36 @@ std::wstring messageBoxText(HWND box) {
     return all;
 }
 
+namespace {
+
+struct ProcessSheet {
+    DWORD processId;
+    HWND sheet;
+};
+
+BOOL CALLBACK matchProcessSheet(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ProcessSheet*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->processId && IsWindowVisible(window) && GetDlgItem(window, IDC_SHEET_TABS)) {
+        search->sheet = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs) {
+    ProcessSheet search = {process.dwProcessId, nullptr};
+    for (const DWORD end = GetTickCount() + timeoutMs; GetTickCount() < end;) {
+        EnumWindows(matchProcessSheet, reinterpret_cast<LPARAM>(&search));
+        if (search.sheet || WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
+            break;
+    }
+    return search.sheet;
+}
+
 std::string settingsPath() {
     char path[kPathBufferSize] = {};
     buildSettingsPath(path, sizeof path);

@@ -37,6 +37,10 @@ HWND findMessageBox();
 std::wstring windowText(HWND window);
 std::wstring messageBoxText(HWND box);
 
+// The visible sheet of another process, or null once the process has ended
+// or the time is up.
+HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs);
+
 // Settings-file helpers.
 using Bytes = std::vector<unsigned char>;
 std::string settingsPath();
