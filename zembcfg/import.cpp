@@ -30,26 +30,12 @@ bool readDocument(const std::string& path, std::string* text, Io& io) {
     return true;
 }
 
-// What the import would change, until diff's own lines serve here.
-void printDryRun(const std::vector<unsigned char>& before, const ImportPlan& plan, Io& io) {
-    const std::vector<unsigned char>& after = plan.image;
-    const size_t size = std::max(before.size(), after.size());
-    for (size_t i = 0; i < size;) {
-        const auto at = [](const std::vector<unsigned char>& b, size_t k) {
-            return k < b.size() ? int{b[k]} : -1;
-        };
-        if (at(before, i) == at(after, i)) {
-            ++i;
-            continue;
-        }
-        size_t end = i;
-        while (end < size && at(before, end) != at(after, end))
-            ++end;
-        io.out += "bytes " + std::to_string(i) + ".." + std::to_string(end - 1) + " differ\n";
-        i = end;
-    }
+// What the import would change, in the form of diff.
+void printDryRun(const SettingsImage& current, const ImportPlan& plan, Io& io) {
+    io.out += "--- " + current.path + "\n+++ " + current.path + " (imported)\n" +
+              compareImages(current.bytes, plan.image);
     for (const auto& [index, word] : plan.pageSetup)
-        io.out += std::string("pageSetup.") + kPageSetupValueNames[index] + " → " +
+        io.out += std::string("pageSetup.") + kPageSetupValueNames[index] + ": → " +
                   std::to_string(static_cast<int32_t>(word)) + "\n";
 }
 
@@ -80,10 +66,9 @@ int runImport(const ImportOptions& options, Io& io) {
         return kExitFound;
     }
     if (options.dryRun) {
-        SettingsImage result{current.path, plan.image};
         if (!exists)
             io.out += "(" + current.path + " does not exist yet)\n";
-        printDryRun(current.bytes, plan, io);
+        printDryRun(current, plan, io);
         return kExitDone;
     }
     if (!exists && options.file.empty()) {

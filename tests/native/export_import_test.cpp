@@ -409,3 +409,24 @@ TEST_F(TransferCommands, UnreadableDocumentIsAUsageError) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TransferCommands, DiffTakesExportDocumentsOnEitherSide) {
+    Bytes file = defaultSettingsImage();
+    write("a.ini", file);
+    put16(file, 2 + 212, -3);
+    write("b.ini", file);
+    ASSERT_EQ(zembcfg({"export", "--file", at("a.ini"), "-o", at("a.toml")}).status, 0);
+    EXPECT_EQ(zembcfg({"diff", at("a.ini"), at("a.toml")}).status, 0);
+    const Outcome changed = zembcfg({"diff", at("a.toml"), at("b.ini")});
+    EXPECT_EQ(changed.status, 1);
+    EXPECT_NE(changed.out.find("record.commPort: 0 → -3\n"), std::string::npos) << changed.out;
+    writeText("bad.toml", "[record]\ncommPort = \"COM1\"\n");
+    const Outcome refused = zembcfg({"diff", at("a.ini"), at("bad.toml")});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find(at("bad.toml") + ":2: record.commPort: must be an integer"),
+              std::string::npos);
+}
+
+} // namespace
