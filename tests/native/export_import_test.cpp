@@ -178,6 +178,9 @@ TEST(ExportImport, BadDocumentsAreRefusedWithLineAndKey) {
         {"[file]\nversion = 302\n", "in.toml:1: file: needs version and size"},
         {"[record\n", "in.toml:1: syntax:"},
         {"[#", "in.toml:1: syntax: Error while parsing key"},
+        {"[record]\nleafMarginTop = 1\xC3\xA9\n", "in.toml:2: syntax:"},
+        {"[record]\nleafMarginTop = 1\xE3\x80\x81\n", "in.toml:2: syntax:"},
+        {"[record]\nleafMarginTop = 1\xEF\xBC\x81\n", "in.toml:2: syntax:"},
         {full + "[extra]\n", ": extra: unknown table"},
     };
     for (const Case& c : cases) {
