@@ -62,8 +62,11 @@ struct Planner {
 
     void setField(const DocField& field, uint32_t shift, const toml::node& node,
                   const std::string& key);
+    // A table's keys are its fields and at most one array of tables, set
+    // by setArray.
     void setTable(const std::vector<DocField>& fields, uint32_t shift, const toml::table& table,
-                  const std::string& prefix);
+                  const std::string& prefix, std::string_view arrayKey = {},
+                  void (Planner::*setArray)(const toml::node&) = nullptr);
     void setPenSlots(const toml::node& node);
     void setEntries(const toml::node& node);
     void setPageSetup(const toml::table& table);
@@ -106,10 +109,13 @@ void Planner::setField(const DocField& field, uint32_t shift, const toml::node& 
 }
 
 void Planner::setTable(const std::vector<DocField>& fields, uint32_t shift,
-                       const toml::table& table, const std::string& prefix) {
+                       const toml::table& table, const std::string& prefix,
+                       std::string_view arrayKey, void (Planner::*setArray)(const toml::node&)) {
     for (auto&& [name, node] : table) {
         const std::string key = prefix + std::string(name.str());
-        if (const DocField* field = findDocField(fields, std::string(name.str())))
+        if (setArray && name.str() == arrayKey)
+            (this->*setArray)(node);
+        else if (const DocField* field = findDocField(fields, std::string(name.str())))
             setField(*field, shift, node, key);
         else
             problem(name.source(), key, "unknown key");
@@ -313,25 +319,10 @@ ImportPlan planImport(std::string_view text, std::string_view source,
         p.owner.assign(p.image.size(), -1);
     }
     if (const toml::table* record = root["record"].as_table())
-        for (auto&& [name, node] : *record) {
-            if (name.str() == "penSlots")
-                p.setPenSlots(node);
-            else if (const DocField* field =
-                         findDocField(recordDocFields(), std::string(name.str())))
-                p.setField(*field, 0, node, "record." + std::string(name.str()));
-            else
-                p.problem(name.source(), "record." + std::string(name.str()), "unknown key");
-        }
+        p.setTable(recordDocFields(), 0, *record, "record.", "penSlots", &Planner::setPenSlots);
     if (const toml::table* catalogue = root["catalogue"].as_table())
-        for (auto&& [name, node] : *catalogue) {
-            if (name.str() == "entries")
-                p.setEntries(node);
-            else if (const DocField* field =
-                         findDocField(catalogueDocFields(), std::string(name.str())))
-                p.setField(*field, 0, node, "catalogue." + std::string(name.str()));
-            else
-                p.problem(name.source(), "catalogue." + std::string(name.str()), "unknown key");
-        }
+        p.setTable(catalogueDocFields(), 0, *catalogue, "catalogue.", "entries",
+                   &Planner::setEntries);
     if (const toml::table* pageSetup = root["pageSetup"].as_table())
         p.setPageSetup(*pageSetup);
     // Raw bytes last: they may only fill what no key sets.

@@ -22,6 +22,13 @@ void put32(Bytes& bytes, size_t offset, int32_t value) {
         bytes[offset + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
 }
 
+std::string repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 void putText(Bytes& bytes, size_t offset, const std::string& text) {
     std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
@@ -102,9 +109,7 @@ TEST(ExportImport, DamagedValuesGoToRawWholeWithTheReason) {
               std::string::npos);
     EXPECT_NE(document.find("8472 = \"0700\"  # catalogue.lengthUnit: length unit 7"),
               std::string::npos);
-    std::string hs;
-    for (int i = 0; i < 32; ++i)
-        hs += "48";
+    const std::string hs = repeated("48", 32);
     EXPECT_NE(document.find("374 = \"" + hs + "\"  # record.headerString: no terminator"),
               std::string::npos);
     EXPECT_NE(document.find("470 = \"" + hs + "\"\n"), std::string::npos);
@@ -144,27 +149,13 @@ TEST(ExportImport, BadDocumentsAreRefusedWithLineAndKey) {
          "in.toml:2: record.sharedFolder: contains a NUL"},
         {"[[record.penSlots]]\nred = 1\nbleu = 2\n",
          "in.toml:3: record.penSlots[0].bleu: unknown key"},
-        {"[[catalogue.entries]]\nname = \"" +
-             [] {
-                 std::string e;
-                 for (int i = 0; i < 32; ++i)
-                     e += "横";
-                 return e;
-             }() +
-             "\"\n",
+        {"[[catalogue.entries]]\nname = \"" + repeated("横", 32) + "\"\n",
          "in.toml:2: catalogue.entries[0].name: is 64 bytes in code page 932; the field holds 63"},
         {"[[catalogue.entries]]\nname = \"" + std::string(64, 'A') + "\"\n",
          "in.toml:2: catalogue.entries[0].name: is 64 bytes in code page 932; the field holds 63"},
         {"[catalogue]\nlengthUnit = 3\n",
          "in.toml:2: catalogue.lengthUnit: length unit 3 is outside 0..2"},
-        {"[catalogue]\nentries = [" +
-             [] {
-                 std::string e;
-                 for (int i = 0; i < 100; ++i)
-                     e += "{width = 1},";
-                 return e;
-             }() +
-             "]\n",
+        {"[catalogue]\nentries = [" + repeated("{width = 1},", 100) + "]\n",
          "in.toml:2: catalogue.entries: 100 entries; the catalogue holds 99"},
         {"[raw]\n17922 = \"01\"\n",
          "in.toml:2: raw.17922: bytes 17922 to 17922 lie outside the file of 17922 bytes"},
