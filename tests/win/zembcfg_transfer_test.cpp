@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pages/pages.h"
+#include "resources/resource_ids.h"
 #include "settings/page_setup.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
@@ -17,11 +18,14 @@
 
 namespace {
 
-int zembcfg(const std::vector<std::string>& args, std::string* err = nullptr) {
+int zembcfg(const std::vector<std::string>& args, std::string* err = nullptr,
+            std::string* out = nullptr) {
     Io io;
     const int status = runZembcfg(args, io);
     if (err)
         *err = io.err;
+    if (out)
+        *out = io.out;
     return status;
 }
 
@@ -146,6 +150,60 @@ TEST(ZembcfgTransfer, ExportedSettingsImportedOnAFreshMachineShowAndStoreTheSame
     EXPECT_EQ(openAndConfirm(), shown);
     EXPECT_EQ(readFileBytes(path), file);
     EXPECT_EQ(registryValues(), registry);
+    DeleteFileA(exportPath().c_str());
+}
+
+void replaceText(std::string* text, const std::string& from, const std::string& to) {
+    const size_t at = text->find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text->replace(at, from.size(), to);
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    writeFileBytes(path, Bytes(text.begin(), text.end()));
+}
+
+// An export edited by hand: a margin, a paper size added, a pen's colour and
+// the scale. The sheet then shows exactly those; a refused document after it
+// changes neither the file nor the registry.
+TEST(ZembcfgTransfer, HandEditedExportIsWhatTheSheetShows) {
+    freshSettings();
+    deleteProgramKeys();
+    openAndConfirm();
+    std::string document;
+    ASSERT_EQ(zembcfg({"export"}, nullptr, &document), 0);
+    replaceText(&document, "leafMarginTop = 15", "leafMarginTop = 27");
+    replaceText(&document, "red = 10000\ngreen = 0\nblue = 0", "red = 0\ngreen = 0\nblue = 10000");
+    replaceText(&document, "# 用紙サイズ\n[pageSetup]",
+                "[[catalogue.entries]]\nname = \"B1(横)\"\nwidth = 1030\nlength = 728\nroll = 0\n\n"
+                "# 用紙サイズ\n[pageSetup]");
+    replaceText(&document, "Scale = 10000", "Scale = 5000");
+    writeText(exportPath(), document);
+    std::string err;
+    ASSERT_EQ(zembcfg({"import", exportPath()}, &err), 0) << err;
+
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    LoadPageSetup();
+    runSheetWith({[](HWND sheet) {
+        EXPECT_EQ(controlText(g_plotterEnvPage, IDC_ENV_LEAF_TOP), L"1.063"); // 27 mm in inch
+        EXPECT_EQ(controlText(g_plotterEnvPage, IDC_ENV_LEAF_LEFT), L"0.591");
+        EXPECT_EQ(listSelection(g_toolPage, 306), 3) << "pen 1 blue";
+        EXPECT_EQ(listItemText(g_paperPage, IDC_PAPER_SIZE, 11), L"B1(横)");
+        EXPECT_EQ(controlText(g_paperPage, IDC_PAPER_SCALE), L"50%");
+        // Twelve sizes and the line for a new one.
+        EXPECT_EQ(SendDlgItemMessageW(g_cataloguePage, IDC_CATALOGUE_LIST, LB_GETCOUNT, 0, 0), 13);
+        clickButton(sheet, IDCANCEL);
+        return true;
+    }});
+
+    const Bytes file = readFileBytes(settingsPath());
+    const std::vector<DWORD> registry = registryValues();
+    writeText(exportPath(), "[record]\nleafMarginTop = 30\n[pageSetup]\nScale = 3333\nScael = 1\n");
+    EXPECT_EQ(zembcfg({"import", exportPath()}, &err), 1);
+    EXPECT_NE(err.find(":5: pageSetup.Scael: unknown key"), std::string::npos) << err;
+    EXPECT_EQ(readFileBytes(settingsPath()), file);
+    EXPECT_EQ(registryValues(), registry);
+    DeleteFileA((settingsPath() + ".bak").c_str());
     DeleteFileA(exportPath().c_str());
 }
 
