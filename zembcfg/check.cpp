@@ -95,7 +95,7 @@ void addCheckCommand(CLI::App& app, Io& io, int* status) {
             return;
         } else {
             checkLength(image.bytes, findings);
-            checkFields(image.bytes, imageEntryCount(image), findings);
+            checkFields(image.bytes, imageEntryCount(image.bytes), findings);
         }
         io.out += findings.out;
         io.out += image.path + ": " +

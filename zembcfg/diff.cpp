@@ -40,8 +40,8 @@ std::string compareImages(const std::vector<unsigned char>& a,
     const size_t common = std::min(a.size(), b.size());
     // Bytes whose difference a field line already explains.
     std::vector<bool> explained(std::max(a.size(), b.size()), false);
-    const int entriesA = imageEntryCount(SettingsImage{"", a});
-    const int entriesB = imageEntryCount(SettingsImage{"", b});
+    const int entriesA = imageEntryCount(a);
+    const int entriesB = imageEntryCount(b);
     for (const FieldRef& ref : settingsFields(std::max(entriesA, entriesB))) {
         const std::string before = sideText(ref, a, entriesA);
         const std::string after = sideText(ref, b, entriesB);

@@ -28,9 +28,9 @@ std::vector<unsigned char> pageSetupImage(const PageSetup& values) {
     return image;
 }
 
-int imageEntryCount(const SettingsImage& image) {
+int imageEntryCount(const std::vector<unsigned char>& image) {
     int64_t count = 0;
-    if (!readFieldInt(image.bytes, kCatalogueOffset, 2, true, &count) || count < 0)
+    if (!readFieldInt(image, kCatalogueOffset, 2, true, &count) || count < 0)
         return 0;
     return count > kMaxPaperEntries ? kMaxPaperEntries : static_cast<int>(count);
 }

@@ -105,7 +105,7 @@ void showCatalogue(Shown& s) {
     const uint32_t countOffset = kCatalogueOffset + findField(kCatalogueFields, "count")->offset;
     int64_t count = 0;
     const bool present = readFieldInt(s.image.bytes, countOffset, 2, true, &count);
-    const int used = imageEntryCount(s.image);
+    const int used = imageEntryCount(s.image.bytes);
     const bool odd = !present || used != count;
     s.odd = s.odd || odd;
     s.out += std::string("  ") + std::to_string(used) + " paper sizes" + (odd ? " (!)" : "") +
@@ -138,7 +138,7 @@ std::string paperSizeText(const SettingsImage& image, int64_t size, bool* odd) {
                          : -1;
     if (slot < 0)
         return kCustomSizeText;
-    if (slot >= imageEntryCount(image)) {
+    if (slot >= imageEntryCount(image.bytes)) {
         *odd = true;
         return "(no catalogue entry " + std::to_string(slot) + ") (!)";
     }
@@ -245,7 +245,7 @@ void showJson(const SettingsImage& image, Io& io) {
     document["size"] = image.bytes.size();
     int64_t version = 0;
     document["version"] = readFieldInt(image.bytes, 0, 2, false, &version) ? Json(version) : Json();
-    const int entries = imageEntryCount(image);
+    const int entries = imageEntryCount(image.bytes);
     for (const FileBlock& block : kFileBlocks)
         if (block.fields)
             document[block.name] = tableJson(*block.fields, image.bytes, block.offset, entries);

@@ -57,8 +57,11 @@ std::string fieldLabel(const FieldDesc& field, const char* name) {
     std::string label;
     if (field.group)
         label = withoutMnemonic(field.group);
-    if (field.label)
-        label += (label.empty() ? "" : " ") + withoutMnemonic(field.label);
+    if (field.label) {
+        if (!label.empty())
+            label += ' ';
+        label += withoutMnemonic(field.label);
+    }
     return label.empty() ? name : label;
 }
 
@@ -95,8 +98,11 @@ std::string shownText(const FieldDesc& field, const FieldValue& value, int unit,
         for (int i = 0; i < field.partCount; ++i) {
             const FieldPart& part = field.parts[i];
             const uint32_t v = part.valueOf(word);
-            text += (i ? "  " : "") + withoutMnemonic(part.label) + " " +
-                    (part.kind == FieldKind::Flag ? (v ? "[x]" : "[ ]") : std::to_string(v));
+            if (i > 0)
+                text += "  ";
+            text += withoutMnemonic(part.label);
+            text += ' ';
+            text += part.kind == FieldKind::Flag ? (v ? "[x]" : "[ ]") : std::to_string(v);
         }
         return n <= 0 ? text + " (unset)" : text;
     }
