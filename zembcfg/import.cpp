@@ -34,9 +34,17 @@ bool readDocument(const std::string& path, std::string* text, Io& io) {
 void printDryRun(const SettingsImage& current, const ImportPlan& plan, Io& io) {
     io.out += "--- " + current.path + "\n+++ " + current.path + " (imported)\n" +
               compareImages(current.bytes, plan.image);
-    for (const auto& [index, word] : plan.pageSetup)
-        io.out += std::string("pageSetup.") + kPageSetupValueNames[index] + ": → " +
-                  std::to_string(static_cast<int32_t>(word)) + "\n";
+    StoredPageSetup stored;
+    const bool registry = readStoredPageSetup(&stored);
+    for (const auto& [index, word] : plan.pageSetup) {
+        const int32_t after = static_cast<int32_t>(word);
+        const int32_t before = static_cast<int32_t>(pageSetupValue(stored.values, index));
+        if (registry && stored.stored[index] && before == after)
+            continue;
+        io.out += std::string("pageSetup.") + kPageSetupValueNames[index] + ": " +
+                  (registry && stored.stored[index] ? std::to_string(before) : "(none)") + " → " +
+                  std::to_string(after) + "\n";
+    }
 }
 
 int runImport(const ImportOptions& options, Io& io) {
