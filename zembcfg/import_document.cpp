@@ -67,6 +67,11 @@ struct Planner {
     void setTable(const std::vector<DocField>& fields, uint32_t shift, const toml::table& table,
                   const std::string& prefix, std::string_view arrayKey = {},
                   void (Planner::*setArray)(const toml::node&) = nullptr);
+    // An array of at most `most` tables, reported when it is not.
+    const toml::array* slotArray(const toml::node& node, const std::string& key, size_t most,
+                                 const char* holds);
+    void setSlots(const toml::array& slots, const std::vector<DocField>& fields, uint32_t stride,
+                  const std::string& key);
     void setPenSlots(const toml::node& node);
     void setEntries(const toml::node& node);
     void setPageSetup(const toml::table& table);
@@ -122,47 +127,46 @@ void Planner::setTable(const std::vector<DocField>& fields, uint32_t shift,
     }
 }
 
-void Planner::setPenSlots(const toml::node& node) {
+const toml::array* Planner::slotArray(const toml::node& node, const std::string& key, size_t most,
+                                      const char* holds) {
     const auto* slots = node.as_array();
-    if (slots == nullptr) {
-        problem(node.source(), "record.penSlots", "must be an array of tables");
-        return;
-    }
-    if (slots->size() > kPenSlotCount)
-        problem(node.source(), "record.penSlots",
-                std::to_string(slots->size()) + " pen slots; the record holds 10");
-    for (size_t i = 0; i < slots->size() && i < kPenSlotCount; ++i) {
-        const std::string key = "record.penSlots[" + std::to_string(i) + "]";
-        if (const auto* slot = (*slots)[i].as_table())
-            setTable(penDocFields(), static_cast<uint32_t>(penSlotStride() * i), *slot, key + ".");
+    if (slots == nullptr)
+        problem(node.source(), key, "must be an array of tables");
+    else if (slots->size() > most)
+        problem(node.source(), key, std::to_string(slots->size()) + " " + holds);
+    return slots && slots->size() <= most ? slots : nullptr;
+}
+
+void Planner::setSlots(const toml::array& slots, const std::vector<DocField>& fields,
+                       uint32_t stride, const std::string& key) {
+    for (size_t i = 0; i < slots.size(); ++i) {
+        const std::string slotKey = key + "[" + std::to_string(i) + "]";
+        if (const auto* slot = slots[i].as_table())
+            setTable(fields, static_cast<uint32_t>(stride * i), *slot, slotKey + ".");
         else
-            problem((*slots)[i].source(), key, "must be a table");
+            problem(slots[i].source(), slotKey, "must be a table");
     }
 }
 
+void Planner::setPenSlots(const toml::node& node) {
+    const std::string key = "record.penSlots";
+    if (const toml::array* slots =
+            slotArray(node, key, kPenSlotCount, "pen slots; the record holds 10"))
+        setSlots(*slots, penDocFields(), penSlotStride(), key);
+}
+
 void Planner::setEntries(const toml::node& node) {
-    const auto* entries = node.as_array();
-    if (entries == nullptr) {
-        problem(node.source(), "catalogue.entries", "must be an array of tables");
+    const std::string key = "catalogue.entries";
+    const toml::array* entries =
+        slotArray(node, key, kMaxPaperEntries, "entries; the catalogue holds 99");
+    if (entries == nullptr)
         return;
-    }
-    if (entries->size() > kMaxPaperEntries) {
-        problem(node.source(), "catalogue.entries",
-                std::to_string(entries->size()) + " entries; the catalogue holds 99");
-        return;
-    }
     // The entries replace the whole catalogue, free slots included.
     const DocField& count = countDocField();
     zero(count.offset, entriesEnd());
     writeDocInteger(&image, count, 0, static_cast<int64_t>(entries->size()));
-    claim(count.offset, count.offset + count.desc->width, node.source(), "catalogue.entries");
-    for (size_t i = 0; i < entries->size(); ++i) {
-        const std::string key = "catalogue.entries[" + std::to_string(i) + "]";
-        if (const auto* entry = (*entries)[i].as_table())
-            setTable(entryDocFields(), static_cast<uint32_t>(entryStride() * i), *entry, key + ".");
-        else
-            problem((*entries)[i].source(), key, "must be a table");
-    }
+    claim(count.offset, count.offset + count.desc->width, node.source(), key);
+    setSlots(*entries, entryDocFields(), entryStride(), key);
 }
 
 void Planner::setPageSetup(const toml::table& table) {
