@@ -16,6 +16,7 @@ std::string valueNote(const FieldDesc& desc, int64_t value) {
     switch (desc.kind) {
     case FieldKind::List:
     case FieldKind::PdOptimize:
+    case FieldKind::Hundredths:
         return shownText(desc, shown, kUnitMm, nullptr);
     case FieldKind::Flag:
     case FieldKind::InvertedFlag:
