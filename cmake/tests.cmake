@@ -27,7 +27,7 @@ else()
   file(GLOB ZEMB_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
   add_executable(win_tests ${ZEMB_WIN_TESTS} resources/ZEMBSerConfig.rc)
   target_include_directories(win_tests PRIVATE tests/win)
-  target_link_libraries(win_tests PRIVATE zemb_ui shell32 ${ZEMB_GTEST_MAIN})
+  target_link_libraries(win_tests PRIVATE zemb_ui zembcfg_lib shell32 ${ZEMB_GTEST_MAIN})
   # Some tests run the two programs as their own processes.
   add_dependencies(win_tests ZEMBSerConfig zembcfg)
   # One ctest entry per group of suites, each in its own process and with its

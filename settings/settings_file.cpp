@@ -94,14 +94,10 @@ const char* settingsBackupPath() {
     return g_backupPath;
 }
 
-enum { kBackupNames = 100 };
-
-// KELDORIX.INI.bak, then KELDORIX.INI.1.bak to KELDORIX.INI.99.bak.
-static void backupName(const char* path, int n, char* out, size_t capacity) {
-    if (n == 0)
-        std::snprintf(out, capacity, "%s.bak", path);
-    else
-        std::snprintf(out, capacity, "%s.%d.bak", path, n);
+bool settingsBackupName(const char* path, int n, char* out, size_t capacity) {
+    const int written = n == 0 ? std::snprintf(out, capacity, "%s.bak", path)
+                               : std::snprintf(out, capacity, "%s.%d.bak", path, n);
+    return written > 0 && static_cast<size_t>(written) < capacity;
 }
 
 static bool copyWhole(FileHandle from, uint32_t length, FileHandle to) {
@@ -120,9 +116,10 @@ static bool copyWhole(FileHandle from, uint32_t length, FileHandle to) {
 // A whole copy of the file beside it, under a name no file has yet: an
 // existing backup is somebody's settings too.
 static bool backUpSettingsFile(FileHandle file, uint32_t length, const char* path) {
-    for (int n = 0; n < kBackupNames; ++n) {
+    for (int n = 0; n < kBackupNameCount; ++n) {
         char name[kBackupPathSize];
-        backupName(path, n, name, sizeof name);
+        if (!settingsBackupName(path, n, name, sizeof name))
+            return false;
         CreateOutcome outcome;
         const FileHandle backup = createNewFile(name, &outcome);
         if (outcome == CreateOutcome::AlreadyExists)

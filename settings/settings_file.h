@@ -57,6 +57,11 @@ LoadStatus loadSettings();
 // Where the last loadSettings kept a file it had to replace; empty when none.
 const char* settingsBackupPath();
 
+// Backups of the settings file are path.bak, then path.1.bak to path.99.bak;
+// n counts through them from 0. False when the name does not fit capacity.
+enum : int { kBackupNameCount = 100 };
+bool settingsBackupName(const char* path, int n, char* out, size_t capacity);
+
 // True only when the whole block reached the file. A save never creates the
 // file and never touches the version word.
 bool savePlotterSettings(const void* record);

@@ -15,16 +15,19 @@ void addFileOption(CLI::App* command, std::string* path) {
 }
 
 int runZembcfg(const std::vector<std::string>& args, Io& io) {
-    CLI::App app{"Reads, checks and compares the plotter driver's settings file KELDORIX.INI.",
+    CLI::App app{"Reads, checks, compares, exports and imports the plotter driver's settings file "
+                 "KELDORIX.INI.",
                  "zembcfg"};
     app.set_version_flag("--version", kZembcfgVersion);
     app.require_subcommand(1, 1);
-    app.footer("Exit status: 0 done (sound, identical), 1 damage or differences found, "
-               "2 usage error or a file that cannot be read.");
+    app.footer("Exit status: 0 done (sound, identical), 1 damage or differences found or a "
+               "document refused, 2 usage error or a file that cannot be read or replaced.");
     int status = kExitDone;
     addShowCommand(app, io, &status);
     addCheckCommand(app, io, &status);
     addDiffCommand(app, io, &status);
+    addExportCommand(app, io, &status);
+    addImportCommand(app, io, &status);
 
     std::vector<const char*> argv{"zembcfg"};
     for (const std::string& arg : args)

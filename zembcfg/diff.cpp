@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "zembcfg/import_document.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
@@ -92,7 +93,8 @@ void addDiffCommand(CLI::App& app, Io& io, int* status) {
     command->callback([&io, status, options] {
         SettingsImage a, b;
         if (loadSettingsImage(options->first, &a, io) != ReadFailure::None ||
-            loadSettingsImage(options->second, &b, io) != ReadFailure::None) {
+            loadSettingsImage(options->second, &b, io) != ReadFailure::None ||
+            !documentAsImage(&a, io) || !documentAsImage(&b, io)) {
             *status = kExitUsage;
             return;
         }

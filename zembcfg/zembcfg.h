@@ -34,6 +34,8 @@ int runZembcfg(const std::vector<std::string>& args, Io& io);
 void addShowCommand(CLI::App& app, Io& io, int* status);
 void addCheckCommand(CLI::App& app, Io& io, int* status);
 void addDiffCommand(CLI::App& app, Io& io, int* status);
+void addExportCommand(CLI::App& app, Io& io, int* status);
+void addImportCommand(CLI::App& app, Io& io, int* status);
 
 // --file PATH, shared by the commands that read one settings file.
 void addFileOption(CLI::App* command, std::string* path);

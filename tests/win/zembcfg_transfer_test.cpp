@@ -1,0 +1,245 @@
+// zembcfg export and import against the settings program itself: what one
+// machine exports, another imports, and the program then shows and stores
+// exactly what it showed and stored before.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "pages/pages.h"
+#include "resources/resource_ids.h"
+#include "settings/page_setup.h"
+#include "settings/registry_win.h"
+#include "settings/settings_file.h"
+#include "sheet_driver.h"
+#include "zembcfg/zembcfg.h"
+
+namespace {
+
+int zembcfg(const std::vector<std::string>& args, std::string* err = nullptr,
+            std::string* out = nullptr) {
+    Io io;
+    const int status = runZembcfg(args, io);
+    if (err)
+        *err = io.err;
+    if (out)
+        *out = io.out;
+    return status;
+}
+
+// What a user sees of a page: every control's text, tick and selection.
+BOOL CALLBACK describeControl(HWND control, LPARAM param) {
+    auto* view = reinterpret_cast<std::vector<std::wstring>*>(param);
+    wchar_t cls[32] = {};
+    GetClassNameW(control, cls, 32);
+    std::wstring line = std::to_wstring(GetDlgCtrlID(control)) + L" " + windowText(control);
+    if (lstrcmpiW(cls, L"Button") == 0)
+        line += L" check " + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0));
+    if (lstrcmpiW(cls, L"ComboBox") == 0)
+        line += L" item " + std::to_wstring(SendMessageW(control, CB_GETCURSEL, 0, 0));
+    if (lstrcmpiW(cls, L"ListBox") == 0)
+        for (LRESULT i = 0, n = SendMessageW(control, LB_GETCOUNT, 0, 0); i < n; ++i) {
+            wchar_t item[256] = {};
+            if (SendMessageW(control, LB_GETTEXTLEN, i, 0) < 255)
+                SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+            line += L" | " + std::wstring(item);
+        }
+    view->push_back(line);
+    return TRUE;
+}
+
+std::vector<std::wstring> describePages() {
+    std::vector<std::wstring> view;
+    for (HWND page :
+         {g_paperPage, g_plotterEnvPage, g_plotterExtraPage, g_toolPage, g_cataloguePage}) {
+        view.push_back(L"page");
+        EnumChildWindows(page, describeControl, reinterpret_cast<LPARAM>(&view));
+    }
+    return view;
+}
+
+// Start-up around the sheet: load, show every page, OK, store the page setup.
+std::vector<std::wstring> openAndConfirm() {
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    LoadPageSetup();
+    std::vector<std::wstring> view;
+    const INT_PTR result = runSheetWith({[&](HWND sheet) {
+        for (int tab = 0; tab < 5; ++tab)
+            clickTab(sheet, tab);
+        view = describePages();
+        clickButton(sheet, IDOK);
+        return true;
+    }});
+    EXPECT_EQ(result, IDOK);
+    SavePageSetup();
+    return view;
+}
+
+std::vector<DWORD> registryValues() {
+    std::vector<DWORD> values;
+    for (const char* name : kPageSetupValueNames) {
+        DWORD value = 0xDEADBEEF;
+        EXPECT_TRUE(readProgramDword(name, &value)) << name;
+        values.push_back(value);
+    }
+    return values;
+}
+
+std::string exportPath() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "zembcfg-transfer.toml";
+}
+
+// Settings that differ from the defaults on every page.
+void startWithOwnSettings() {
+    freshSettings();
+    deleteProgramKeys();
+    changeSettingsFile([](Bytes& b) {
+        put32(b, 2 + 4, 21);                      // leaf margin top
+        put16(b, 2 + 212, -2);                    // port TCP/IP(AXIS LPT1)
+        put16(b, 2 + 214, 6);                     // 28800 bps
+        put16(b, 2 + 40, 1);                      // pen order unticked
+        put32(b, 2 + 180, 7);                     // frame margin top
+        put32(b, 2 + 364, 0x01280300);            // PD optimisation on, 40 degrees, 768 vertices
+        const char header[] = "ヘッダ\x81\x40PG"; // cp932 as the page stores it
+        std::copy(header, header + sizeof header - 1, b.begin() + 2 + 372);
+        put16(b, 2 + 56 + 12 * 2, 9); // pen 3: pen-type cutter
+        put16(b, 2 + 56 + 12 * 2 + 4, 10000);
+        put16(b, 1538, 12); // a twelfth paper size
+        const char name[] = "B1";
+        std::copy(name, name + 2, b.begin() + 1540 + 70 * 11);
+        put16(b, 1540 + 70 * 11 + 64, 728);
+        put16(b, 1540 + 70 * 11 + 66, 1030);
+        put16(b, 8472, 1);               // unit mm
+        b[9730] = 0x11, b[17653] = 0x22; // carried bytes
+        b[1000] = 0x33;                  // a gap
+    });
+    const DWORD values[][2] = {{1, 1}, {603, 0}, {420, 0}, {594, 0}, {5000, 0}};
+    const char* names[] = {"Orientation", "Size", "Width", "Height", "Scale"};
+    for (int i = 0; i < 5; ++i)
+        setProgramValue(names[i], REG_DWORD, &values[i][0], 4);
+    const DWORD lastPage = 4;
+    setProgramValue("iLstPage", REG_DWORD, &lastPage, 4);
+}
+
+TEST(ZembcfgTransfer, ExportedSettingsImportedOnAFreshMachineShowAndStoreTheSame) {
+    startWithOwnSettings();
+    const std::vector<std::wstring> shown = openAndConfirm();
+    const Bytes file = readFileBytes(settingsPath());
+    const std::vector<DWORD> registry = registryValues();
+    ASSERT_EQ(zembcfg({"export", "-o", exportPath()}), 0);
+
+    // A fresh machine: no settings file, no folders, no registry key.
+    const std::string path = settingsPath();
+    const std::string illustrator = path.substr(0, path.rfind('\\'));
+    ASSERT_TRUE(DeleteFileA(path.c_str()));
+    RemoveDirectoryA(illustrator.c_str());
+    RemoveDirectoryA(illustrator.substr(0, illustrator.rfind('\\')).c_str());
+    deleteProgramKeys();
+    ASSERT_EQ(GetFileAttributesA(illustrator.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    std::string err;
+    ASSERT_EQ(zembcfg({"import", exportPath()}, &err), 0) << err;
+    EXPECT_EQ(readFileBytes(path), file);
+    EXPECT_EQ(registryValues(), registry);
+
+    // The program shows the same on every page, and OK changes nothing.
+    EXPECT_EQ(openAndConfirm(), shown);
+    EXPECT_EQ(readFileBytes(path), file);
+    EXPECT_EQ(registryValues(), registry);
+    DeleteFileA(exportPath().c_str());
+}
+
+void replaceText(std::string* text, const std::string& from, const std::string& to) {
+    const size_t at = text->find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text->replace(at, from.size(), to);
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    writeFileBytes(path, Bytes(text.begin(), text.end()));
+}
+
+// An export edited by hand: a margin, a paper size added, a pen's colour and
+// the scale. The sheet then shows exactly those; a refused document after it
+// changes neither the file nor the registry.
+TEST(ZembcfgTransfer, HandEditedExportIsWhatTheSheetShows) {
+    freshSettings();
+    deleteProgramKeys();
+    openAndConfirm();
+    std::string document;
+    ASSERT_EQ(zembcfg({"export"}, nullptr, &document), 0);
+    replaceText(&document, "leafMarginTop = 15", "leafMarginTop = 27");
+    replaceText(&document, "red = 10000\ngreen = 0\nblue = 0", "red = 0\ngreen = 0\nblue = 10000");
+    replaceText(&document, "# 用紙サイズ\n[pageSetup]",
+                "[[catalogue.entries]]\nname = \"B1(横)\"\nwidth = 1030\nlength = 728\nroll = 0\n\n"
+                "# 用紙サイズ\n[pageSetup]");
+    replaceText(&document, "Scale = 10000", "Scale = 5000");
+    writeText(exportPath(), document);
+    std::string err;
+    ASSERT_EQ(zembcfg({"import", exportPath()}, &err), 0) << err;
+
+    EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
+    LoadPageSetup();
+    runSheetWith({[](HWND sheet) {
+        EXPECT_EQ(controlText(g_plotterEnvPage, IDC_ENV_LEAF_TOP), L"1.063"); // 27 mm in inch
+        EXPECT_EQ(controlText(g_plotterEnvPage, IDC_ENV_LEAF_LEFT), L"0.591");
+        EXPECT_EQ(listSelection(g_toolPage, 306), 3) << "pen 1 blue";
+        EXPECT_EQ(listItemText(g_paperPage, IDC_PAPER_SIZE, 11), L"B1(横)");
+        EXPECT_EQ(controlText(g_paperPage, IDC_PAPER_SCALE), L"50%");
+        // Twelve sizes and the line for a new one.
+        EXPECT_EQ(SendDlgItemMessageW(g_cataloguePage, IDC_CATALOGUE_LIST, LB_GETCOUNT, 0, 0), 13);
+        clickButton(sheet, IDCANCEL);
+        return true;
+    }});
+
+    const Bytes file = readFileBytes(settingsPath());
+    const std::vector<DWORD> registry = registryValues();
+    writeText(exportPath(), "[record]\nleafMarginTop = 30\n[pageSetup]\nScale = 3333\nScael = 1\n");
+    EXPECT_EQ(zembcfg({"import", exportPath()}, &err), 1);
+    EXPECT_NE(err.find(":5: pageSetup.Scael: unknown key"), std::string::npos) << err;
+    EXPECT_EQ(readFileBytes(settingsPath()), file);
+    EXPECT_EQ(registryValues(), registry);
+    DeleteFileA((settingsPath() + ".bak").c_str());
+    DeleteFileA(exportPath().c_str());
+}
+
+// Held by the driver (no sharing) or open in the settings program (shared
+// read and write): never emptied, never half-written, exit 2.
+TEST(ZembcfgTransfer, SettingsFileHeldOpenIsLeftAsItWas) {
+    freshSettings();
+    const std::string path = settingsPath();
+    const Bytes before = readFileBytes(path);
+    const std::string folder = path.substr(0, path.rfind('\\'));
+    writeFileBytes(exportPath(), Bytes{'[', 'r', 'e', 'c', 'o', 'r', 'd', ']', '\n', 'd', 'e', 'b',
+                                       'u', 'g', 'M', 'o', 'd', 'e', ' ', '=', ' ',  '1', '\n'});
+    for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+        SCOPED_TRACE(share);
+        const HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        std::string err;
+        EXPECT_EQ(zembcfg({"import", exportPath()}, &err), 2);
+        EXPECT_NE(err.find("held by another program"), std::string::npos) << err;
+        CloseHandle(holder);
+        EXPECT_EQ(readFileBytes(path), before);
+        WIN32_FIND_DATAA found;
+        const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        int files = 0;
+        do
+            files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        EXPECT_EQ(files, 1) << "no backup and no new file left behind";
+    }
+    EXPECT_EQ(zembcfg({"import", exportPath()}), 0);
+    EXPECT_EQ(le16(readFileBytes(path), 2 + 48), 1);
+    EXPECT_EQ(readFileBytes(path + ".bak"), before);
+    DeleteFileA((path + ".bak").c_str());
+    DeleteFileA(exportPath().c_str());
+}
+
+} // namespace
