@@ -61,6 +61,12 @@ else()
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-dpi 144
               $<TARGET_FILE:win_tests> --gtest_filter=Layout.*)
   endif()
+  # zembcfg export in the environment's prefix, import in a fresh one.
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME zembcfg_transfer_two_prefixes
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/transfer_two_prefixes.sh
+              $<TARGET_FILE:win_tests>)
+  endif()
   # Real X keyboard input against the program, in the same Wine environment.
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME keyboard_e2e

@@ -45,6 +45,18 @@ SheetStep answerMessageBox(std::wstring* shown);
 HWND waitForProcessDialog(const PROCESS_INFORMATION& process, bool wantSheet, DWORD timeoutMs);
 HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs);
 
+// Programs beside the tests, run as their own processes.
+std::wstring besideTests(const wchar_t* name);
+struct Ran {
+    DWORD status = 9999;
+    std::string out; // bytes as written
+    std::string err;
+};
+// zembcfg.exe with its output redirected to files, as a script runs it.
+Ran zembcfgExe(const std::wstring& arguments);
+// A file's bytes as text; empty when it cannot be read.
+std::string fileText(const std::wstring& path);
+
 // Settings-file helpers.
 using Bytes = std::vector<unsigned char>;
 std::string settingsPath();

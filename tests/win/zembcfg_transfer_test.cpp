@@ -5,11 +5,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
+#include "settings/cp932_text.h"
 #include "settings/page_setup.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
@@ -125,34 +128,6 @@ void startWithOwnSettings() {
     setProgramValue("iLstPage", REG_DWORD, &lastPage, 4);
 }
 
-TEST(ZembcfgTransfer, ExportedSettingsImportedOnAFreshMachineShowAndStoreTheSame) {
-    startWithOwnSettings();
-    const std::vector<std::wstring> shown = openAndConfirm();
-    const Bytes file = readFileBytes(settingsPath());
-    const std::vector<DWORD> registry = registryValues();
-    ASSERT_EQ(zembcfg({"export", "-o", exportPath()}), 0);
-
-    // A fresh machine: no settings file, no folders, no registry key.
-    const std::string path = settingsPath();
-    const std::string illustrator = path.substr(0, path.rfind('\\'));
-    ASSERT_TRUE(DeleteFileA(path.c_str()));
-    RemoveDirectoryA(illustrator.c_str());
-    RemoveDirectoryA(illustrator.substr(0, illustrator.rfind('\\')).c_str());
-    deleteProgramKeys();
-    ASSERT_EQ(GetFileAttributesA(illustrator.c_str()), INVALID_FILE_ATTRIBUTES);
-
-    std::string err;
-    ASSERT_EQ(zembcfg({"import", exportPath()}, &err), 0) << err;
-    EXPECT_EQ(readFileBytes(path), file);
-    EXPECT_EQ(registryValues(), registry);
-
-    // The program shows the same on every page, and OK changes nothing.
-    EXPECT_EQ(openAndConfirm(), shown);
-    EXPECT_EQ(readFileBytes(path), file);
-    EXPECT_EQ(registryValues(), registry);
-    DeleteFileA(exportPath().c_str());
-}
-
 void replaceText(std::string* text, const std::string& from, const std::string& to) {
     const size_t at = text->find(from);
     ASSERT_NE(at, std::string::npos) << from;
@@ -161,6 +136,74 @@ void replaceText(std::string* text, const std::string& from, const std::string& 
 
 void writeText(const std::string& path, const std::string& text) {
     writeFileBytes(path, Bytes(text.begin(), text.end()));
+}
+
+// One machine's export imported on another: the script that runs the two
+// halves, each in a Wine prefix of its own, names the Unix folder they share
+// (drive Z: is the Unix root).
+std::string sharedFolder() {
+    const char* folder = std::getenv("ZEMB_TRANSFER_DIR");
+    if (folder == nullptr || *folder == '\0')
+        return {};
+    std::string path = std::string("Z:") + folder + "/";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string pagesText(const std::vector<std::wstring>& view) {
+    std::string text;
+    for (const std::wstring& line : view)
+        text += utf16ToUtf8(std::u16string(line.begin(), line.end())) + "\n";
+    return text;
+}
+
+std::string registryText() {
+    std::string text;
+    const std::vector<DWORD> values = registryValues();
+    for (size_t i = 0; i < values.size(); ++i)
+        text += std::string(kPageSetupValueNames[i]) + " " + std::to_string(values[i]) + "\n";
+    return text;
+}
+
+std::wstring wide(const std::string& ansi) {
+    return std::wstring(ansi.begin(), ansi.end());
+}
+
+// Own settings through the program, then what it showed and stored beside the export.
+TEST(ZembcfgTransfer, ExportHalf) {
+    const std::string shared = sharedFolder();
+    if (shared.empty())
+        GTEST_SKIP() << "run by tests/e2e/transfer_two_prefixes.sh";
+    startWithOwnSettings();
+    writeText(shared + "pages.txt", pagesText(openAndConfirm()));
+    writeText(shared + "registry.txt", registryText());
+    writeFileBytes(shared + "KELDORIX.INI", readFileBytes(settingsPath()));
+    const Ran exported = zembcfgExe(L"export -o \"" + wide(shared) + L"export.toml\"");
+    ASSERT_EQ(exported.status, 0u) << exported.err;
+}
+
+// On a fresh machine: the import stores what the other machine stored, the
+// program shows the same on every page, and OK changes nothing.
+TEST(ZembcfgTransfer, ImportHalf) {
+    const std::string shared = sharedFolder();
+    if (shared.empty())
+        GTEST_SKIP() << "run by tests/e2e/transfer_two_prefixes.sh";
+    const std::string path = settingsPath();
+    ASSERT_EQ(GetFileAttributesA(path.substr(0, path.rfind('\\')).c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    ASSERT_FALSE(programKeyExists());
+    const Bytes file = readFileBytes(shared + "KELDORIX.INI");
+    const std::string registry = fileText(wide(shared) + L"registry.txt");
+    ASSERT_EQ(file.size(), 17922u);
+
+    const Ran imported = zembcfgExe(L"import \"" + wide(shared) + L"export.toml\"");
+    ASSERT_EQ(imported.status, 0u) << imported.err;
+    EXPECT_EQ(readFileBytes(path), file);
+    EXPECT_EQ(registryText(), registry);
+
+    EXPECT_EQ(pagesText(openAndConfirm()), fileText(wide(shared) + L"pages.txt"));
+    EXPECT_EQ(readFileBytes(path), file);
+    EXPECT_EQ(registryText(), registry);
 }
 
 // An export edited by hand: a margin, a paper size added, a pen's colour and
