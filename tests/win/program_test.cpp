@@ -105,10 +105,6 @@ void removeBesideSettings() {
         DeleteFileA((settingsFolder() + name).c_str());
 }
 
-std::wstring wide(const std::string& ansi) {
-    return std::wstring(ansi.begin(), ansi.end());
-}
-
 class ProgramRun : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -45,6 +45,11 @@ SheetStep answerMessageBox(std::wstring* shown);
 HWND waitForProcessDialog(const PROCESS_INFORMATION& process, bool wantSheet, DWORD timeoutMs);
 HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs);
 
+// A path of plain ASCII (the tests' own folders) as wide text.
+inline std::wstring wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
 // Programs beside the tests, run as their own processes.
 std::wstring besideTests(const wchar_t* name);
 struct Ran {

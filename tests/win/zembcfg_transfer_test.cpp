@@ -165,10 +165,6 @@ std::string registryText() {
     return text;
 }
 
-std::wstring wide(const std::string& ansi) {
-    return std::wstring(ansi.begin(), ansi.end());
-}
-
 // Own settings through the program, then what it showed and stored beside the export.
 TEST(ZembcfgTransfer, ExportHalf) {
     const std::string shared = sharedFolder();
