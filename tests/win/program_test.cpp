@@ -306,8 +306,9 @@ TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
             continue;
         }
         EXPECT_EQ(readFileBytes(settingsFolder() + c.backupName), old);
-        if (c.oldBackupThere)
+        if (c.oldBackupThere) {
             EXPECT_EQ(readFileBytes(path + ".bak"), oldBackup);
+        }
         EXPECT_EQ(besideSettings().size(), c.oldBackupThere ? 2u : 1u);
     }
 }
