@@ -299,8 +299,9 @@ TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
         EXPECT_EQ(le16(now, 0), 302);
         EXPECT_EQ(le32(now, 6), 15);
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(&now[1540])), "A0");
-        if (old.size() > 17922)
+        if (old.size() > 17922) {
             EXPECT_EQ(Bytes(now.begin() + 17922, now.end()), Bytes(old.begin() + 17922, old.end()));
+        }
         if (!c.backupName) {
             EXPECT_TRUE(besideSettings().empty());
             continue;
