@@ -352,8 +352,9 @@ TEST_F(SettingsFile, EveryFailedFileCallIsCaughtAndNothingStoredIsLost) {
                     EXPECT_EQ(block(saved, 2, 756), memory(&g_plotterRecord, 756));
                     EXPECT_EQ(block(saved, 1538, 6938), memory(&g_paperCatalogue, 6938));
                 }
-                if (kind == FileFault::Fail && faultInOk)
+                if (kind == FileFault::Fail && faultInOk) {
                     EXPECT_FALSE(ok) << "a failed call reported as success";
+                }
                 const bool faultFired = fileCallsMade() >= n;
 
                 // Pressed again with the fault gone, everything is stored.
