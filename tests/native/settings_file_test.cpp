@@ -155,8 +155,9 @@ TEST_F(SettingsFile, TooShortForAVersionCountsAsWrong) {
         EXPECT_EQ(g_paperCatalogue.count, 11);
         // An empty file holds nothing to keep.
         EXPECT_EQ(besideSettings().size(), c.bytes.empty() ? 0u : 1u);
-        if (!c.bytes.empty())
+        if (!c.bytes.empty()) {
             EXPECT_EQ(readAll(settings.string() + ".bak"), c.bytes);
+        }
     }
 }
 
