@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <string>
 
+#include "resources/resource_ids.h"
+
 // Unit lists hold "inch", "mm", "pixel" at positions 0..2.
-enum : UINT { IDS_UNIT_FIRST = 16101, kUnitCount = 3 };
+enum : int { kUnitCount = 3 };
 
 // The control with this id on the page, like GetDlgItem. Under Wine every
 // GetDlgItem asks the window server for the page's whole child list, and the

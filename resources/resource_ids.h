@@ -15,6 +15,9 @@
 // Sheet controls
 #define IDC_SHEET_TABS 1082
 
+// The length units "inch", "mm", "pixel", shared by the four pages that show lengths.
+#define IDS_UNIT_FIRST 16101
+
 // Messages of the program itself (not page texts)
 #define IDS_TAB_PAPER 17001
 #define IDS_TAB_PLOTTER_ENV 17002

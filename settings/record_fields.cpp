@@ -69,9 +69,6 @@ constexpr const char* kScaleTexts[] = {"1000%", "500%", "400%", "300%",   "200%"
                                        "100%",  "75%",  "50%",  "33.33%", "25%",  "10%"};
 constexpr const char* kOrientationTexts[] = {"縦(&P)", "横(&L)"};
 
-// The unit list's strings follow the pages' own first id (16101).
-constexpr int kUnitFirstString = 16101;
-
 constexpr FieldList kOutlineList = ZEMB_LIST(kOutlineTexts, IDS_ENV_OUTLINE_FIRST, 0, nullptr);
 constexpr FieldList kKanjiList = ZEMB_LIST(kKanjiTexts, IDS_ENV_KANJI_FIRST, 0, nullptr);
 constexpr FieldList kOriginList = ZEMB_LIST(kOriginTexts, IDS_ENV_ORIGIN_FIRST, 0, nullptr);
@@ -145,7 +142,7 @@ constexpr FieldTable kPenSlotFields = {kPenSlotArray, static_cast<int>(std::size
                                        sizeof(PenSlot)};
 constexpr FieldTable kPaperEntryFields = {
     kPaperEntryArray, static_cast<int>(std::size(kPaperEntryArray)), sizeof(PaperEntry)};
-constexpr FieldList kLengthUnitList = ZEMB_LIST(kUnitTexts, kUnitFirstString, 0, nullptr);
+constexpr FieldList kLengthUnitList = ZEMB_LIST(kUnitTexts, IDS_UNIT_FIRST, 0, nullptr);
 constexpr FieldList kColourList = ZEMB_LIST(kColourTexts, 0, 0, nullptr);
 constexpr FieldList kCommPortList =
     ZEMB_LIST(kPortTexts, IDS_ENV_PORT_FIRST, 0, portCodeForListPosition);
