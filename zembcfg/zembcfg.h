@@ -70,6 +70,9 @@ bool defaultSettingsPath(std::string* path);
 // "zembcfg: PATH: reason" to io.err and returns the failure.
 ReadFailure loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io);
 
+// True while the settings program's sheet is open in this user session.
+bool settingsProgramOpen();
+
 // The page-setup values in the registry, read without creating the key.
 struct StoredPageSetup {
     PageSetup values;                  // defaults where nothing is stored
