@@ -159,38 +159,42 @@ static bool fileSecurity(const std::wstring& path, std::vector<BYTE>* descriptor
                             &needed) != FALSE;
 }
 
-// Renamed over the target by handle with POSIX semantics (Windows 10 and
-// later on NTFS): a reader that shares deletion keeps reading the old file.
-// False with ERROR_INVALID_PARAMETER or ERROR_NOT_SUPPORTED where the system
-// or the file system lacks it.
-static bool renameByHandle(HANDLE file, const std::wstring& target) {
+static bool unsupported(DWORD error) {
+    return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
+           error == ERROR_INVALID_FUNCTION || error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+// Renamed over the target by handle. The first word of FILE_RENAME_INFO is
+// the flags of FileRenameInfoEx and the ReplaceIfExists of FileRenameInfo.
+static bool renameByHandle(HANDLE file, const std::wstring& target, FILE_INFO_BY_HANDLE_CLASS kind,
+                           DWORD flags) {
     const DWORD nameBytes = static_cast<DWORD>(target.size() * sizeof(wchar_t));
     std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    const DWORD flags = 0x1 | 0x2; // FILE_RENAME_FLAG_REPLACE_IF_EXISTS | _POSIX_SEMANTICS
     static_assert(offsetof(FILE_RENAME_INFO, RootDirectory) >= sizeof flags);
     std::memcpy(buffer.data(), &flags, sizeof flags);
     info->RootDirectory = nullptr;
     info->FileNameLength = nameBytes;
     std::memcpy(info->FileName, target.c_str(), nameBytes);
-    const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22); // FileRenameInfoEx
-    return SetFileInformationByHandle(file, renameInfoEx, info,
-                                      static_cast<DWORD>(buffer.size())) != FALSE;
+    return SetFileInformationByHandle(file, kind, info, static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
 // The new file takes the old one's attributes and access list before it
-// takes its place; a read-only settings file is not replaced at all. Where the
-// rename with POSIX semantics is missing (Wine, older Windows, FAT and some
-// network shares), ReplaceFileW does it, which on Windows merges attributes
-// and security itself.
+// takes its place; a read-only settings file is not replaced at all. Then, by
+// what the system offers:
+// - a rename with POSIX semantics (Windows 10 1607 and later, on NTFS): a
+//   reader that shares deletion goes on reading the old file;
+// - the classic rename that replaces (Wine, older Windows, FAT): atomic too,
+//   refused while a reader holds the file without delete sharing. Preferred
+//   to ReplaceFileW, which under Wine moves the old file away first, so that
+//   for a moment there is none, and leaves an empty file behind when refused;
+// - ReplaceFileW, where a file system knows neither rename by handle.
 static ReplaceOutcome systemReplace(const char* from, const char* to) {
     const std::wstring source = wide(from), target = wide(to);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     std::vector<BYTE> security;
     if (exists) {
-        // Asked first: a refused ReplaceFileW leaves a file of its own
-        // behind under Wine.
         if (refusal(target) == ReplaceOutcome::Held)
             return ReplaceOutcome::Held;
         if ((attributes & FILE_ATTRIBUTE_READONLY) || !fileSecurity(target, &security))
@@ -211,13 +215,18 @@ static ReplaceOutcome systemReplace(const char* from, const char* to) {
         CloseHandle(file);
         return ReplaceOutcome::Failed;
     }
-    const bool renamed = renameByHandle(file, target);
-    const DWORD error = renamed ? ERROR_SUCCESS : GetLastError();
+    const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22); // FileRenameInfoEx
+    const DWORD replaceIfExists = 0x1, posixSemantics = 0x2;
+    bool renamed = renameByHandle(file, target, renameInfoEx, replaceIfExists | posixSemantics);
+    DWORD error = renamed ? ERROR_SUCCESS : GetLastError();
+    if (!renamed && unsupported(error)) {
+        renamed = renameByHandle(file, target, FileRenameInfo, TRUE);
+        error = renamed ? ERROR_SUCCESS : GetLastError();
+    }
     CloseHandle(file);
     if (renamed)
         return ReplaceOutcome::Replaced;
-    if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
-        error != ERROR_INVALID_FUNCTION && error != ERROR_CALL_NOT_IMPLEMENTED)
+    if (!unsupported(error))
         return refusal(target);
     const BOOL replaced =
         exists ? ReplaceFileW(target.c_str(), source.c_str(), nullptr, 0, nullptr, nullptr)

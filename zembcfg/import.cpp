@@ -150,6 +150,10 @@ int runImport(const ImportOptions& options, Io& io) {
 
 } // namespace
 
+int importCommand(const std::string& input, const std::string& file, bool dryRun, Io& io) {
+    return runImport({input, file, dryRun}, io);
+}
+
 void addImportCommand(CLI::App& app, Io& io, int* status) {
     CLI::App* command = app.add_subcommand(
         "import", "Check a document whole, then write it to the settings file (the old file is "
