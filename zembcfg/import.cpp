@@ -96,6 +96,9 @@ int runImport(const ImportOptions& options, Io& io) {
                       "; nothing written\n";
             return kExitFound;
         }
+        if (attempt == 0 && settingsProgramOpen())
+            io.out += "The settings program is open: its OK will ask before it saves over this "
+                      "import.\n";
         if (options.dryRun) {
             if (!exists)
                 io.out += "(" + current.path + " does not exist yet)\n";
@@ -130,9 +133,6 @@ int runImport(const ImportOptions& options, Io& io) {
         "\n";
     if (committed.inPlace)
         io.out += "(written into the file itself: another program holds it open)\n";
-    if (settingsProgramOpen())
-        io.out += "The settings program is open: its OK will ask before it saves over this "
-                  "import.\n";
     const PageSetupStore stored = storePageSetup(plan.pageSetup, plan.image);
     if (!stored.registry && !plan.pageSetup.empty())
         io.err += "zembcfg: the page-setup values live in the registry of the Windows machine; "
