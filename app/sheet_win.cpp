@@ -3,16 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-
 #include "app/app.h"
-#include "app/layout_win.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
-
-HINSTANCE g_instance;
+#include "winui/controls_win.h"
+#include "winui/instance_win.h"
+#include "winui/messages_win.h"
+#include "winui/tabbed_dialog_win.h"
 
 namespace {
 
@@ -131,11 +129,9 @@ void initialiseSheet(HWND sheet) {
 void reportSaveFailure(HWND sheet) {
     char path[kPathBufferSize] = "KELDORIX.INI";
     buildSettingsPath(path, sizeof path);
-    wchar_t text[1024];
-    formatMessage(IDS_SAVE_FAILED, path, text, 1024);
     wchar_t caption[128] = {};
     GetWindowTextW(sheet, caption, 128);
-    MessageBoxW(sheet, text, caption, MB_OK | MB_ICONERROR);
+    showMessage(sheet, caption, IDS_SAVE_FAILED, path, MB_OK | MB_ICONERROR);
 }
 
 // A typed text the settings file cannot hold is caught before any page
@@ -222,21 +218,4 @@ INT_PTR runPropertySheet() {
     for (HWND& page : g_pages)
         page = nullptr;
     return result;
-}
-
-void formatMessage(UINT stringId, const wchar_t* argument, wchar_t* out, int outChars) {
-    if (out == nullptr || outChars <= 0)
-        return;
-    wchar_t pattern[768] = {};
-    LoadStringW(g_instance, stringId, pattern, 768);
-    _snwprintf(out, static_cast<size_t>(outChars), pattern, argument ? argument : L"");
-    out[outChars - 1] = L'\0';
-}
-
-void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars) {
-    wchar_t argument[MAX_PATH * 2] = {};
-    if (ansiArgument)
-        MultiByteToWideChar(CP_ACP, 0, ansiArgument, -1, argument, MAX_PATH * 2);
-    argument[MAX_PATH * 2 - 1] = L'\0';
-    formatMessage(stringId, argument, out, outChars);
 }

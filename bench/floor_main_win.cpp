@@ -12,10 +12,11 @@
 
 #include <cstring>
 
-#include "app/layout_logic.h"
-#include "app/layout_win.h"
 #include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
+#include "winui/dpi_logic.h"
+#include "winui/dpi_win.h"
+#include "winui/tabbed_dialog_win.h"
 
 static HINSTANCE g_floorInstance;
 static bool g_asShown;

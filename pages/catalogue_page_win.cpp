@@ -8,12 +8,12 @@
 #include <string>
 
 #include "pages/catalogue_logic.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/settings_file.h"
 #include "units/units.h"
+#include "winui/controls_win.h"
 
 HWND g_cataloguePage;
 

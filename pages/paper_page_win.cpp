@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-#include "app/layout_win.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/paper_logic.h"
 #include "resources/resource_ids.h"
@@ -16,6 +14,8 @@
 #include "settings/record.h"
 #include "settings/settings_file.h"
 #include "units/units.h"
+#include "winui/controls_win.h"
+#include "winui/dpi_win.h"
 
 HWND g_paperPage;
 

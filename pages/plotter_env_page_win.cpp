@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/plotter_env_logic.h"
 #include "resources/resource_ids.h"
@@ -14,6 +13,7 @@
 #include "settings/record.h"
 #include "settings/settings_file.h"
 #include "units/units.h"
+#include "winui/controls_win.h"
 
 HWND g_plotterEnvPage;
 

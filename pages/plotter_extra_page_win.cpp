@@ -8,13 +8,13 @@
 
 #include <cstdint>
 
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/plotter_extra_logic.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/record.h"
 #include "units/units.h"
+#include "winui/controls_win.h"
 
 HWND g_plotterExtraPage;
 

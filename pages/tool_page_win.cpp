@@ -3,14 +3,14 @@
 // command; everything is read back on OK.
 #include <windows.h>
 
-#include "app/layout_logic.h"
-#include "app/layout_win.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
+#include "winui/controls_win.h"
+#include "winui/dpi_logic.h"
+#include "winui/dpi_win.h"
 
 HWND g_toolPage;
 

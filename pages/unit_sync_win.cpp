@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
+#include "winui/controls_win.h"
 
 void synchroniseUnits(int sourcePageIndex, int unit) {
     struct Follower {
