@@ -30,7 +30,8 @@ const PageDef kPages[5] = {
     {IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE, cataloguePageProc, saveCataloguePage},
 };
 
-enum : UINT { kFitAfterDpiChange = WM_APP + 1 };
+// The sheet's own message, after the one its pages send it.
+enum : UINT { kFitAfterDpiChange = kUnitChosenMessage + 1 };
 
 HWND g_sheet;
 HWND g_tabs;
@@ -200,6 +201,9 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         return FALSE; // the dialog manager's own handling lays the sheet out
     case kFitAfterDpiChange:
         fitAfterDpiChange(sheet);
+        return TRUE;
+    case kUnitChosenMessage:
+        synchroniseUnits(static_cast<int>(wParam), static_cast<int>(lParam));
         return TRUE;
     }
     return FALSE;

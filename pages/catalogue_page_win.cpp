@@ -172,14 +172,6 @@ void modifyEntry(HWND page, int selected, int blank) {
     putLine(page, selected, fields.name);
 }
 
-void unitChosen(HWND page) {
-    const int unit = selectedListData(page, IDC_CATALOGUE_UNIT);
-    if (unit < 0)
-        return; // no unit to convert to; never make "nothing" the stored unit
-    cataloguePageUnitChange(page, unit);
-    synchroniseUnits(kCataloguePageIndex, unit);
-}
-
 INT_PTR onCommand(HWND page, int id, int code) {
     const int selected = selectedLine(page);
     const int blank = blankLine(page);
@@ -190,7 +182,7 @@ INT_PTR onCommand(HWND page, int id, int code) {
         return TRUE;
     case IDC_CATALOGUE_UNIT:
         if (code == CBN_SELENDOK)
-            unitChosen(page);
+            unitConfirmed(page, kCataloguePageIndex, IDC_CATALOGUE_UNIT, cataloguePageUnitChange);
         return TRUE;
     case IDC_CATALOGUE_NEW:
         newEntry(page, selected, blank);

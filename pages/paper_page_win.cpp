@@ -126,14 +126,6 @@ void chooseSize(HWND page) {
     showPaperFields(page, fields);
 }
 
-void chooseUnit(HWND page) {
-    const int unit = selectedListData(page, IDC_PAPER_UNITS);
-    if (unit < 0)
-        return;
-    paperPageUnitChange(page, unit);
-    synchroniseUnits(kPaperPageIndex, unit);
-}
-
 void chooseOrientation(HWND page, bool portrait) {
     g_pageSetup.Orientation = portrait ? 0 : 1;
     showOrientation(page, portrait);
@@ -147,7 +139,7 @@ INT_PTR onCommand(HWND page, int id, int notification) {
         return TRUE;
     case IDC_PAPER_UNITS:
         if (notification == CBN_SELENDOK)
-            chooseUnit(page);
+            unitConfirmed(page, kPaperPageIndex, IDC_PAPER_UNITS, paperPageUnitChange);
         return TRUE;
     case IDC_PAPER_PORTRAIT:
         chooseOrientation(page, true);

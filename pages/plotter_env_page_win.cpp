@@ -130,20 +130,12 @@ void initialisePage(HWND page) {
         fillAndSelect(page, list);
 }
 
-void onMarginUnitChosen(HWND page) {
-    const int unit = selectedListData(page, IDC_ENV_MARGIN_UNIT);
-    if (unit == kNoListSelection)
-        return; // nothing chosen, nothing to convert to
-    plotterEnvPageUnitChange(page, unit);
-    synchroniseUnits(kPlotterEnvPageIndex, unit);
-}
-
 INT_PTR onCommand(HWND page, int id, int notification) {
     if (id != IDC_ENV_MARGIN_UNIT)
         return FALSE;
     // Only a confirmed choice converts; browsing the open list does not.
     if (notification == CBN_SELENDOK)
-        onMarginUnitChosen(page);
+        unitConfirmed(page, kPlotterEnvPageIndex, IDC_ENV_MARGIN_UNIT, plotterEnvPageUnitChange);
     return TRUE;
 }
 

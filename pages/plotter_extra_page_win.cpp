@@ -133,15 +133,6 @@ void initialisePage(HWND page) {
     showTextField(page, IDC_SHARED_FOLDER, r.sharedFolder);
 }
 
-void unitChosen(HWND page) {
-    const int unit = selectedListData(page, IDC_EXTRA_UNIT);
-    // A confirmation without a selection has no unit to spread.
-    if (unit < 0)
-        return;
-    plotterExtraPageUnitChange(page, unit);
-    synchroniseUnits(kPlotterExtraPageIndex, unit);
-}
-
 // Opens the browser on the folder the edit names, when that is a folder.
 int CALLBACK browserNotification(HWND browser, UINT event, LPARAM, LPARAM data) {
     if (event == BFFM_INITIALIZED && data != 0)
@@ -179,7 +170,7 @@ void browseForSharedFolder(HWND page) {
 
 void handleCommand(HWND page, int id, int notification) {
     if (id == IDC_EXTRA_UNIT && notification == CBN_SELENDOK)
-        unitChosen(page);
+        unitConfirmed(page, kPlotterExtraPageIndex, IDC_EXTRA_UNIT, plotterExtraPageUnitChange);
     else if (id == IDC_BROWSE_SHARED_FOLDER)
         browseForSharedFolder(page);
 }

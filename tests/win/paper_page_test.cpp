@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "settings/settings_file.h"
 #include "sheet_driver.h"

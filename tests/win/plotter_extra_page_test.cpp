@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "settings/catalogue.h"
 #include "settings/settings_file.h"

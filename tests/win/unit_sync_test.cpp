@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"

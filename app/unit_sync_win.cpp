@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
