@@ -15,8 +15,6 @@
 #include "units/units.h"
 #include "winui/controls_win.h"
 
-HWND g_cataloguePage;
-
 namespace {
 
 // The unit edits 404 and 405 currently show their values in.
@@ -119,7 +117,6 @@ void fillCatalogueList(HWND page) {
 }
 
 void initialise(HWND page) {
-    g_cataloguePage = page;
     // Counted in characters by the edit; keepNameWithinSlot counts bytes.
     sendToItem(page, IDC_CATALOGUE_NAME, EM_LIMITTEXT, kPaperNameMaxBytes, 0);
     fillCatalogueList(page);
@@ -210,11 +207,6 @@ INT_PTR CALLBACK cataloguePageProc(HWND page, UINT message, WPARAM wParam, LPARA
         return TRUE;
     case WM_COMMAND:
         return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // Unit synchronisation must not reach a page that is gone.
-        if (g_cataloguePage == page)
-            g_cataloguePage = nullptr;
-        return FALSE;
     }
     return FALSE;
 }

@@ -6,12 +6,6 @@
 
 #include <windows.h>
 
-extern HWND g_paperPage;
-extern HWND g_plotterEnvPage;
-extern HWND g_plotterExtraPage;
-extern HWND g_toolPage;
-extern HWND g_cataloguePage;
-
 INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK plotterEnvPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
@@ -48,6 +42,7 @@ enum : int {
     kPlotterExtraPageIndex = 2,
     kToolPageIndex = 3,
     kCataloguePageIndex = 4,
+    kPageCount = 5,
 };
 
 // Sent by a length page to its parent, the sheet, when the operator confirmed

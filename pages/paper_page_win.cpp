@@ -17,8 +17,6 @@
 #include "winui/controls_win.h"
 #include "winui/dpi_win.h"
 
-HWND g_paperPage;
-
 namespace {
 
 int16_t g_pageUnit;
@@ -78,7 +76,6 @@ void showOrientation(HWND page, bool portrait) {
 }
 
 void initialisePaperPage(HWND page) {
-    g_paperPage = page;
     fillSizeList(page);
 
     // A catalogue size brings its own dimensions; a custom (or unknown) code
@@ -162,11 +159,6 @@ INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     case WM_COMMAND:
         return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // Unit synchronisation must never reach a page that is gone.
-        if (g_paperPage == page)
-            g_paperPage = nullptr;
-        return FALSE;
     }
     return FALSE;
 }

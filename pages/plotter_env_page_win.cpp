@@ -15,8 +15,6 @@
 #include "units/units.h"
 #include "winui/controls_win.h"
 
-HWND g_plotterEnvPage;
-
 namespace {
 
 // The unit the margin edits currently show; starts as the stored unit.
@@ -107,8 +105,6 @@ void storeSelection(HWND page, const PlainList& list) {
 }
 
 void initialisePage(HWND page) {
-    g_plotterEnvPage = page;
-
     fillListFromStrings(page, IDC_ENV_MARGIN_UNIT, IDS_UNIT_FIRST, kUnitCount);
     s_marginUnit = g_paperCatalogue.lengthUnit;
     selectListPosition(page, IDC_ENV_MARGIN_UNIT, s_marginUnit);
@@ -148,11 +144,6 @@ INT_PTR CALLBACK plotterEnvPageProc(HWND page, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case WM_COMMAND:
         return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // Unit synchronisation must not reach a page that is gone.
-        if (g_plotterEnvPage == page)
-            g_plotterEnvPage = nullptr;
-        return FALSE;
     }
     return FALSE;
 }

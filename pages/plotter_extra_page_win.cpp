@@ -16,8 +16,6 @@
 #include "units/units.h"
 #include "winui/controls_win.h"
 
-HWND g_plotterExtraPage;
-
 namespace {
 
 // The unit the five length edits currently show.
@@ -102,8 +100,6 @@ void showPdOptimisation(HWND page) {
 
 void initialisePage(HWND page) {
     const PlotterRecord& r = g_plotterRecord;
-    g_plotterExtraPage = page;
-
     fillListFromStrings(page, IDC_EXTRA_UNIT, IDS_UNIT_FIRST, kUnitCount);
     g_pageUnit = g_paperCatalogue.lengthUnit;
     selectListPosition(page, IDC_EXTRA_UNIT, g_pageUnit);

@@ -12,8 +12,6 @@
 #include "winui/dpi_logic.h"
 #include "winui/dpi_win.h"
 
-HWND g_toolPage;
-
 namespace {
 
 const int kRowStep = IDC_PEN2_TOOL - IDC_PEN1_TOOL;
@@ -50,7 +48,6 @@ void showPenRow(HWND page, int row, const PenSlot& slot) {
 }
 
 void initialiseToolPage(HWND page) {
-    g_toolPage = page;
     for (int row = 0; row < kPenSlotCount; ++row)
         showPenRow(page, row, g_plotterRecord.penSlots[row]);
 }

@@ -41,7 +41,7 @@ INT_PTR runPaperPage(const Values& registry, int unit, const Action& act, int bu
         [&](Bytes& bytes) { bytes[kStoredUnitAt] = static_cast<unsigned char>(unit); });
     LoadPageSetup();
     const INT_PTR result = runSheetWith({[&](HWND sheet) {
-        act(g_paperPage);
+        act(sheetPage(kPaperPageIndex));
         clickButton(sheet, button);
         return true;
     }});
