@@ -3,16 +3,13 @@
 #include <iterator>
 #include <type_traits>
 
-#include "pages/paper_logic.h"
-#include "pages/plotter_env_logic.h"
-#include "pages/plotter_extra_logic.h"
-#include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/cp932_text.h"
 #include "settings/page_setup.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
+#include "settings/stored_values.h"
 
 namespace {
 

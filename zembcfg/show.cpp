@@ -1,7 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "pages/tool_logic.h"
+#include "settings/stored_values.h"
 #include "settings/settings_file.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"

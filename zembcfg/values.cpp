@@ -1,8 +1,6 @@
 #include "zembcfg/values.h"
 
-#include "pages/plotter_env_logic.h"
-#include "pages/plotter_extra_logic.h"
-#include "pages/tool_logic.h"
+#include "settings/stored_values.h"
 #include "units/units.h"
 #include "zembcfg/zembcfg.h"
 
