@@ -23,13 +23,13 @@
 
 enum class FieldKind : uint8_t {
     Integer,      // a plain number
-    Length,       // whole millimetres, shown in the page's length unit
+    Length,       // whole millimetres
     Flag,         // check box: 1 ticked, 0 cleared
     InvertedFlag, // check box: 0 ticked, 1 cleared
     List,         // the stored value of a list item (or radio button)
     Text,         // code-page-932 bytes, terminated within the field
-    Reserved,     // on no page; carried unchanged
-    Hundredths,   // pen thickness: shown divided by 100, two decimals
+    Reserved,     // no meaning known; carried unchanged
+    Hundredths,   // pen thickness in hundredths
     Component,    // colour component: 0 or 10000
     PdOptimize,   // packed word, see its parts
     PaperSize,    // page-setup size code: 601 + catalogue index, or 999
@@ -54,7 +54,7 @@ struct FieldPart {
 struct FieldTable;
 
 struct FieldDesc {
-    const char* name; // the code's name; null in the page-setup table (see below)
+    const char* name; // the code's name; null in the page-setup table (see there)
     uint32_t offset;  // within the block the table describes
     uint32_t width;   // bytes: 2 or 4 for integers, the field size for texts
     bool isSigned;
