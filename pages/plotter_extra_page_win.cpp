@@ -9,10 +9,10 @@
 #include <cstdint>
 
 #include "pages/pages.h"
-#include "pages/plotter_extra_logic.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/record.h"
+#include "settings/stored_values.h"
 #include "units/units.h"
 #include "winui/controls_win.h"
 

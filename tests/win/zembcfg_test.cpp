@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
 #include "settings/record_fields.h"
@@ -106,6 +107,9 @@ void expectTable(const FieldTable& table, int* checked) {
         ++*checked;
     }
 }
+
+// zembcfg may not include the pages, so its titles are counted on their own.
+static_assert(kPageTitleCount == kPageCount, "one title per page of the sheet");
 
 TEST(ZembcfgTable, LabelsAndListTextsAreThoseOfTheResources) {
     for (int i = 0; i < kPageTitleCount; ++i)
