@@ -41,7 +41,7 @@ struct FieldLabels {
     const char* group; // the frame or heading around the field, or null
     const char* label; // the label beside or on the control, or null
     const ListLabels* list;
-    const PartLabels* parts;
+    const PartLabels* parts = nullptr; // the PD word's parts
 };
 
 // The labels of a field of any storage table; a field on no page for one the

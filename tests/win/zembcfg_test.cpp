@@ -109,7 +109,7 @@ void expectTable(const FieldTable& table, int* checked) {
 }
 
 // zembcfg may not include the pages, so its titles are counted on their own.
-static_assert(kPageTitleCount == kPageCount, "one title per page of the sheet");
+static_assert(int{kPageTitleCount} == int{kPageCount}, "one title per page of the sheet");
 
 TEST(ZembcfgTable, LabelsAndListTextsAreThoseOfTheResources) {
     for (int i = 0; i < kPageTitleCount; ++i)
