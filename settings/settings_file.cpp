@@ -37,17 +37,6 @@ bool settingsFilePath(std::string* path, bool createFolders) {
     return true;
 }
 
-bool buildSettingsPath(char* buffer, size_t capacity) {
-    if (buffer == nullptr || capacity == 0)
-        return false;
-    buffer[0] = '\0';
-    std::string path;
-    if (!settingsFilePath(&path) || path.size() + 1 > capacity)
-        return false;
-    std::memcpy(buffer, path.c_str(), path.size() + 1);
-    return true;
-}
-
 static bool writeAt(FileHandle file, uint32_t offset, const void* data, size_t size) {
     return seekFile(file, offset) && writeFile(file, data, size) == size;
 }
@@ -196,27 +185,6 @@ LoadStatus loadSettings() {
     if (worst == LoadStatus::Unavailable && settingsFilePath(&path, false))
         g_loadedPresent = readWholeFile(path, &g_loadedImage) == ReadOutcome::Read;
     return worst;
-}
-
-static bool saveBlock(uint32_t offset, uint32_t size, const void* block) {
-    if (block == nullptr)
-        return false;
-    std::string path;
-    if (!settingsFilePath(&path))
-        return false;
-    const FileHandle file = openFileWriteShared(path.c_str());
-    if (file == kNoFile)
-        return false;
-    const bool written = writeAt(file, offset, block, size);
-    return closeFile(file) && written;
-}
-
-bool savePlotterSettings(const void* record) {
-    return saveBlock(kRecordOffset, kRecordSize, record);
-}
-
-bool savePaperCatalogue(const void* catalogue) {
-    return saveBlock(kCatalogueOffset, kCatalogueSize, catalogue);
 }
 
 static void putBlock(FileBytes* image, uint32_t offset, const void* block, uint32_t size) {

@@ -19,11 +19,6 @@ enum : uint32_t {
     kCarriedSize = 7924,
 };
 
-enum : size_t {
-    // What callers that still format the path into a buffer give it.
-    kPathBufferSize = 1024,
-};
-
 // The settings folder is these folders in turn below the documents folder.
 inline constexpr const char* kSettingsFolders[] = {"Adobe", "Illustrator"};
 inline constexpr char kSettingsFileName[] = "KELDORIX.INI";
@@ -47,8 +42,6 @@ enum class LoadStatus {
 bool settingsFolder(std::string* folder, bool createFolders = true);
 // The full path of the settings file, UTF-8.
 bool settingsFilePath(std::string* path, bool createFolders = true);
-// The same into a buffer; false (and "") when it does not fit.
-bool buildSettingsPath(char* buffer, size_t capacity);
 
 // Record, then catalogue, then the carried region; the worst of the three.
 // Stops at the first that leaves the file untouched for the operator to decide.
@@ -61,11 +54,6 @@ const char* settingsBackupPath();
 // n counts through them from 0.
 enum : int { kBackupNameCount = 100 };
 std::string settingsBackupName(const std::string& path, int n);
-
-// True only when the whole block reached the file. A save never creates the
-// file and never touches the version word.
-bool savePlotterSettings(const void* record);
-bool savePaperCatalogue(const void* catalogue);
 
 enum class SaveOutcome {
     Saved,

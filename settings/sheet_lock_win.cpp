@@ -24,7 +24,7 @@ std::wstring sheetLockName() {
 
 HANDLE takeSheetLock(bool* first) {
     const HANDLE lock = CreateMutexW(nullptr, TRUE, sheetLockName().c_str());
-    *first = lock != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+    *first = lock == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
     return lock;
 }
 

@@ -12,7 +12,7 @@
 std::wstring sheetLockName();
 
 // Takes the lock; *first is false when another start of this user session
-// holds it. Null when the mutex cannot be created at all.
+// holds it. Null (and *first true) when the mutex cannot be created at all.
 HANDLE takeSheetLock(bool* first);
 
 // True while a sheet of this user session is open.
