@@ -79,21 +79,6 @@ void expectEveryPageSaved(const Bytes& file) {
 
 // ---- files ----
 
-Bytes readWide(const std::wstring& path) {
-    Bytes bytes;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD got = 0;
-    if (!bytes.empty())
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    bytes.resize(got);
-    CloseHandle(file);
-    return bytes;
-}
-
 // An import document beside the tests; its path, quoted for a command line.
 std::wstring document(const std::string& text) {
     const std::wstring path = besideTests(L"save-test.toml");
@@ -317,7 +302,7 @@ TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
         press(sheet, IDOK);
         EXPECT_EQ(program.waitForWindow(false, 1000), nullptr) << "no message";
         EXPECT_EQ(program.waitForExit(), 0);
-        const Bytes saved = readWide(folder + L"\\Adobe\\Illustrator\\KELDORIX.INI");
+        const Bytes saved = readFileBytes(folder + L"\\Adobe\\Illustrator\\KELDORIX.INI");
         ASSERT_EQ(saved.size(), 17922u);
         EXPECT_EQ(le16(saved, 0), 302);
         EXPECT_EQ(le32(saved, 2 + 4), 25);

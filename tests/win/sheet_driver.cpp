@@ -9,6 +9,7 @@
 
 #include "app/app.h"
 #include "resources/resource_ids.h"
+#include "settings/cp932_text.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
 #include "winui/instance_win.h"
@@ -244,9 +245,9 @@ std::string settingsPath() {
     return path;
 }
 
-std::vector<unsigned char> readFileBytes(const std::string& path) {
+std::vector<unsigned char> readFileBytes(const std::wstring& path) {
     std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
@@ -257,6 +258,12 @@ std::vector<unsigned char> readFileBytes(const std::string& path) {
     bytes.resize(got);
     CloseHandle(file);
     return bytes;
+}
+
+std::vector<unsigned char> readFileBytes(const std::string& utf8Path) {
+    std::u16string path;
+    utf8ToUtf16(utf8Path, &path);
+    return readFileBytes(std::wstring(path.begin(), path.end()));
 }
 
 void writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {

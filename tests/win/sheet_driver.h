@@ -82,7 +82,9 @@ std::string fileText(const std::wstring& path);
 // Settings-file helpers.
 using Bytes = std::vector<unsigned char>;
 std::string settingsPath();
-std::vector<unsigned char> readFileBytes(const std::string& path);
+// Paths in UTF-8, as the settings store gives them, or wide.
+std::vector<unsigned char> readFileBytes(const std::string& utf8Path);
+std::vector<unsigned char> readFileBytes(const std::wstring& path);
 void writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 // The settings folder, with its trailing backslash; the names of the files in
 // it other than the settings file; those files removed.
