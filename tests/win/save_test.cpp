@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <atomic>
 #include <set>
@@ -11,6 +12,7 @@
 #include <thread>
 
 #include "resources/resource_ids.h"
+#include "settings/cp932_text.h"
 #include "sheet_driver.h"
 
 namespace {
@@ -276,40 +278,115 @@ TEST_F(SaveRun, ASecondStartBringsTheFirstSheetForwardAndWaitsForIt) {
               std::string::npos);
 }
 
+// The documents folder the shell reports to the programs started meanwhile.
+class DocumentsFolder {
+  public:
+    explicit DocumentsFolder(const std::wstring& folder) {
+        RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_ALL_ACCESS, &key_);
+        DWORD size = sizeof before_;
+        RegQueryValueExW(key_, L"Personal", nullptr, nullptr, reinterpret_cast<BYTE*>(before_),
+                         &size);
+        set(folder.c_str());
+    }
+    ~DocumentsFolder() {
+        set(before_);
+        RegCloseKey(key_);
+    }
+
+  private:
+    void set(const wchar_t* folder) {
+        RegSetValueExW(key_, L"Personal", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder),
+                       static_cast<DWORD>((wcslen(folder) + 1) * sizeof(wchar_t)));
+    }
+    HKEY key_ = nullptr;
+    wchar_t before_[MAX_PATH] = {};
+};
+
 // A documents folder whose name the system code page (932) lacks, or in
-// Japanese: the program finds it, creates its file there and saves there.
+// Japanese: the program finds it, creates its file there and saves there. One
+// that cannot be used is named as such at OK.
 TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
     wchar_t profile[MAX_PATH] = {};
     GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_ALL_ACCESS, &key),
-              ERROR_SUCCESS);
-    wchar_t before[MAX_PATH] = {};
-    DWORD size = sizeof before;
-    RegQueryValueExW(key, L"Personal", nullptr, nullptr, reinterpret_cast<BYTE*>(before), &size);
-    for (const wchar_t* name : {L"Dokument\u00EB", L"\u66F8\u985E\u30D5\u30A9\u30EB\u30C0"}) {
-        const std::wstring folder = std::wstring(profile) + L"\\" + name;
-        SCOPED_TRACE(std::string(folder.begin(), folder.end()));
-        CreateDirectoryW(folder.c_str(), nullptr);
-        RegSetValueExW(key, L"Personal", 0, REG_EXPAND_SZ,
-                       reinterpret_cast<const BYTE*>(folder.c_str()),
-                       static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    const struct {
+        std::wstring folder;
+        bool usable;
+    } cases[] = {
+        {std::wstring(profile) + L"\\Dokument\u00EB", true},
+        {std::wstring(profile) + L"\\\u66F8\u985E\u30D5\u30A9\u30EB\u30C0", true},
+        {L"Q:\\no such drive", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.usable ? "usable" : "unusable");
+        CreateDirectoryW(c.folder.c_str(), nullptr);
+        const DocumentsFolder documents(c.folder);
         Program program;
         HWND sheet = program.waitForWindow(true);
         ASSERT_NE(sheet, nullptr);
         EXPECT_EQ(program.waitForWindow(false, 300), nullptr) << "no message";
         type(sheet, IDC_ENV_LEAF_TOP, L"1");
         press(sheet, IDOK);
+        if (!c.usable) {
+            HWND box = program.waitForWindow(false);
+            ASSERT_NE(box, nullptr);
+            const std::wstring text = messageBoxText(box);
+            EXPECT_NE(text.find(L"設定ファイルの場所を開けない"), std::wstring::npos);
+            EXPECT_NE(text.find(c.folder), std::wstring::npos);
+            press(box, IDOK);
+            press(sheet, IDCANCEL);
+            EXPECT_EQ(program.waitForExit(), 0);
+            continue;
+        }
         EXPECT_EQ(program.waitForWindow(false, 1000), nullptr) << "no message";
         EXPECT_EQ(program.waitForExit(), 0);
-        const Bytes saved = readFileBytes(folder + L"\\Adobe\\Illustrator\\KELDORIX.INI");
+        const Bytes saved = readFileBytes(c.folder + L"\\Adobe\\Illustrator\\KELDORIX.INI");
         ASSERT_EQ(saved.size(), 17922u);
         EXPECT_EQ(le16(saved, 0), 302);
         EXPECT_EQ(le32(saved, 2 + 4), 25);
     }
-    RegSetValueExW(key, L"Personal", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(before),
-                   static_cast<DWORD>((wcslen(before) + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+}
+
+// The new file takes the old one's place with its attributes and access list.
+TEST_F(SaveRun, TheSavedFileKeepsItsAttributesAndAccessList) {
+    const std::wstring path = []() {
+        std::u16string wide;
+        utf8ToUtf16(settingsPath(), &wide);
+        return std::wstring(wide.begin(), wide.end());
+    }();
+    const auto accessList = [&path] {
+        DWORD needed = 0;
+        GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+        std::vector<BYTE> descriptor(needed);
+        wchar_t* text = nullptr;
+        if (needed == 0 ||
+            !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed,
+                              &needed) ||
+            !ConvertSecurityDescriptorToStringSecurityDescriptorW(
+                descriptor.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr))
+            return std::wstring(L"(none)");
+        const std::wstring sddl = text;
+        LocalFree(text);
+        return sddl;
+    };
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:P(A;;FA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+    EXPECT_TRUE(SetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor));
+    LocalFree(descriptor);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const std::wstring before = accessList();
+    Program program;
+    HWND sheet = program.waitForWindow(true);
+    ASSERT_NE(sheet, nullptr);
+    type(sheet, IDC_ENV_LEAF_TOP, L"1");
+    press(sheet, IDOK);
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_EQ(le32(readFileBytes(settingsPath()), 2 + 4), 25);
+    EXPECT_EQ(accessList(), before);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD(FILE_ATTRIBUTE_HIDDEN));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(besideSettings().empty());
 }
 
 // Every value the registry refuses is named, and the exit status says so.
