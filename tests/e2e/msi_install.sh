@@ -12,6 +12,7 @@ dist=$(realpath "$1")
 screenshot=${2:-$root/build/screenshots/installed.png}
 : "${WINE_ENV_DIR:?run inside a scripts/wine-env environment}" "${DISPLAY:?needs a display}"
 source "$root/scripts/wine-env"
+source "$root/tests/e2e/checks.sh"
 
 msi=$(ls "$dist"/ZEMBSerConfig-*-x64.msi)
 zip=$(ls "$dist"/ZEMBSerConfig-*-win-x64.zip)
@@ -29,16 +30,6 @@ export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CA
 mkdir -p "$HOME"
 wine_env_init_prefix ''
 
-passed=0 failed=0
-check() { # name expected actual
-  if [[ "$2" == "$3" ]]; then
-    echo "ok   $1: $3"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $1: expected $2, got $3"
-    failed=$((failed + 1))
-  fi
-}
 exists() { [[ -e "$1" ]] && echo yes || echo no; }
 gone() { [[ -e "$1" ]] && echo no || echo yes; }
 
@@ -147,5 +138,4 @@ check "installed programs entries after uninstalling" none "$(uninstall_entries 
 check "KELDORIX.INI kept unchanged" "$settings_sum" "$(sha256sum <"$settings" 2>/dev/null || true)"
 check "registry values kept unchanged" "$registry" "$(wine reg query "$key" /s 2>/dev/null | tr -d '\r')"
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+checks_done

@@ -3,6 +3,7 @@
 # in every place it must reach, the readme's languages and the notices' licence
 # texts. Usage: tests/e2e/package_contents.sh DIST
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 dist=$(realpath "$1")
 cd "$dist"
 zip=$(ls ZEMBSerConfig-*-win-x64.zip)
@@ -11,16 +12,6 @@ msi=ZEMBSerConfig-$version-x64.msi
 work=$(mktemp -d "${TMPDIR:-/tmp}/zemb-contents.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-passed=0 failed=0
-check() { # name expected actual
-  if [[ "$2" == "$3" ]]; then
-    echo "ok   $1"
-    passed=$((passed + 1))
-  else
-    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
-    failed=$((failed + 1))
-  fi
-}
 has() { grep -qF -- "$2" "$1" && echo yes || echo "no \"$2\""; }
 
 folder=ZEMBSerConfig-$version-win-x64
@@ -56,5 +47,4 @@ for text in 'University of Cincinnati' 'Niels Lohmann' 'Mark Gillard' 'GCC RUNTI
   check "THIRD-PARTY-NOTICES.txt: $text" yes "$(has "$notices" "$text")"
 done
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+checks_done

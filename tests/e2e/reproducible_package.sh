@@ -27,21 +27,17 @@ if [[ -z "$first" || -n "$(git -C "$root" status --porcelain --untracked-files=n
 fi
 second=$(package_clone b)
 
-passed=0 failed=0
-check() { # description, then the command that must succeed
-  local what=$1
-  shift
-  if "$@"; then echo "ok   $what"; passed=$((passed + 1)); else echo "FAIL $what"; failed=$((failed + 1)); fi
-}
+source "$root/tests/e2e/checks.sh"
+succeeds() { "$@" && echo yes || echo no; }
 
 zip=$(cd "$first" && ls ZEMBSerConfig-*-win-x64.zip)
 msi=$(cd "$first" && ls ZEMBSerConfig-*-x64.msi)
-check "$zip: the same bytes in both folders" cmp -s "$first/$zip" "$second/$zip"
+check "$zip: the same bytes in both folders" yes "$(succeeds cmp -s "$first/$zip" "$second/$zip")"
 mkdir -p "$work/zip-a" "$work/zip-b"
 unzip -q "$first/$zip" -d "$work/zip-a"
 unzip -q "$second/$zip" -d "$work/zip-b"
 for file in "$work/zip-a"/*/*; do
-  check "$(basename "$file"): the same bytes" cmp -s "$file" "$work/zip-b/${file#"$work/zip-a/"}"
+  check "$(basename "$file"): the same bytes" yes "$(succeeds cmp -s "$file" "$work/zip-b/${file#"$work/zip-a/"}")"
 done
 
 # The MSI: every table and stream the same; the summary information may differ only in its
@@ -51,7 +47,7 @@ same_tables() {
   for table in $(msiinfo tables "$first/$msi"); do
     [[ $table == _SummaryInformation ]] && continue
     cmp -s <(msiinfo export "$first/$msi" "$table") <(msiinfo export "$second/$msi" "$table") ||
-      { echo "     table $table differs"; return 1; }
+      { echo "     table $table differs" >&2; return 1; }
   done
 }
 same_streams() {
@@ -59,7 +55,7 @@ same_streams() {
   for stream in $(msiinfo streams "$first/$msi"); do
     [[ $stream == *SummaryInformation ]] && continue
     cmp -s <(msiinfo extract "$first/$msi" "$stream") <(msiinfo extract "$second/$msi" "$stream") ||
-      { echo "     stream $stream differs"; return 1; }
+      { echo "     stream $stream differs" >&2; return 1; }
   done
 }
 summary_differences() {
@@ -68,13 +64,13 @@ summary_differences() {
 only_wixl_fields() {
   local fields
   fields=$(summary_differences | paste -sd, -)
-  echo "     summary information fields that differ: ${fields:-none}"
+  echo "     summary information fields that differ: ${fields:-none}" >&2
   [[ -z "$(summary_differences | grep -vxE 'Revision number \(UUID\)|Created|Last saved')" ]]
 }
-check "$msi: every table the same" same_tables
-check "$msi: every stream (the programs' cabinet, the icon) the same" same_streams
-check "$msi: the summary information differs only in the package code and times" only_wixl_fields
+check "$msi: every table the same" yes "$(succeeds same_tables)"
+check "$msi: every stream (the programs' cabinet, the icon) the same" yes "$(succeeds same_streams)"
+check "$msi: the summary information differs only in the package code and times" yes \
+  "$(succeeds only_wixl_fields)"
 echo "     $msi: $(cmp -l "$first/$msi" "$second/$msi" | wc -l) of $(stat -c %s "$first/$msi") bytes differ"
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+checks_done

@@ -4,6 +4,7 @@
 # that certificate and not against another one; an unsigned release has none.
 # Usage: tests/e2e/signed_package.sh [UNSIGNED_DIST]
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 unsigned=${1:-}
 work=$(mktemp -d "${TMPDIR:-/tmp}/zemb-signed.XXXXXX")
@@ -21,11 +22,6 @@ ZEMB_SIGN_CERT=$work/signer.pem ZEMB_SIGN_KEY=$work/signer.key \
   bash "$root/scripts/package" --sign --out "$work/dist" >"$work/package.log" 2>&1 ||
   { tail -n 30 "$work/package.log"; echo "FAIL scripts/package --sign"; exit 1; }
 
-passed=0 failed=0
-check() { # name expected actual
-  if [[ "$2" == "$3" ]]; then echo "ok   $1: $3"; passed=$((passed + 1)); else
-    echo "FAIL $1: expected $2, got $3"; failed=$((failed + 1)); fi
-}
 verifies() { # file ca
   osslsigncode verify -CAfile "$2" -in "$1" >"$work/verify.log" 2>&1 && echo yes || echo no
 }
@@ -50,5 +46,4 @@ if [[ -n "$unsigned" ]]; then
   done
 fi
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+checks_done
