@@ -3,7 +3,8 @@
 # in every place it must reach, the readme's languages and the notices' licence
 # texts. Usage: tests/e2e/package_contents.sh DIST
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$root/tests/e2e/checks.sh"
 dist=$(realpath "$1")
 cd "$dist"
 zip=$(ls ZEMBSerConfig-*-win-x64.zip)
@@ -29,6 +30,11 @@ done
 check "MSI product version" "$version" "$(msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductVersion" {print $2}')"
 check "MSI installs the zip's four files" "README.txt THIRD-PARTY-NOTICES.txt ZEMBSerConfig.exe zembcfg.exe" \
   "$(msiinfo export "$msi" File | tr -d '\r' | awk -F'\t' 'NR > 3 {print $3}' | sort | paste -sd' ' -)"
+check "MSI Start-menu shortcut to the settings program, with the program's icon" \
+  "ProgramMenuFolder ZEMBSerConfig SettingsProgram app.ico" \
+  "$(msiinfo export "$msi" Shortcut | tr -d '\r' | awk -F'\t' 'NR > 3 {print $2, $3, $4, $9}')"
+check "MSI icon is the program's" yes \
+  "$(msiinfo extract "$msi" Icon.app.ico | cmp -s - "$root/resources/app.ico" && echo yes || echo no)"
 
 readme=$work/$folder/README.txt
 check "README.txt: UTF-8 with a byte order mark, CRLF lines" "efbbbf crlf" \
