@@ -8,7 +8,7 @@
 #   clones are packaged instead of one.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-first=${1:-}
+first=${1:+$(realpath "$1")}
 commit=$(git -C "$root" rev-parse HEAD)
 work=$(mktemp -d "${TMPDIR:-/tmp}/zemb-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -29,6 +29,8 @@ second=$(package_clone b)
 
 source "$root/tests/e2e/checks.sh"
 succeeds() { "$@" && echo yes || echo no; }
+# msiinfo export writes a table's binary columns into files under the current folder.
+cd "$work"
 
 zip=$(cd "$first" && ls ZEMBSerConfig-*-win-x64.zip)
 msi=$(cd "$first" && ls ZEMBSerConfig-*-x64.msi)
