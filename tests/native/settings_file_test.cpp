@@ -233,7 +233,6 @@ TEST_F(SettingsFile, EveryFailedFileCallIsCaughtAndNothingStoredIsLost) {
 
                 injectFileFault(n, kind);
                 const LoadStatus status = loadSettings();
-                const unsigned loadCalls = fileCallsMade();
                 const auto loaded = readAll(settings);
                 const auto others = besideSettings();
                 if (version == 302 || others.empty()) {
