@@ -5,6 +5,22 @@
 // Runs the modal sheet; 1 OK, 2 Cancel, 0 close box, -1 when it cannot be created.
 INT_PTR runPropertySheet();
 
+// OK's one write of the settings file, after every page has stored itself.
+// A file that another program changed since start-up is saved over only when
+// the operator says yes, its version kept beside it first. False, with the
+// operator told why, when nothing was saved.
+bool saveSettingsAskingFirst(HWND sheet);
+
+// One sheet per user session: the sheet carries a mark a second start finds
+// it by, and comes forward when that start asks it to.
+void markSessionSheet(HWND sheet);
+void unmarkSessionSheet(HWND sheet);
+// True when the message was that request (and has been answered).
+bool comeForwardIfAsked(HWND sheet, UINT message);
+// A second start: brings the session's sheet forward and returns once the
+// first start has finished, having written RetVal.
+void waitForSessionSheet(HANDLE lock);
+
 // The sheet's page at a tab index (kPaperPageIndex...), or null when the
 // sheet is not shown.
 HWND sheetPage(int index);

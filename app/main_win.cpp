@@ -1,12 +1,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/app.h"
 #include "resources/resource_ids.h"
 #include "settings/page_setup.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
+#include "settings/sheet_lock_win.h"
 #include "winui/instance_win.h"
 #include "winui/messages_win.h"
 
@@ -25,10 +27,11 @@ static bool loadSettingsOrGiveUp() {
             showMessage(IDS_SETTINGS_REPLACED, settingsBackupPath(), MB_OK | MB_ICONINFORMATION);
         if (status != LoadStatus::Unreadable && status != LoadStatus::NotBackedUp)
             return true;
-        char path[kPathBufferSize] = "KELDORIX.INI";
-        buildSettingsPath(path, sizeof path);
+        std::string path;
+        if (!settingsFilePath(&path, false))
+            path = kSettingsFileName;
         const UINT text = status == LoadStatus::Unreadable ? IDS_LOAD_FAILED : IDS_BACKUP_FAILED;
-        if (showMessage(text, path, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
+        if (showMessage(text, path.c_str(), MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
             return false;
     }
 }
@@ -43,16 +46,33 @@ static void savePageSetupOrSay() {
     showMessage(IDS_PAGE_SETUP_NOT_SAVED, key, MB_OK | MB_ICONWARNING);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    g_instance = instance;
+// Start-up, the sheet, the page setup after OK (after the file, which OK
+// saved), then RetVal last.
+static void run() {
     if (!loadSettingsOrGiveUp()) {
         writeRetVal(IDCANCEL);
-        return 0;
+        return;
     }
     LoadPageSetup();
     const INT_PTR result = runPropertySheet();
     if (result == IDOK)
         savePageSetupOrSay();
     writeRetVal(static_cast<int32_t>(result));
+}
+
+// A second start while this user session has a sheet open writes nothing:
+// a caller waiting on it finds the first sheet's RetVal once it returns.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    g_instance = instance;
+    bool first = true;
+    const HANDLE lock = takeSheetLock(&first);
+    if (first)
+        run();
+    else
+        waitForSessionSheet(lock);
+    if (lock) {
+        ReleaseMutex(lock);
+        CloseHandle(lock);
+    }
     return 0;
 }

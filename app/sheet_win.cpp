@@ -18,7 +18,7 @@ struct PageDef {
     UINT tabTextId;
     int templateId;
     DLGPROC proc;
-    bool (*save)(HWND);
+    void (*save)(HWND);
 };
 
 // In tab order, which is also the order the pages are created and saved in.
@@ -123,20 +123,13 @@ void initialiseSheet(HWND sheet) {
     showPage(0);
     centreOnDesktop(sheet); // on the size the pages need
     g_sheet = sheet;
+    markSessionSheet(sheet);
     g_keyboardHook =
         SetWindowsHookExW(WH_MSGFILTER, sheetKeyboardFilter, nullptr, GetCurrentThreadId());
 }
 
-void reportSaveFailure(HWND sheet) {
-    char path[kPathBufferSize] = "KELDORIX.INI";
-    buildSettingsPath(path, sizeof path);
-    wchar_t caption[128] = {};
-    GetWindowTextW(sheet, caption, 128);
-    showMessage(sheet, caption, IDS_SAVE_FAILED, path, MB_OK | MB_ICONERROR);
-}
-
 // A typed text the settings file cannot hold is caught before any page
-// writes, so the file is never left with part of an OK.
+// stores anything.
 bool textsStorable(HWND sheet) {
     HWND page = g_pages[kPlotterExtraPageIndex];
     const int unstorable = plotterExtraPageUnstorableText(page);
@@ -147,20 +140,16 @@ bool textsStorable(HWND sheet) {
     return false;
 }
 
-// Every page is saved, in the fixed order, even after one fails: later pages
-// must see what earlier ones stored. The sheet closes only when all succeeded.
+// Every page stores itself in memory, in the fixed order, so that later pages
+// see what earlier ones stored; then the file is saved once. The sheet closes
+// only when it was.
 void applyAndClose(HWND sheet) {
     if (!textsStorable(sheet))
         return;
-    bool saved = true;
     for (int i = 0; i < kPageCount; ++i)
-        if (!kPages[i].save(g_pages[i]))
-            saved = false;
-    if (!saved) {
-        reportSaveFailure(sheet);
-        return;
-    }
-    EndDialog(sheet, 1);
+        kPages[i].save(g_pages[i]);
+    if (saveSettingsAskingFirst(sheet))
+        EndDialog(sheet, 1);
 }
 
 // Unit synchronisation and the tests must never reach a page that is gone.
@@ -178,6 +167,8 @@ void closeFromCloseBox(HWND sheet) {
 }
 
 INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (comeForwardIfAsked(sheet, message))
+        return TRUE;
     switch (message) {
     case WM_INITDIALOG:
         initialiseSheet(sheet);
@@ -203,6 +194,7 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     case WM_DESTROY: // before the pages, its children, are destroyed
         forgetPages();
+        unmarkSessionSheet(sheet);
         return FALSE;
     case WM_DPICHANGED:
         PostMessageW(sheet, kFitAfterDpiChange, 0, 0);

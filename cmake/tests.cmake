@@ -35,7 +35,7 @@ else()
   # own time limit; the last entry runs whatever suite is not named here.
   set(ZEMB_WIN_SUITES
     "Sheet.*:SettingsFileWin.*:PageSetupRegistry.*:Keyboard.*"
-    "ProgramRun.*"
+    "ProgramRun.*:SaveRun.*"
     "PaperPage.*"
     "PlotterEnvPage.*"
     "PlotterExtraPage.*"

@@ -211,11 +211,10 @@ INT_PTR CALLBACK cataloguePageProc(HWND page, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
-bool saveCataloguePage(HWND page) {
+void saveCataloguePage(HWND page) {
     // A page that was never created has no unit of its own to store.
     if (page != nullptr)
         g_paperCatalogue.lengthUnit = g_pageUnit;
-    return savePaperCatalogue(&g_paperCatalogue);
 }
 
 void cataloguePageUnitChange(HWND page, int unit) {

@@ -1,7 +1,7 @@
 // The five property pages. Each has a dialog procedure, which fills the page
 // from the in-memory settings when the page is created, and a save routine
-// that stores the page back on OK. A save returns false only when it had to
-// write the settings file and could not.
+// that stores the page back into them on OK. No page writes the settings
+// file: the sheet saves it once, after all five.
 #pragma once
 
 #include <windows.h>
@@ -12,11 +12,11 @@ INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM wParam, LP
 INT_PTR CALLBACK toolPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK cataloguePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-bool savePaperPage(HWND page);
-bool savePlotterEnvPage(HWND page);
-bool savePlotterExtraPage(HWND page);
-bool saveToolPage(HWND page);
-bool saveCataloguePage(HWND page);
+void savePaperPage(HWND page);
+void savePlotterEnvPage(HWND page);
+void savePlotterExtraPage(HWND page);
+void saveToolPage(HWND page);
+void saveCataloguePage(HWND page);
 
 // The id of the first text edit of the plotter additional page that holds a
 // character the settings file cannot store, or 0 when all can be stored.

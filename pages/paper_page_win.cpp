@@ -163,10 +163,10 @@ INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-bool savePaperPage(HWND page) {
+void savePaperPage(HWND page) {
     // Without its window the page has nothing to store; keep the values.
     if (!IsWindow(page))
-        return savePlotterSettings(&g_plotterRecord);
+        return;
     const PaperFields fields = readPaperFields(page);
     g_pageSetup.Scale = scaleAtPosition(selectedListPosition(page, IDC_PAPER_SCALE));
     g_pageSetup.pisroll = fields.roll;
@@ -175,7 +175,6 @@ bool savePaperPage(HWND page) {
     g_pageSetup.Size = sizeCodeOnSave(g_pageSetup.Size, fields);
     g_pageSetup.iFstPage = readPrintPage(page, IDC_PAPER_FIRST_PAGE);
     g_pageSetup.iLstPage = readPrintPage(page, IDC_PAPER_LAST_PAGE);
-    return savePlotterSettings(&g_plotterRecord);
 }
 
 void showOrientationIcons(HWND page) {

@@ -159,7 +159,7 @@ void plotterEnvPageUnitChange(HWND page, int unit) {
     showMargins(page, margins);
 }
 
-bool savePlotterEnvPage(HWND page) {
+void savePlotterEnvPage(HWND page) {
     // Without its window the page has nothing to copy; reading absent
     // controls would zero every margin and switch.
     if (IsWindow(page)) {
@@ -180,5 +180,4 @@ bool savePlotterEnvPage(HWND page) {
         for (const PlainList& list : kLineLists)
             storeSelection(page, list);
     }
-    return savePlotterSettings(&g_plotterRecord);
 }

@@ -140,8 +140,10 @@ void browseForSharedFolder(HWND page) {
     wchar_t folder[kFolderBufferSize] = {};
     GetWindowTextW(dialogItem(page, IDC_SHARED_FOLDER), folder, kFolderBufferSize);
 
+    // Owned by the sheet, which the browser's modal loop disables: neither OK
+    // nor the close box can end the sheet while this handler is still running.
     BROWSEINFOW browse = {};
-    browse.hwndOwner = nullptr;
+    browse.hwndOwner = GetAncestor(page, GA_ROOT);
     browse.pidlRoot = nullptr;
     browse.pszDisplayName = folder;
     browse.lpszTitle = L"フォルダを選択して下さい";
@@ -189,11 +191,11 @@ INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM wParam, LP
     return FALSE;
 }
 
-bool savePlotterExtraPage(HWND page) {
+void savePlotterExtraPage(HWND page) {
     // A page that was never created has nothing to store; reading its absent
     // controls would blank the record.
     if (page == nullptr || !IsWindow(page))
-        return true;
+        return;
     PlotterRecord& r = g_plotterRecord;
 
     const Lengths lengths = readLengths(page);
@@ -221,7 +223,6 @@ bool savePlotterExtraPage(HWND page) {
     r.hostPort = lowSixteenBits(readInteger(page, IDC_HOST_PORT));
     r.plotterUnit = lowSixteenBits(readInteger(page, IDC_PLOTTER_UNIT));
     r.debugMode = isChecked(page, IDC_DEBUG_MODE) ? 1 : 0;
-    return true;
 }
 
 int plotterExtraPageUnstorableText(HWND page) {

@@ -162,12 +162,10 @@ void remeasureColourLists(HWND page) {
     }
 }
 
-bool saveToolPage(HWND page) {
+void saveToolPage(HWND page) {
     // Without its window there is nothing to read back; reading the missing
     // controls would turn every pen into the first tool.
     if (page != nullptr && IsWindow(page))
         for (int row = 0; row < kPenSlotCount; ++row)
             readPenRow(page, row, &g_plotterRecord.penSlots[row]);
-    // The record also carries what the plotter additional page stored in it.
-    return savePlotterSettings(&g_plotterRecord);
 }

@@ -30,6 +30,9 @@
 #define IDS_BACKUP_FAILED 17013
 #define IDS_PAGE_SETUP_NOT_SAVED 17014
 #define IDS_TEXT_NOT_STORABLE 17015
+#define IDS_FILE_CHANGED 17016
+#define IDS_CHANGED_NOT_KEPT 17017
+#define IDS_PATH_UNUSABLE 17018
 
 // Paper page (template 110) controls, icons and strings
 // -- paper page ids --

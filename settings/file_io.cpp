@@ -31,14 +31,28 @@ FileHandle openFileReadWrite(const char* path) {
     return faultDue(FileFault::Fail) ? kNoFile : g_layer->openReadWrite(path);
 }
 
-FileHandle openFileWriteOnly(const char* path) {
-    return faultDue(FileFault::Fail) ? kNoFile : g_layer->openWriteOnly(path);
+FileHandle openFileWriteShared(const char* path) {
+    return faultDue(FileFault::Fail) ? kNoFile : g_layer->openWriteShared(path);
+}
+
+FileHandle openFileRead(const char* path, OpenFailure* failure) {
+    OpenFailure ignored;
+    if (failure == nullptr)
+        failure = &ignored;
+    if (faultDue(FileFault::Fail)) {
+        *failure = OpenFailure::Other;
+        return kNoFile;
+    }
+    *failure = OpenFailure::None;
+    return g_layer->openRead(path, failure);
 }
 
 FileHandle createNewFile(const char* path, CreateOutcome* outcome) {
+    CreateOutcome ignored;
+    if (outcome == nullptr)
+        outcome = &ignored;
     if (faultDue(FileFault::Fail)) {
-        if (outcome)
-            *outcome = CreateOutcome::Failed;
+        *outcome = CreateOutcome::Failed;
         return kNoFile;
     }
     return g_layer->createNew(path, outcome);
@@ -63,6 +77,10 @@ size_t writeFile(FileHandle file, const void* data, size_t size) {
     return g_layer->write(file, data, size);
 }
 
+bool flushFile(FileHandle file) {
+    return !faultDue(FileFault::Fail) && g_layer->flush(file);
+}
+
 bool closeFile(FileHandle file) {
     if (file == kNoFile)
         return true;
@@ -74,7 +92,15 @@ bool removeFile(const char* path) {
     return !faultDue(FileFault::Fail) && g_layer->remove(path);
 }
 
+ReplaceOutcome replaceFile(const char* from, const char* to) {
+    return faultDue(FileFault::Fail) ? ReplaceOutcome::Failed : g_layer->replace(from, to);
+}
+
 // Not counted: its failure is never reported, the open that follows tells.
 void createDirectory(const char* path) {
     g_layer->createDirectory(path);
+}
+
+void pauseBeforeRetry(unsigned milliseconds) {
+    g_layer->pause(milliseconds);
 }

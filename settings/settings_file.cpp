@@ -7,60 +7,33 @@
 #include "settings/catalogue.h"
 #include "settings/file_io.h"
 #include "settings/record.h"
+#include "settings/settings_commit.h"
 
 unsigned char g_carriedRegion[kCarriedSize];
 
 static_assert(sizeof(PlotterRecord) == kRecordSize, "record block size");
 static_assert(sizeof(PaperCatalogue) == kCatalogueSize, "catalogue block size");
 
-static bool appendText(char* buffer, size_t capacity, const char* text) {
-    const size_t used = std::strlen(buffer);
-    const size_t add = std::strlen(text);
-    if (used + add + 1 > capacity)
+bool settingsFolder(std::string* folder, bool createFolders) {
+    std::string path;
+    if (!documentsFolder(&path) || path.empty())
         return false;
-    std::memcpy(buffer + used, text, add + 1);
+    if (path.back() == '\\') // a documents folder at the root of a drive
+        path.pop_back();
+    for (const char* name : kSettingsFolders) {
+        path = path + "\\" + name;
+        if (createFolders)
+            createDirectory(path.c_str());
+    }
+    *folder = path;
     return true;
 }
 
-bool resolveSettingsFolder(char* buffer, size_t capacity) {
-    if (buffer == nullptr || capacity == 0)
+bool settingsFilePath(std::string* path, bool createFolders) {
+    std::string folder;
+    if (!settingsFolder(&folder, createFolders))
         return false;
-    buffer[0] = '\0';
-    char path[kPathBufferSize] = {};
-    if (!documentsFolder(path, sizeof path) || path[0] == '\0')
-        return false;
-    const size_t length = std::strlen(path);
-    if (path[length - 1] == '\\') // a documents folder at the root of a drive
-        path[length - 1] = '\0';
-    for (const char* folder : kSettingsFolders) {
-        if (!appendText(path, sizeof path, "\\") || !appendText(path, sizeof path, folder))
-            return false;
-        createDirectory(path);
-    }
-    // A path cut to fit would name some other folder: refuse instead.
-    if (std::strlen(path) + 1 > capacity)
-        return false;
-    std::strcpy(buffer, path);
-    return true;
-}
-
-bool buildSettingsPath(char* buffer, size_t capacity) {
-    if (buffer == nullptr || capacity == 0)
-        return false;
-    buffer[0] = '\0';
-    char folder[kPathBufferSize];
-    if (!resolveSettingsFolder(folder, kPathBufferSize - 1))
-        return false;
-    const size_t length = std::strlen(folder);
-    if (length > 0 && folder[length - 1] != '\\' && !appendText(folder, sizeof folder, "\\"))
-        return false;
-    if (std::strlen(folder) + 1 > capacity)
-        return false;
-    std::strcpy(buffer, folder);
-    if (!appendText(buffer, capacity, kSettingsFileName)) {
-        buffer[0] = '\0';
-        return false;
-    }
+    *path = folder + "\\" + kSettingsFileName;
     return true;
 }
 
@@ -88,60 +61,21 @@ static bool initialiseSettingsFile(FileHandle file) {
            writeAt(file, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
 }
 
-static char g_backupPath[kBackupPathSize];
+static std::string g_backupPath;
 
 const char* settingsBackupPath() {
-    return g_backupPath;
+    return g_backupPath.c_str();
 }
 
-bool settingsBackupName(const char* path, int n, char* out, size_t capacity) {
-    const int written = n == 0 ? std::snprintf(out, capacity, "%s.bak", path)
-                               : std::snprintf(out, capacity, "%s.%d.bak", path, n);
-    return written > 0 && static_cast<size_t>(written) < capacity;
-}
-
-static bool copyWhole(FileHandle from, uint32_t length, FileHandle to) {
-    if (!seekFile(from, 0))
-        return false;
-    unsigned char chunk[4096];
-    for (uint32_t done = 0; done < length;) {
-        const size_t part = std::min<uint32_t>(length - done, sizeof chunk);
-        if (readFile(from, chunk, part) != part || writeFile(to, chunk, part) != part)
-            return false;
-        done += static_cast<uint32_t>(part);
-    }
-    return true;
-}
-
-// A whole copy of the file beside it, under a name no file has yet: an
-// existing backup is somebody's settings too.
-static bool backUpSettingsFile(FileHandle file, uint32_t length, const char* path) {
-    for (int n = 0; n < kBackupNameCount; ++n) {
-        char name[kBackupPathSize];
-        if (!settingsBackupName(path, n, name, sizeof name))
-            return false;
-        CreateOutcome outcome;
-        const FileHandle backup = createNewFile(name, &outcome);
-        if (outcome == CreateOutcome::AlreadyExists)
-            continue;
-        if (backup == kNoFile)
-            return false;
-        const bool copied = copyWhole(file, length, backup);
-        if (closeFile(backup) && copied) {
-            std::memcpy(g_backupPath, name, sizeof name);
-            return true;
-        }
-        removeFile(name); // a partial copy must not pass for the old file
-        return false;
-    }
-    return false;
+std::string settingsBackupName(const std::string& path, int n) {
+    return n == 0 ? path + ".bak" : path + "." + std::to_string(n) + ".bak";
 }
 
 // A file without version 302 is initialised, but one with anything in it
 // only once a whole copy of it is kept. length receives the file's length
 // as the read that follows finds it.
-static LoadStatus checkVersion(FileHandle file, const char* path, uint32_t* length) {
-    if (!fileLength(file, length))
+static LoadStatus checkVersion(FileHandle file, const std::string& path, uint32_t* length) {
+    if (!fileLength(file, length) || *length > kLargestFile)
         return LoadStatus::Unreadable;
     unsigned char version[2] = {};
     if (*length >= sizeof version) {
@@ -152,7 +86,11 @@ static LoadStatus checkVersion(FileHandle file, const char* path, uint32_t* leng
     }
     LoadStatus status = LoadStatus::Loaded; // an empty file holds nothing to keep
     if (*length > 0) {
-        if (!backUpSettingsFile(file, *length, path))
+        FileBytes old(*length);
+        if (readAt(file, 0, old.data(), *length) != *length)
+            return LoadStatus::NotBackedUp;
+        g_backupPath = keepBesideFile(path, old);
+        if (g_backupPath.empty())
             return LoadStatus::NotBackedUp;
         status = LoadStatus::Replaced;
     }
@@ -162,16 +100,24 @@ static LoadStatus checkVersion(FileHandle file, const char* path, uint32_t* leng
     return status;
 }
 
-LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination) {
-    char path[kPathBufferSize];
-    if (!buildSettingsPath(path, sizeof path))
+// The file as start-up found it (created or initialised first where it had
+// to be), and as the last save that found it changed saw it.
+static FileBytes g_loadedImage;
+static bool g_loadedPresent = false;
+static FileBytes g_seenImage;
+static bool g_seenPresent = false;
+
+// One block, from the whole file: *image receives all of it.
+static LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination, FileBytes* image) {
+    std::string path;
+    if (!settingsFilePath(&path))
         return LoadStatus::Unavailable;
     LoadStatus status;
     uint32_t length = kSettingsFileSize;
-    FileHandle file = openFileReadWrite(path);
+    FileHandle file = openFileReadWrite(path.c_str());
     if (file == kNoFile) {
         CreateOutcome outcome;
-        file = createNewFile(path, &outcome);
+        file = createNewFile(path.c_str(), &outcome);
         if (outcome == CreateOutcome::AlreadyExists)
             return LoadStatus::Unreadable;
         if (file == kNoFile)
@@ -184,11 +130,14 @@ LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination) {
         closeFile(file);
         return status;
     }
-    // A file that ends early leaves the rest of the destination as it was;
-    // fewer bytes than the file holds there is a failed read.
-    const uint32_t held = length > offset ? std::min(size, length - offset) : 0;
-    if (readAt(file, offset, destination, size) < held)
+    // A file that ends early leaves the rest of the destination as it was.
+    image->resize(length);
+    if (length > 0 && readAt(file, 0, image->data(), length) != length) {
+        image->clear();
         status = LoadStatus::Unreadable;
+    } else if (length > offset) {
+        std::memcpy(destination, image->data() + offset, std::min(size, length - offset));
+    }
     // Defaults just written may not have reached the file.
     if (!closeFile(file) && status != LoadStatus::Loaded && status != LoadStatus::Unreadable)
         status = LoadStatus::Unavailable;
@@ -196,7 +145,10 @@ LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination) {
 }
 
 LoadStatus loadSettings() {
-    g_backupPath[0] = '\0';
+    g_backupPath.clear();
+    g_loadedImage.clear();
+    g_loadedPresent = false;
+    g_seenPresent = false;
     const struct {
         uint32_t offset, size;
         void* block;
@@ -210,32 +162,83 @@ LoadStatus loadSettings() {
     // attempt must not make a second backup of the same file.
     LoadStatus worst = LoadStatus::Loaded;
     for (const auto& block : blocks) {
-        const LoadStatus status = loadBlock(block.offset, block.size, block.block);
+        FileBytes image;
+        const LoadStatus status = loadBlock(block.offset, block.size, block.block, &image);
         if (status > worst)
             worst = status;
         if (status >= LoadStatus::Unavailable)
             break;
+        // What the sheet starts from is the file as the first load read it:
+        // any change after that counts as another program's.
+        if (!g_loadedPresent) {
+            g_loadedImage = std::move(image);
+            g_loadedPresent = true;
+        }
     }
+    if (worst >= LoadStatus::Unavailable) {
+        g_loadedImage.clear();
+        g_loadedPresent = false;
+    }
+    // Defaults this program failed to write whole are its own doing, not
+    // another program's: OK saves over them without asking.
+    std::string path;
+    if (worst == LoadStatus::Unavailable && settingsFilePath(&path, false))
+        g_loadedPresent = readWholeFile(path, &g_loadedImage) == ReadOutcome::Read;
     return worst;
 }
 
-static bool saveBlock(uint32_t offset, uint32_t size, const void* block) {
-    if (block == nullptr)
-        return false;
-    char path[kPathBufferSize];
-    if (!buildSettingsPath(path, sizeof path))
-        return false;
-    const FileHandle file = openFileWriteOnly(path);
-    if (file == kNoFile)
-        return false;
-    const bool written = writeAt(file, offset, block, size);
-    return closeFile(file) && written;
+static void putBlock(FileBytes* image, uint32_t offset, const void* block, uint32_t size) {
+    if (image->size() < offset + size)
+        image->resize(offset + size, 0); // as a write beyond the end grows a file
+    std::memcpy(image->data() + offset, block, size);
 }
 
-bool savePlotterSettings(const void* record) {
-    return saveBlock(kRecordOffset, kRecordSize, record);
+static std::string g_savedBackupPath;
+
+const char* savedBackupPath() {
+    return g_savedBackupPath.c_str();
 }
 
-bool savePaperCatalogue(const void* catalogue) {
-    return saveBlock(kCatalogueOffset, kCatalogueSize, catalogue);
+SaveOutcome saveSettings(bool keepChangedFile) {
+    g_savedBackupPath.clear();
+    CommitRequest request;
+    if (!settingsFilePath(&request.path))
+        return SaveOutcome::Unavailable;
+    request.compare = true;
+    if (keepChangedFile)
+        request.expected = g_seenPresent ? &g_seenImage : nullptr;
+    else
+        request.expected = g_loadedPresent ? &g_loadedImage : nullptr;
+    request.keepCurrent = keepChangedFile;
+    // A file removed meanwhile is saved as start-up found it.
+    request.build = [](const FileBytes* current, FileBytes* image) {
+        if (current == nullptr && !g_loadedPresent)
+            return false;
+        *image = current ? *current : g_loadedImage;
+        putBlock(image, kRecordOffset, &g_plotterRecord, kRecordSize);
+        putBlock(image, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
+        return true;
+    };
+    CommitResult result = commitFile(request);
+    switch (result.outcome) {
+    case CommitOutcome::Saved:
+        g_loadedImage = std::move(result.image);
+        g_loadedPresent = true;
+        g_seenPresent = false;
+        g_savedBackupPath = result.backup;
+        return SaveOutcome::Saved;
+    case CommitOutcome::Changed:
+        g_seenPresent = result.read == ReadOutcome::Read;
+        g_seenImage = std::move(result.current);
+        return SaveOutcome::Changed;
+    case CommitOutcome::Unreadable:
+        return SaveOutcome::Unreadable;
+    case CommitOutcome::NotBackedUp:
+        return SaveOutcome::NotBackedUp;
+    case CommitOutcome::NotBuilt:
+        return SaveOutcome::Unavailable;
+    case CommitOutcome::Failed:
+        break;
+    }
+    return result.read == ReadOutcome::Missing ? SaveOutcome::Unavailable : SaveOutcome::Failed;
 }

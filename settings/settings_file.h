@@ -1,10 +1,12 @@
 // The settings file KELDORIX.INI: a fixed binary layout shared with the
-// plotter driver. Each load or save opens the file, handles one block and
-// closes it again; nothing stays open while the sheet runs.
+// plotter driver. Each load opens the file, handles one block and closes it
+// again; nothing stays open while the sheet runs. OK saves the whole file in
+// one step, and only over the file that start-up loaded.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 enum : uint32_t {
     kSettingsFileSize = 17922,
@@ -15,12 +17,6 @@ enum : uint32_t {
     kCatalogueSize = 6938,
     kCarriedOffset = 9730,
     kCarriedSize = 7924,
-};
-
-enum : size_t {
-    kPathBufferSize = 256,
-    // The settings path and a backup suffix such as ".99.bak".
-    kBackupPathSize = kPathBufferSize + 8,
 };
 
 // The settings folder is these folders in turn below the documents folder.
@@ -40,15 +36,12 @@ enum class LoadStatus {
     NotBackedUp  // a foreign version could not be kept aside; the file was left untouched
 };
 
-// Writes the settings folder (no trailing backslash) into buffer, creating
-// Adobe and Illustrator on the way. False when the folder is unknown or does
-// not fit capacity - 1 characters.
-bool resolveSettingsFolder(char* buffer, size_t capacity);
-
-// The full path of the settings file; false when it does not fit.
-bool buildSettingsPath(char* buffer, size_t capacity);
-
-LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination);
+// The settings folder (no trailing backslash) as UTF-8, Adobe and
+// Illustrator created on the way unless told not to; false when the
+// documents folder is unknown.
+bool settingsFolder(std::string* folder, bool createFolders = true);
+// The full path of the settings file, UTF-8.
+bool settingsFilePath(std::string* path, bool createFolders = true);
 
 // Record, then catalogue, then the carried region; the worst of the three.
 // Stops at the first that leaves the file untouched for the operator to decide.
@@ -58,11 +51,25 @@ LoadStatus loadSettings();
 const char* settingsBackupPath();
 
 // Backups of the settings file are path.bak, then path.1.bak to path.99.bak;
-// n counts through them from 0. False when the name does not fit capacity.
+// n counts through them from 0.
 enum : int { kBackupNameCount = 100 };
-bool settingsBackupName(const char* path, int n, char* out, size_t capacity);
+std::string settingsBackupName(const std::string& path, int n);
 
-// True only when the whole block reached the file. A save never creates the
-// file and never touches the version word.
-bool savePlotterSettings(const void* record);
-bool savePaperCatalogue(const void* catalogue);
+enum class SaveOutcome {
+    Saved,
+    Changed,     // another program changed (or removed) the file since it was
+                 // loaded, or since the last Changed: nothing written
+    Unavailable, // no usable path, and no file to save into
+    Unreadable,  // the file exists but cannot be read: nothing written
+    NotBackedUp, // the changed file could not be kept aside: nothing written
+    Failed,      // not written: the file is as it was
+};
+
+// OK's one write: the settings file as it is now with the in-memory record
+// and catalogue block put in, in place of the file in one step; every other
+// byte of the file stays as it is. With keepChangedFile, the file as the last
+// Changed found it is first kept under the next backup name, then replaced.
+SaveOutcome saveSettings(bool keepChangedFile);
+
+// Where saveSettings kept the changed file; "" when it kept none.
+const char* savedBackupPath();

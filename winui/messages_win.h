@@ -6,8 +6,8 @@
 
 // A message box with the string resource's text, its %s filled with the
 // argument; returns the button pressed, as MessageBox does. A char argument
-// is in the system code page, as file paths are.
+// is UTF-8, as the settings store's paths are.
 int showMessage(HWND owner, const wchar_t* caption, UINT stringId, const wchar_t* argument,
                 UINT style);
-int showMessage(HWND owner, const wchar_t* caption, UINT stringId, const char* ansiArgument,
+int showMessage(HWND owner, const wchar_t* caption, UINT stringId, const char* utf8Argument,
                 UINT style);

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "zembcfg/export_document.h"
-#include "zembcfg/import_files.h"
+#include "settings/settings_commit.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {
@@ -29,10 +29,16 @@ int runExport(const ExportOptions& options, Io& io) {
         io.out += document;
         return kExitDone;
     }
-    const std::vector<unsigned char> bytes(document.begin(), document.end());
-    const FileStatus status = replaceFile(options.output, bytes, nullptr).status;
-    if (status != FileStatus::Done) {
-        io.err += "zembcfg: " + options.output + ": " + fileStatusText(status) + "\n";
+    // Replaced whole in one step, so that an interrupted export never leaves
+    // half a document where the last one was.
+    CommitRequest request;
+    request.path = options.output;
+    request.build = [&document](const FileBytes*, FileBytes* bytes) {
+        bytes->assign(document.begin(), document.end());
+        return true;
+    };
+    if (commitFile(request).outcome != CommitOutcome::Saved) {
+        io.err += "zembcfg: " + options.output + ": cannot be written\n";
         return kExitUsage;
     }
     return kExitDone;

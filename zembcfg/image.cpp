@@ -1,8 +1,35 @@
 #include "settings/catalogue.h"
 #include "settings/cp932_text.h"
 #include "settings/record_fields.h"
+#include "settings/settings_commit.h"
 #include "settings/settings_file.h"
 #include "zembcfg/zembcfg.h"
+
+// Through the settings program's own file layer, so that reading never
+// stands in the way of the driver or the settings program.
+ReadFailure readFileBytes(const std::string& path, std::vector<unsigned char>* bytes,
+                          std::string* reason) {
+    switch (readWholeFile(path, bytes)) {
+    case ReadOutcome::Read:
+        return ReadFailure::None;
+    case ReadOutcome::Missing:
+        *reason = "no such file";
+        return ReadFailure::Missing;
+    case ReadOutcome::Denied:
+        *reason = "access denied";
+        return ReadFailure::AccessDenied;
+    case ReadOutcome::InUse:
+        *reason = "held by another program (sharing violation)";
+        return ReadFailure::InUse;
+    case ReadOutcome::TooLarge:
+        *reason = "too large to be a settings file";
+        return ReadFailure::TooLarge;
+    case ReadOutcome::Failed:
+        break;
+    }
+    *reason = "cannot be read";
+    return ReadFailure::Other;
+}
 
 ReadFailure loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io) {
     image->bytes.clear();

@@ -1,11 +1,13 @@
 // zembcfg import: a document checked whole, then the settings file replaced
-// in one step with the old one kept, and on Windows the page-setup values.
+// in one step as the settings program's OK replaces it, with the old one
+// kept, and on Windows the page-setup values.
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <memory>
 
 #include "settings/page_setup.h"
+#include "settings/settings_commit.h"
 #include "settings/settings_file.h"
 #include "zembcfg/import_document.h"
 #include "zembcfg/import_files.h"
@@ -47,6 +49,22 @@ void printDryRun(const SettingsImage& current, const ImportPlan& plan, Io& io) {
     }
 }
 
+// Why a commit wrote nothing, in the words of the other messages.
+std::string commitFailure(const CommitResult& result) {
+    switch (result.outcome) {
+    case CommitOutcome::Unreadable:
+        return result.read == ReadOutcome::InUse    ? "held by another program (sharing violation)"
+               : result.read == ReadOutcome::Denied ? "access denied"
+                                                    : "cannot be read";
+    case CommitOutcome::Changed:
+        return "changed by another program while being imported into";
+    case CommitOutcome::NotBackedUp:
+        return "no copy of the old file could be kept beside it";
+    default:
+        return result.held ? "held by another program" : "cannot be written";
+    }
+}
+
 int runImport(const ImportOptions& options, Io& io) {
     std::string text;
     if (!readDocument(options.input, &text, io))
@@ -57,51 +75,84 @@ int runImport(const ImportOptions& options, Io& io) {
         io.err += "zembcfg: no settings file given: use --file PATH\n";
         return kExitUsage;
     }
-    std::string reason;
-    const ReadFailure failure = readFileBytes(current.path, &current.bytes, &reason);
-    if (failure != ReadFailure::None && failure != ReadFailure::Missing) {
-        io.err += "zembcfg: " + current.path + ": " + reason + "; nothing changed\n";
-        return kExitUsage;
+    // Planned against the file as it is; when another program changes it
+    // before the new one is in place, planned again.
+    CommitResult committed;
+    ImportPlan plan;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::string reason;
+        const ReadFailure failure = readFileBytes(current.path, &current.bytes, &reason);
+        if (failure != ReadFailure::None && failure != ReadFailure::Missing) {
+            io.err += "zembcfg: " + current.path + ": " + reason + "; nothing changed\n";
+            return kExitUsage;
+        }
+        const bool exists = failure == ReadFailure::None;
+        plan = planImport(text, options.input, exists ? &current.bytes : nullptr);
+        if (!plan.problems.empty()) {
+            for (const ImportProblem& problem : plan.problems)
+                io.err += formatProblem(options.input, problem) + "\n";
+            io.err += "zembcfg: " + options.input + ": " + std::to_string(plan.problems.size()) +
+                      (plan.problems.size() == 1 ? " problem" : " problems") +
+                      "; nothing written\n";
+            return kExitFound;
+        }
+        if (attempt == 0 && settingsProgramOpen())
+            io.out += "The settings program is open: its OK will ask before it saves over this "
+                      "import.\n";
+        if (options.dryRun) {
+            if (!exists)
+                io.out += "(" + current.path + " does not exist yet)\n";
+            printDryRun(current, plan, io);
+            return kExitDone;
+        }
+        if (!exists && options.file.empty()) {
+            std::string folder; // the settings program's own folders, created as it does
+            settingsFolder(&folder);
+        }
+        CommitRequest request;
+        request.path = current.path;
+        request.compare = true;
+        request.expected = exists ? &current.bytes : nullptr;
+        request.keepCurrent = true;
+        request.build = [&plan](const FileBytes*, FileBytes* image) {
+            *image = plan.image;
+            return true;
+        };
+        committed = commitFile(request);
+        if (committed.outcome != CommitOutcome::Changed)
+            break;
     }
-    const bool exists = failure == ReadFailure::None;
-
-    const ImportPlan plan = planImport(text, options.input, exists ? &current.bytes : nullptr);
-    if (!plan.problems.empty()) {
-        for (const ImportProblem& problem : plan.problems)
-            io.err += formatProblem(options.input, problem) + "\n";
-        io.err += "zembcfg: " + options.input + ": " + std::to_string(plan.problems.size()) +
-                  (plan.problems.size() == 1 ? " problem" : " problems") + "; nothing written\n";
-        return kExitFound;
-    }
-    if (options.dryRun) {
-        if (!exists)
-            io.out += "(" + current.path + " does not exist yet)\n";
-        printDryRun(current, plan, io);
-        return kExitDone;
-    }
-    if (!exists && options.file.empty()) {
-        // The settings program's own folders, created as the program does.
-        char folder[kPathBufferSize];
-        resolveSettingsFolder(folder, sizeof folder - 1);
-    }
-    const Replacement replaced =
-        replaceFile(current.path, plan.image, exists ? &current.bytes : nullptr);
-    if (replaced.status != FileStatus::Done) {
-        io.err += "zembcfg: " + current.path + ": " + fileStatusText(replaced.status) +
-                  "; nothing changed\n";
+    if (committed.outcome != CommitOutcome::Saved) {
+        io.err +=
+            "zembcfg: " + current.path + ": " + commitFailure(committed) + "; nothing changed\n";
         return kExitUsage;
     }
     io.out +=
         "imported " + options.input + " into " + current.path +
-        (replaced.backup.empty() ? "" : " (the old file is kept as " + replaced.backup + ")") +
+        (committed.backup.empty() ? "" : " (the old file is kept as " + committed.backup + ")") +
         "\n";
-    if (!storePageSetup(plan.pageSetup, plan.image) && !plan.pageSetup.empty())
+    if (committed.inPlace)
+        io.out += "(written into the file itself: another program holds it open)\n";
+    const PageSetupStore stored = storePageSetup(plan.pageSetup, plan.image);
+    if (!stored.registry && !plan.pageSetup.empty())
         io.err += "zembcfg: the page-setup values live in the registry of the Windows machine; "
                   "they were not written\n";
-    return kExitDone;
+    if (stored.notWritten.empty())
+        return kExitDone;
+    std::string names;
+    for (const std::string& name : stored.notWritten)
+        names += (names.empty() ? "" : ", ") + name;
+    io.err +=
+        "zembcfg: HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig: not written: " + names +
+        "\n";
+    return kExitUsage;
 }
 
 } // namespace
+
+int importCommand(const std::string& input, const std::string& file, bool dryRun, Io& io) {
+    return runImport({input, file, dryRun}, io);
+}
 
 void addImportCommand(CLI::App& app, Io& io, int* status) {
     CLI::App* command = app.add_subcommand(

@@ -1,7 +1,5 @@
-// zembcfg on Windows: the settings file through CreateFileW so that a file
-// held by another program is told apart from one that is missing, the
-// settings program's own documents folder, the page-setup values, and the
-// console in UTF-16.
+// zembcfg on Windows: the settings program's own documents folder, the
+// page-setup values, and the console in UTF-16.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -11,107 +9,23 @@
 #include "settings/cp932_text.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
+#include "settings/sheet_lock_win.h"
 #include "zembcfg/console.h"
 #include "zembcfg/zembcfg.h"
-
-// Far beyond any settings file (17922 bytes), small enough to hold in memory.
-static const DWORD kLargestFile = 16 * 1024 * 1024;
-
-static std::wstring wide(const std::string& utf8) {
-    std::u16string text;
-    utf8ToUtf16(utf8, &text);
-    return std::wstring(text.begin(), text.end());
-}
 
 static std::string utf8(const wchar_t* text) {
     const std::u16string_view view(reinterpret_cast<const char16_t*>(text), wcslen(text));
     return utf16ToUtf8(view);
 }
 
-static std::string systemMessage(DWORD error) {
-    wchar_t* message = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-    std::string text = length && message ? utf8(message) : "error " + std::to_string(error);
-    if (message)
-        LocalFree(message);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
-ReadFailure readFileBytes(const std::string& path, std::vector<unsigned char>* bytes,
-                          std::string* reason) {
-    bytes->clear();
-    // Sharing read and write: reading must never stand in the way of the
-    // driver or the settings program.
-    HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-            *reason = "no such file";
-            return ReadFailure::Missing;
-        case ERROR_ACCESS_DENIED:
-            *reason = "access denied";
-            return ReadFailure::AccessDenied;
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            *reason = "held by another program (sharing violation)";
-            return ReadFailure::InUse;
-        default:
-            *reason = systemMessage(error);
-            return ReadFailure::Other;
-        }
-    }
-    ReadFailure failure = ReadFailure::None;
-    LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(file, &size)) {
-        *reason = systemMessage(GetLastError());
-        failure = ReadFailure::Other;
-    } else if (size.QuadPart > kLargestFile) {
-        *reason = "too large to be a settings file";
-        failure = ReadFailure::TooLarge;
-    } else {
-        bytes->resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        if (!bytes->empty() &&
-            !ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr)) {
-            const DWORD error = GetLastError();
-            *reason = error == ERROR_LOCK_VIOLATION ? "held by another program (locked)"
-                                                    : systemMessage(error);
-            failure = error == ERROR_LOCK_VIOLATION ? ReadFailure::InUse : ReadFailure::Other;
-        }
-        bytes->resize(got);
-    }
-    CloseHandle(file);
-    if (failure != ReadFailure::None)
-        bytes->clear();
-    return failure;
-}
-
-// The settings program's documents folder (special folder 5), then
-// Adobe\Illustrator\KELDORIX.INI; unlike the program, creates nothing.
+// The settings program's file, found as the program finds it but without
+// creating any folder.
 bool defaultSettingsPath(std::string* path) {
-    LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &items)) || items == nullptr)
-        return false;
-    wchar_t folder[MAX_PATH] = {};
-    const bool found = SHGetPathFromIDListW(items, folder) != FALSE && folder[0] != L'\0';
-    CoTaskMemFree(items);
-    if (!found)
-        return false;
-    std::wstring full = folder;
-    if (full.back() == L'\\') // a documents folder at the root of a drive
-        full.pop_back();
-    *path = utf8(full.c_str());
-    for (const char* folder : kSettingsFolders)
-        *path = *path + "\\" + folder;
-    *path = *path + "\\" + kSettingsFileName;
-    return true;
+    return settingsFilePath(path, false);
+}
+
+bool settingsProgramOpen() {
+    return sheetIsOpen();
 }
 
 bool readStoredPageSetup(StoredPageSetup* setup) {

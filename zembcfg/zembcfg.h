@@ -37,6 +37,10 @@ void addDiffCommand(CLI::App& app, Io& io, int* status);
 void addExportCommand(CLI::App& app, Io& io, int* status);
 void addImportCommand(CLI::App& app, Io& io, int* status);
 
+// zembcfg import INPUT --file FILE [--dry-run] without the command line, as
+// the fuzz target runs it for every input.
+int importCommand(const std::string& input, const std::string& file, bool dryRun, Io& io);
+
 // --file PATH, shared by the commands that read one settings file.
 void addFileOption(CLI::App* command, std::string* path);
 
@@ -69,6 +73,9 @@ bool defaultSettingsPath(std::string* path);
 // Loads the file that --file names, or the default. On failure prints
 // "zembcfg: PATH: reason" to io.err and returns the failure.
 ReadFailure loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io);
+
+// True while the settings program's sheet is open in this user session.
+bool settingsProgramOpen();
 
 // The page-setup values in the registry, read without creating the key.
 struct StoredPageSetup {

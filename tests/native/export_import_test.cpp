@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -8,7 +9,6 @@
 #include "bytes.h"
 #include "zembcfg/export_document.h"
 #include "zembcfg/import_document.h"
-#include "zembcfg/import_files.h"
 #include "zembcfg/zembcfg.h"
 
 namespace fs = std::filesystem;
@@ -261,11 +261,11 @@ TEST(ExportImport, PageSetupValuesAreTakenAsGiven) {
     EXPECT_EQ(plan.pageSetup[2], (std::pair<int, uint32_t>{14, 0xFFFFFFFFu}));
 }
 
-class ReplaceFile : public ::testing::Test {
+class TransferFolder : public ::testing::Test {
   protected:
     fs::path folder;
     void SetUp() override {
-        char templ[] = "/tmp/zemb-replace-XXXXXX";
+        char templ[] = "/tmp/zemb-transfer-XXXXXX";
         ASSERT_NE(mkdtemp(templ), nullptr);
         folder = templ;
     }
@@ -277,31 +277,6 @@ class ReplaceFile : public ::testing::Test {
         return bytes;
     }
 };
-
-TEST_F(ReplaceFile, OldFileIsKeptUnderAFreeBackupName) {
-    const std::string path = (folder / "KELDORIX.INI").string();
-    const Bytes first(10, 1), second(20, 2), third(30, 3);
-    ASSERT_EQ(writeNewFile(path + ".bak", Bytes(5, 9)), FileStatus::Done);
-    Replacement r = replaceFile(path, first, nullptr);
-    EXPECT_EQ(r.status, FileStatus::Done);
-    EXPECT_EQ(r.backup, "");
-    r = replaceFile(path, second, &first);
-    EXPECT_EQ(r.backup, path + ".1.bak");
-    r = replaceFile(path, third, &second);
-    EXPECT_EQ(r.backup, path + ".2.bak");
-    EXPECT_EQ(read(path), third);
-    EXPECT_EQ(read(path + ".bak"), Bytes(5, 9));
-    EXPECT_EQ(read(path + ".1.bak"), first);
-    EXPECT_EQ(read(path + ".2.bak"), second);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
-}
-
-TEST_F(ReplaceFile, FolderThatCannotBeWrittenChangesNothing) {
-    const std::string path = (folder / "missing" / "KELDORIX.INI").string();
-    const Replacement r = replaceFile(path, Bytes(3, 1), nullptr);
-    EXPECT_EQ(r.status, FileStatus::Missing);
-    EXPECT_FALSE(fs::exists(folder / "missing"));
-}
 
 } // namespace
 
@@ -318,11 +293,14 @@ Outcome zembcfg(const std::vector<std::string>& args) {
     return {status, io.out, io.err};
 }
 
-class TransferCommands : public ReplaceFile {
+class TransferCommands : public TransferFolder {
   protected:
     std::string at(const std::string& name) { return (folder / name).string(); }
     void write(const std::string& name, const Bytes& bytes) {
-        ASSERT_EQ(writeNewFile(at(name), bytes), FileStatus::Done);
+        std::ofstream out(at(name), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(out.good()) << name;
     }
     void writeText(const std::string& name, const std::string& text) {
         write(name, Bytes(text.begin(), text.end()));

@@ -391,8 +391,8 @@ TEST_F(Zembcfg, UsageAndUnreadableFilesExitTwo) {
         const char* err;
     } cases[] = {
         {{"show"}, 2, "", "zembcfg: no settings file given: use --file PATH\n"},
-        {{"show", "--file", missing}, 2, "", "none.ini: No such file or directory\n"},
-        {{"diff", missing, missing}, 2, "", "none.ini: No such file or directory\n"},
+        {{"show", "--file", missing}, 2, "", "none.ini: no such file\n"},
+        {{"diff", missing, missing}, 2, "", "none.ini: no such file\n"},
         {{"diff", missing}, 2, "", "B is required"},
         {{"show", "--bogus"}, 2, "", "--bogus"},
         {{}, 2, "", "A subcommand is required"},

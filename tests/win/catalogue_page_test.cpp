@@ -429,20 +429,6 @@ TEST_F(CataloguePage, SizesBeyond16BitsArePinnedAndNamedAsStored) {
     EXPECT_EQ(le16(b, at + 66), -32768);
 }
 
-TEST_F(CataloguePage, SaveReportsAFailedWrite) {
-    onCataloguePage(
-        [] {
-            chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, 1);
-            HANDLE holder = CreateFileA(settingsPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                        nullptr, OPEN_EXISTING, 0, nullptr);
-            EXPECT_FALSE(saveCataloguePage(sheetPage(kCataloguePageIndex)));
-            CloseHandle(holder);
-            EXPECT_TRUE(saveCataloguePage(sheetPage(kCataloguePageIndex)));
-            EXPECT_EQ(le16(readFileBytes(settingsPath()), kUnitAt), 1);
-        },
-        IDCANCEL);
-}
-
 TEST_F(CataloguePage, DamagedStoredUnitLeavesLengthsAsTheyWere) {
     storeCatalogue(3, 7);
     const auto before = readFileBytes(settingsPath());

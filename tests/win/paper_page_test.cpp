@@ -199,19 +199,6 @@ TEST_F(PaperPage, CancelLeavesTheRegistryAsItWas) {
     expectStored({{"iFstPage", 0xBAADF00D}, {"Width", 0xBAADF00D}, {"rPage.right", 0xBAADF00D}});
 }
 
-TEST_F(PaperPage, SaveSaysWhenTheFileCouldNotBeWritten) {
-    runPaperPage(
-        {}, 0,
-        [](HWND p) {
-            HANDLE holder = CreateFileA(settingsPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                        nullptr, OPEN_EXISTING, 0, nullptr);
-            EXPECT_FALSE(savePaperPage(p));
-            CloseHandle(holder);
-            EXPECT_TRUE(savePaperPage(p));
-        },
-        IDCANCEL);
-}
-
 TEST_F(PaperPage, KeyboardOrderFollowsTheLayout) {
     const int order[] = {-1,  -1,  -1,  -1,  -1,  -1,  101, 102, 103, 104, 106,
                          108, 109, 110, 111, 112, 113, 114, -1,  -1,  115, 116};

@@ -311,12 +311,20 @@ std::wstring browserSelection(HWND browser) {
     return text;
 }
 
+// What the operator met while browsing: the browser's title, and whether the
+// sheet could still be used while the browser was open and after it closed.
+struct Browsing {
+    bool titled = false, ownedBySheet = false, sheetUsableMeanwhile = true,
+         sheetUsableAfter = false;
+};
+
 // waitForSelection: a user confirms only once the browser shows the folder it
 // opened on; the tree may fill after the window appears.
 std::wstring browse(const std::wstring& typed, int browserButton,
-                    const std::wstring& waitForSelection = L"") {
+                    const std::wstring& waitForSelection = L"", Browsing* met = nullptr) {
     std::wstring after;
-    bool titled = false;
+    Browsing seen;
+    bool& titled = seen.titled;
     runSheetWith(
         {[&](HWND sheet) {
              clickTab(sheet, kPlotterExtraPageIndex);
@@ -324,12 +332,14 @@ std::wstring browse(const std::wstring& typed, int browserButton,
              PostMessageW(GetDlgItem(sheetPage(kPlotterExtraPageIndex), 524), BM_CLICK, 0, 0);
              return true;
          },
-         [&](HWND) {
+         [&](HWND sheet) {
              HWND browser = findMessageBox();
              if (browser == nullptr)
                  return false;
              if (!waitForSelection.empty() && browserSelection(browser) != waitForSelection)
                  return false;
+             seen.ownedBySheet = GetWindow(browser, GW_OWNER) == sheet;
+             seen.sheetUsableMeanwhile = IsWindowEnabled(sheet) != FALSE;
              for (HWND c = GetWindow(browser, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
                  titled = titled || windowText(c) == L"フォルダを選択して下さい";
              clickButton(browser, browserButton);
@@ -338,13 +348,26 @@ std::wstring browse(const std::wstring& typed, int browserButton,
          [&](HWND sheet) {
              if (findMessageBox() != nullptr)
                  return false;
+             seen.sheetUsableAfter = IsWindowEnabled(sheet) != FALSE;
              after = controlText(sheetPage(kPlotterExtraPageIndex), 523);
              clickButton(sheet, IDCANCEL);
              return true;
          }},
         30000);
     EXPECT_TRUE(titled);
+    if (met)
+        *met = seen;
     return after;
+}
+
+// Owned by the sheet and modal: OK and the close box cannot end the sheet
+// while the page is still inside its button handler.
+TEST_F(PlotterExtraPage, TheBrowserDisablesTheSheetWhileItIsOpen) {
+    Browsing met;
+    browse(L"C:\\", IDCANCEL, L"", &met);
+    EXPECT_TRUE(met.ownedBySheet);
+    EXPECT_FALSE(met.sheetUsableMeanwhile);
+    EXPECT_TRUE(met.sheetUsableAfter);
 }
 
 TEST_F(PlotterExtraPage, BrowserCancelledLeavesTheFolderAlone) {

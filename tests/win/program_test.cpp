@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <sddl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -15,52 +14,6 @@
 namespace {
 
 const wchar_t kSheetCaption[] = L"Tervikon(HP-GL)のプロパティ";
-
-std::wstring programPath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir = path;
-    dir.resize(dir.find_last_of(L"\\/") + 1);
-    return dir + L"ZEMBSerConfig.exe";
-}
-
-class Program {
-  public:
-    Program() {
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        std::wstring command = L"\"" + programPath() + L"\"";
-        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process_) != FALSE;
-    }
-    ~Program() {
-        if (!started_)
-            return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    bool started() const { return started_; }
-
-    // The sheet (or, with wantSheet false, a message box) once it is shown.
-    HWND waitForWindow(bool wantSheet, DWORD timeoutMs = 20000) {
-        return waitForProcessDialog(process_, wantSheet, timeoutMs);
-    }
-
-    // Exit code, or -1 when the process did not end in time.
-    long waitForExit(DWORD timeoutMs = 20000) {
-        if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
-            return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return static_cast<long>(code);
-    }
-
-  private:
-    PROCESS_INFORMATION process_ = {};
-    bool started_ = false;
-};
 
 void click(HWND dialog, int id) {
     PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
@@ -75,34 +28,6 @@ HWND waitForOtherBox(Program& program, HWND answered) {
         Sleep(50);
     }
     return nullptr;
-}
-
-// The settings folder, with its trailing backslash.
-std::string settingsFolder() {
-    const std::string path = settingsPath();
-    return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-// The names of the files in the settings folder other than the settings file.
-std::vector<std::string> besideSettings() {
-    const std::string folder = settingsFolder();
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != ".." && name != "KELDORIX.INI")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-void removeBesideSettings() {
-    for (const std::string& name : besideSettings())
-        DeleteFileA((settingsFolder() + name).c_str());
 }
 
 class ProgramRun : public ::testing::Test {
@@ -340,21 +265,6 @@ TEST_F(ProgramRun, ForeignFileThatCannotBeKeptIsLeftAloneOnCancel) {
     ASSERT_TRUE(readProgramDword("RetVal", &retVal));
     EXPECT_EQ(retVal, 2u);
     removeBesideSettings();
-}
-
-// The program key's access list; true when it was applied.
-bool setProgramKeyAccess(const wchar_t* sddl) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Calderwick\\ZEMBSerConfig", 0, WRITE_DAC,
-                      &key) != ERROR_SUCCESS)
-        return false;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    bool applied = ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
-                                                                        &descriptor, nullptr) &&
-                   RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
-    LocalFree(descriptor);
-    RegCloseKey(key);
-    return applied;
 }
 
 // After OK the paper reaches the driver only through the registry: when the

@@ -59,8 +59,7 @@ TEST(SettingsFileWin, FileHeldExclusivelyIsLeftByteForByte) {
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
     EXPECT_EQ(loadSettings(), LoadStatus::Unreadable);
-    EXPECT_FALSE(savePlotterSettings(&g_plotterRecord));
-    EXPECT_FALSE(savePaperCatalogue(&g_paperCatalogue));
+    EXPECT_EQ(saveSettings(false), SaveOutcome::Unreadable);
     EXPECT_EQ(g_plotterRecord.recordVersion, 0); // nothing loaded, no defaults either
     CloseHandle(holder);
     EXPECT_EQ(readFileBytes(path), original);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <memory>
 
 #include "app/app.h"
 #include "resources/resource_ids.h"
+#include "settings/cp932_text.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
 #include "winui/instance_win.h"
@@ -39,21 +41,24 @@ HWND currentSheet() {
 
 void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     Script* script = g_script;
-    // A step that opens a nested modal loop (a message box) must not be re-entered.
-    if (script == nullptr || script->busy)
+    if (script == nullptr)
         return;
     HWND sheet = currentSheet();
+    // Also from inside a step that opened a nested modal loop it never ends.
     if (GetTickCount() > script->deadline) {
         // Close whatever nested modal window is up (message box, folder
         // browser) so that its loop ends and the sheet's can end too.
         script->timedOut = true;
-        if (HWND box = findMessageBox())
+        if (HWND box = findMessageBox()) {
             PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            PostMessageW(box, WM_COMMAND, IDNO, 0); // a question has no Cancel
+        }
         if (sheet)
             EndDialog(sheet, -100);
         return;
     }
-    if (sheet == nullptr || script->next >= script->steps.size())
+    // A step that opens a nested modal loop (a message box) must not be re-entered.
+    if (script->busy || sheet == nullptr || script->next >= script->steps.size())
         return;
     script->busy = true;
     if (script->steps[script->next](sheet))
@@ -235,14 +240,14 @@ HWND waitForProcessSheet(const PROCESS_INFORMATION& process, DWORD timeoutMs) {
 }
 
 std::string settingsPath() {
-    char path[kPathBufferSize] = {};
-    buildSettingsPath(path, sizeof path);
+    std::string path;
+    settingsFilePath(&path);
     return path;
 }
 
-std::vector<unsigned char> readFileBytes(const std::string& path) {
+std::vector<unsigned char> readFileBytes(const std::wstring& path) {
     std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
@@ -255,12 +260,44 @@ std::vector<unsigned char> readFileBytes(const std::string& path) {
     return bytes;
 }
 
+std::vector<unsigned char> readFileBytes(const std::string& utf8Path) {
+    std::u16string path;
+    utf8ToUtf16(utf8Path, &path);
+    return readFileBytes(std::wstring(path.begin(), path.end()));
+}
+
 void writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD put = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
     CloseHandle(file);
+}
+
+std::string settingsFolder() {
+    const std::string path = settingsPath();
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+std::vector<std::string> besideSettings() {
+    const std::string folder = settingsFolder();
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != ".." && name != "KELDORIX.INI")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void removeBesideSettings() {
+    for (const std::string& name : besideSettings())
+        DeleteFileA((settingsFolder() + name).c_str());
 }
 
 void freshSettings() {
@@ -360,4 +397,51 @@ Ran zembcfgExe(const std::wstring& arguments) {
     ran.out = fileText(outPath);
     ran.err = fileText(errPath);
     return ran;
+}
+
+Program::Program() {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + besideTests(L"ZEMBSerConfig.exe") + L"\"";
+    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_) != FALSE;
+}
+
+Program::~Program() {
+    if (!started_)
+        return;
+    if (running())
+        TerminateProcess(process_.hProcess, 99);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool Program::running() const {
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND Program::waitForWindow(bool wantSheet, DWORD timeoutMs) {
+    return waitForProcessDialog(process_, wantSheet, timeoutMs);
+}
+
+long Program::waitForExit(DWORD timeoutMs) {
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+bool setProgramKeyAccess(const wchar_t* sddl) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Calderwick\\ZEMBSerConfig", 0, WRITE_DAC,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool applied = ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
+                                                                        &descriptor, nullptr) &&
+                   RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return applied;
 }

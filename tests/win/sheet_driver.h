@@ -52,6 +52,23 @@ inline std::wstring wide(const std::string& ascii) {
 
 // Programs beside the tests, run as their own processes.
 std::wstring besideTests(const wchar_t* name);
+
+// ZEMBSerConfig.exe as its own process, ended when the object goes.
+class Program {
+  public:
+    Program();
+    ~Program();
+    bool started() const { return started_; }
+    bool running() const;
+    // The sheet (or, with wantSheet false, a message box) once it is shown.
+    HWND waitForWindow(bool wantSheet, DWORD timeoutMs = 20000);
+    // Exit code, or -1 when the process did not end in time.
+    long waitForExit(DWORD timeoutMs = 20000);
+
+  private:
+    PROCESS_INFORMATION process_ = {};
+    bool started_ = false;
+};
 struct Ran {
     DWORD status = 9999;
     std::string out; // bytes as written
@@ -65,8 +82,15 @@ std::string fileText(const std::wstring& path);
 // Settings-file helpers.
 using Bytes = std::vector<unsigned char>;
 std::string settingsPath();
-std::vector<unsigned char> readFileBytes(const std::string& path);
+// Paths in UTF-8, as the settings store gives them, or wide.
+std::vector<unsigned char> readFileBytes(const std::string& utf8Path);
+std::vector<unsigned char> readFileBytes(const std::wstring& path);
 void writeFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+// The settings folder, with its trailing backslash; the names of the files in
+// it other than the settings file; those files removed.
+std::string settingsFolder();
+std::vector<std::string> besideSettings();
+void removeBesideSettings();
 // A fresh settings file with defaults, loaded into memory.
 void freshSettings();
 // The settings file with some of its bytes changed, loaded as start-up loads it.
@@ -77,6 +101,8 @@ void deleteProgramKeys();
 bool programKeyExists();
 bool readProgramDword(const char* name, DWORD* value);
 void setProgramValue(const char* name, DWORD type, const void* data, DWORD size);
+// The program key's access list (SDDL); true when it was applied.
+bool setProgramKeyAccess(const wchar_t* sddl);
 
 // Little-endian values written into file bytes (the low bits of v).
 inline void put16(Bytes& b, size_t at, int32_t v) {

@@ -57,11 +57,14 @@ TEST_F(Sheet, ResultsOfOkCancelAndCloseBox) {
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
         freshSettings();
-        // Scribble over the record on disk: only a save puts it back.
-        auto scribbled = readFileBytes(settingsPath());
-        for (size_t i = 2; i < 758; ++i)
-            scribbled[i] = 0xEE;
-        writeFileBytes(settingsPath(), scribbled);
+        // The record on disk scribbled over, the sheet's the defaults: only a
+        // save puts them on disk.
+        changeSettingsFile([](Bytes& b) {
+            for (size_t i = 2; i < 758; ++i)
+                b[i] = 0xEE;
+        });
+        recordDefaults(&g_plotterRecord);
+        const auto scribbled = readFileBytes(settingsPath());
 
         EXPECT_EQ(runSheetWith({c.action}), c.result);
         const auto after = readFileBytes(settingsPath());

@@ -271,24 +271,6 @@ TEST_F(ToolPage, ChosenToolsAndColoursAreStored) {
     EXPECT_EQ(slotInFile(bytes, 7), (Slot{1, 0, 0, 0, 0, 0}));
 }
 
-TEST_F(ToolPage, SaveReportsAFileItCannotWrite) {
-    const std::string path = settingsPath();
-    onToolPage(
-        [&](HWND page) {
-            typeText(page, thickId(2), L"1.25");
-            const auto before = readFileBytes(path);
-            HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_EXISTING, 0, nullptr);
-            ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-            EXPECT_FALSE(saveToolPage(page));
-            CloseHandle(holder);
-            EXPECT_EQ(readFileBytes(path), before);
-            EXPECT_TRUE(saveToolPage(page));
-            EXPECT_EQ(le16(readFileBytes(path), slotAt(2) + 2), 125);
-        },
-        IDCANCEL);
-}
-
 // Paints one item through the page's draw request into a 64 x 19 bitmap
 // whose pixels (0x00RRGGBB) start as kUntouched; the item is (2,2)-(62,17).
 const DWORD kUntouched = 0x123456, kBlack = 0, kWhite = 0xFFFFFF;

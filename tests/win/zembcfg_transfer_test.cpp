@@ -253,25 +253,38 @@ TEST(ZembcfgTransfer, HandEditedExportIsWhatTheSheetShows) {
     DeleteFileA(exportPath().c_str());
 }
 
-// Held by the driver (no sharing) or open in the settings program (shared
-// read and write): never emptied, never half-written, exit 2.
-TEST(ZembcfgTransfer, SettingsFileHeldOpenIsLeftAsItWas) {
-    freshSettings();
-    const std::string path = settingsPath();
-    const Bytes before = readFileBytes(path);
-    const std::string folder = path.substr(0, path.rfind('\\'));
-    writeFileBytes(exportPath(), Bytes{'[', 'r', 'e', 'c', 'o', 'r', 'd', ']', '\n', 'd', 'e', 'b',
-                                       'u', 'g', 'M', 'o', 'd', 'e', ' ', '=', ' ',  '1', '\n'});
-    for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
-        SCOPED_TRACE(share);
-        const HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share,
+// Held by a driver without any sharing: left as it was, exit 2. Held by one
+// that lets others read and write (but not replace) it: written in place,
+// whole, with the old file kept beside it. No new file is left either way.
+TEST(ZembcfgTransfer, SettingsFileHeldOpenIsLeftWholeOrWrittenInPlace) {
+    const struct {
+        DWORD share;
+        int status;
+        const char* said;
+    } cases[] = {
+        {0, 2, "held by another program"},
+        {FILE_SHARE_READ | FILE_SHARE_WRITE, 0, "written into the file itself"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.share);
+        freshSettings();
+        const std::string path = settingsPath();
+        const Bytes before = readFileBytes(path);
+        const std::string folder = path.substr(0, path.rfind('\\'));
+        writeFileBytes(exportPath(),
+                       Bytes{'[', 'r', 'e', 'c', 'o', 'r', 'd', ']', '\n', 'd', 'e', 'b',
+                             'u', 'g', 'M', 'o', 'd', 'e', ' ', '=', ' ',  '1', '\n'});
+        const HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, c.share,
                                           nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-        std::string err;
-        EXPECT_EQ(zembcfg({"import", exportPath()}, &err), 2);
-        EXPECT_NE(err.find("held by another program"), std::string::npos) << err;
+        std::string err, out;
+        EXPECT_EQ(zembcfg({"import", exportPath()}, &err, &out), c.status);
+        EXPECT_NE((err + out).find(c.said), std::string::npos) << err << out;
         CloseHandle(holder);
-        EXPECT_EQ(readFileBytes(path), before);
+        const Bytes after = readFileBytes(path);
+        EXPECT_EQ(after.size(), before.size());
+        EXPECT_EQ(le16(after, 2 + 48), c.status == 0 ? 1 : 0);
+        EXPECT_EQ(readFileBytes(path + ".bak"), c.status == 0 ? before : Bytes{});
         WIN32_FIND_DATAA found;
         const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
         int files = 0;
@@ -279,12 +292,9 @@ TEST(ZembcfgTransfer, SettingsFileHeldOpenIsLeftAsItWas) {
             files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
         while (FindNextFileA(search, &found));
         FindClose(search);
-        EXPECT_EQ(files, 1) << "no backup and no new file left behind";
+        EXPECT_EQ(files, c.status == 0 ? 2 : 1) << "no new file left behind";
+        DeleteFileA((path + ".bak").c_str());
     }
-    EXPECT_EQ(zembcfg({"import", exportPath()}), 0);
-    EXPECT_EQ(le16(readFileBytes(path), 2 + 48), 1);
-    EXPECT_EQ(readFileBytes(path + ".bak"), before);
-    DeleteFileA((path + ".bak").c_str());
     DeleteFileA(exportPath().c_str());
 }
 

@@ -1,0 +1,158 @@
+#include "settings/settings_commit.h"
+
+#include "settings/file_io.h"
+#include "settings/settings_file.h"
+
+// A driver that reads the file without delete sharing holds it only for a
+// moment: about a second of retries before writing in place.
+enum : unsigned { kReplaceAttempts = 10, kRetryPauseMs = 100 };
+
+ReadOutcome readWholeFile(const std::string& path, FileBytes* bytes) {
+    bytes->clear();
+    OpenFailure failure = OpenFailure::None;
+    const FileHandle file = openFileRead(path.c_str(), &failure);
+    if (file == kNoFile) {
+        switch (failure) {
+        case OpenFailure::Missing:
+            return ReadOutcome::Missing;
+        case OpenFailure::Denied:
+            return ReadOutcome::Denied;
+        case OpenFailure::InUse:
+            return ReadOutcome::InUse;
+        default:
+            return ReadOutcome::Failed;
+        }
+    }
+    uint32_t length = 0;
+    ReadOutcome outcome = ReadOutcome::Read;
+    if (!fileLength(file, &length)) {
+        outcome = ReadOutcome::Failed;
+    } else if (length > kLargestFile) {
+        outcome = ReadOutcome::TooLarge;
+    } else {
+        bytes->resize(length);
+        if (length > 0 && readFile(file, bytes->data(), length) != length)
+            outcome = ReadOutcome::Failed;
+    }
+    closeFile(file);
+    if (outcome != ReadOutcome::Read)
+        bytes->clear();
+    return outcome;
+}
+
+std::string temporaryFileName(const std::string& path, int n) {
+    return n == 0 ? path + ".new" : path + ".new" + std::to_string(n);
+}
+
+// Written whole and flushed, or not there at all.
+static bool writeNewFile(FileHandle file, const FileBytes& bytes) {
+    return writeFile(file, bytes.data(), bytes.size()) == bytes.size() && flushFile(file);
+}
+
+std::string keepBesideFile(const std::string& path, const FileBytes& bytes) {
+    for (int n = 0; n < kBackupNameCount; ++n) {
+        const std::string name = settingsBackupName(path, n);
+        CreateOutcome outcome = CreateOutcome::Failed;
+        const FileHandle backup = createNewFile(name.c_str(), &outcome);
+        if (outcome == CreateOutcome::AlreadyExists)
+            continue;
+        if (backup == kNoFile)
+            return {};
+        const bool written = writeNewFile(backup, bytes);
+        if (closeFile(backup) && written)
+            return name;
+        removeFile(name.c_str()); // a partial copy must not pass for the old file
+        return {};
+    }
+    return {};
+}
+
+// The image in a new file beside path, flushed, then put in place of path.
+// Temporary files an earlier crash left are removed first.
+static bool replaceWith(const std::string& path, const FileBytes& image, bool* held) {
+    for (int n = 0; n < kTemporaryNameCount; ++n)
+        removeFile(temporaryFileName(path, n).c_str());
+    for (int n = 0; n < kTemporaryNameCount; ++n) {
+        const std::string name = temporaryFileName(path, n);
+        CreateOutcome outcome = CreateOutcome::Failed;
+        const FileHandle file = createNewFile(name.c_str(), &outcome);
+        if (outcome == CreateOutcome::AlreadyExists)
+            continue; // still open in another program's save
+        if (file == kNoFile)
+            return false;
+        const bool written = writeNewFile(file, image);
+        if (!closeFile(file) || !written) {
+            removeFile(name.c_str());
+            return false;
+        }
+        for (unsigned attempt = 1;; ++attempt) {
+            const ReplaceOutcome replaced = replaceFile(name.c_str(), path.c_str());
+            if (replaced == ReplaceOutcome::Replaced)
+                return true;
+            if (replaced == ReplaceOutcome::Held)
+                *held = true;
+            if (replaced != ReplaceOutcome::Held || attempt == kReplaceAttempts)
+                break;
+            pauseBeforeRetry(kRetryPauseMs);
+        }
+        removeFile(name.c_str());
+        return false;
+    }
+    return false;
+}
+
+// The whole image in one write over the file, for a file that cannot be
+// replaced: a reader then sees the new bytes as soon as they are written.
+// The file cannot be shortened this way. After a failed write the old bytes
+// go back.
+static bool writeInPlace(const std::string& path, const FileBytes& image, const FileBytes& old) {
+    if (image.size() < old.size())
+        return false;
+    const FileHandle file = openFileWriteShared(path.c_str());
+    if (file == kNoFile)
+        return false;
+    bool written = seekFile(file, 0) && writeFile(file, image.data(), image.size()) == image.size();
+    if (!written && seekFile(file, 0))
+        writeFile(file, old.data(), old.size());
+    written = written && flushFile(file);
+    return closeFile(file) && written;
+}
+
+CommitResult commitFile(const CommitRequest& request) {
+    CommitResult result;
+    result.read = readWholeFile(request.path, &result.current);
+    if (result.read != ReadOutcome::Read && result.read != ReadOutcome::Missing) {
+        result.outcome = CommitOutcome::Unreadable;
+        return result;
+    }
+    const bool present = result.read == ReadOutcome::Read;
+    if (request.compare &&
+        (request.expected == nullptr ? present : !present || result.current != *request.expected)) {
+        result.outcome = CommitOutcome::Changed;
+        return result;
+    }
+    if (!request.build(present ? &result.current : nullptr, &result.image)) {
+        result.outcome = CommitOutcome::NotBuilt;
+        return result;
+    }
+    if (request.keepCurrent && present) {
+        result.backup = keepBesideFile(request.path, result.current);
+        if (result.backup.empty()) {
+            result.outcome = CommitOutcome::NotBackedUp;
+            return result;
+        }
+    }
+    if (replaceWith(request.path, result.image, &result.held)) {
+        result.outcome = CommitOutcome::Saved;
+    } else if (present && writeInPlace(request.path, result.image, result.current)) {
+        result.outcome = CommitOutcome::Saved;
+        result.inPlace = true;
+    } else {
+        // The file is as it was: no copy of it is wanted.
+        if (!result.backup.empty())
+            removeFile(result.backup.c_str());
+        result.backup.clear();
+        result.outcome = CommitOutcome::Failed;
+    }
+    return result;
+}
