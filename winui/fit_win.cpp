@@ -1,0 +1,282 @@
+#include "winui/fit_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "winui/dpi_logic.h"
+#include "winui/dpi_win.h"
+#include "winui/fit_logic.h"
+
+namespace {
+
+// Sizes at 96 DPI: space kept between controls and inside frames, the
+// dialog's own margin, and what a control needs beside its text.
+const int kGap = 3;
+const int kMargin = 6;
+const int kListTextMargin = 2;
+const int kButtonTextMargin = 6;
+const int kGroupCaption = 18;
+
+const wchar_t kKeepClosedWidth[] = L"ZEMBSerConfig.KeepClosedWidth";
+
+struct Remembered {
+    HWND dialog;
+    int dpi;
+    int pointSize;
+    SIZE client;
+    LOGFONTW font;
+    HFONT made; // the font made for `shownDpi`, null at `dpi`
+    int shownDpi;
+    std::vector<std::pair<HWND, LayoutRect>> controls;
+};
+
+std::vector<Remembered> g_remembered;
+
+Remembered* remembered(HWND dialog) {
+    for (Remembered& r : g_remembered)
+        if (r.dialog == dialog)
+            return &r;
+    return nullptr;
+}
+
+LayoutRect rectIn(HWND parent, HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+int scaled(int value, int to, int from) {
+    return MulDiv(value, to, from);
+}
+
+bool isClass(HWND window, const wchar_t* name) {
+    wchar_t found[32] = {};
+    return GetClassNameW(window, found, 32) > 0 && lstrcmpiW(found, name) == 0;
+}
+
+// Text width in the control's font, as a single line.
+struct Measurer {
+    HDC dc;
+    HGDIOBJ original;
+    HFONT selected;
+
+    void use(HWND control) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        if (font != selected) {
+            SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+            selected = font;
+        }
+    }
+    int text(const wchar_t* text, bool prefixes) {
+        RECT needed = {0, 0, 0, 0};
+        DrawTextW(dc, text, -1, &needed,
+                  DT_CALCRECT | DT_SINGLELINE | (prefixes ? 0u : static_cast<UINT>(DT_NOPREFIX)));
+        return needed.right;
+    }
+    int digitWidth() {
+        INT width = 0;
+        GetCharWidth32W(dc, L'0', L'0', &width);
+        return width;
+    }
+};
+
+int widestListItem(HWND list, Measurer& measure) {
+    int widest = 0;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[256];
+        const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0 || length >= 256)
+            continue;
+        text[0] = L'\0';
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        widest = std::max(widest, measure.text(text, false));
+    }
+    return widest;
+}
+
+// What the control needs to show its text whole, and which way it widens.
+FitItem fitItem(HWND control, const LayoutRect& rect, int dpi, Measurer& measure) {
+    FitItem item = {rect, 0, Widen::Right, false};
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    wchar_t text[256] = {};
+    if (isClass(control, L"Static")) {
+        const LONG type = style & SS_TYPEMASK;
+        item.container = type == SS_BLACKFRAME || type == SS_GRAYFRAME || type == SS_WHITEFRAME ||
+                         type == SS_ETCHEDFRAME;
+        if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_SIMPLE &&
+            type != SS_LEFTNOWORDWRAP)
+            return item;
+        item.widen = type == SS_RIGHT    ? Widen::Left
+                     : type == SS_CENTER ? Widen::Both
+                                         : Widen::Right;
+        GetWindowTextW(control, text, 256);
+        measure.use(control);
+        item.needed = text[0] ? measure.text(text, !(style & SS_NOPREFIX)) : 0;
+    } else if (isClass(control, L"Button")) {
+        GetWindowTextW(control, text, 256);
+        if (!text[0])
+            return item;
+        measure.use(control);
+        const int width = measure.text(text, true);
+        switch (style & BS_TYPEMASK) {
+        case BS_GROUPBOX:
+            item.container = true;
+            item.needed = width + scaleToDpi(kGroupCaption, dpi);
+            break;
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+        case BS_3STATE:
+        case BS_AUTO3STATE: {
+            const int box =
+                std::max(systemMetricForDpi(SM_CXMENUCHECK, dpi), scaleToDpi(12, dpi) + 1);
+            item.needed = width + box + measure.digitWidth() / 2 + scaleToDpi(kGap, dpi);
+            break;
+        }
+        case BS_PUSHBUTTON:
+        case BS_DEFPUSHBUTTON:
+            item.widen = Widen::Both;
+            item.needed = width + 2 * (systemMetricForDpi(SM_CXEDGE, dpi) +
+                                       scaleToDpi(kButtonTextMargin, dpi));
+            break;
+        }
+    } else if (isClass(control, L"ComboBox") && !GetPropW(control, kKeepClosedWidth)) {
+        const bool ownerDrawn = (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        if ((ownerDrawn && !(style & CBS_HASSTRINGS)) || !GetComboBoxInfo(control, &info))
+            return item;
+        measure.use(control);
+        const int chrome = (rect.right - rect.left) - (info.rcItem.right - info.rcItem.left);
+        item.needed =
+            widestListItem(control, measure) + chrome + 2 * scaleToDpi(kListTextMargin, dpi);
+    }
+    return item;
+}
+
+HFONT fontFor(Remembered& r, int dpi) {
+    if (dpi == r.dpi)
+        return reinterpret_cast<HFONT>(SendMessageW(r.dialog, WM_GETFONT, 0, 0));
+    if (r.made && r.shownDpi == dpi)
+        return r.made;
+    LOGFONTW font = r.font;
+    if (r.pointSize > 0)
+        font.lfHeight = -MulDiv(r.pointSize, dpi, 72);
+    else
+        font.lfHeight = scaled(font.lfHeight, dpi, r.dpi);
+    return CreateFontIndirectW(&font);
+}
+
+// Puts the controls where the dialog manager would have at `dpi`, in the
+// font for it.
+void scaleControls(Remembered& r, int dpi) {
+    if (dpi == r.shownDpi)
+        return;
+    HFONT font = fontFor(r, dpi);
+    for (auto& [control, design] : r.controls) {
+        MoveWindow(control, scaled(design.left, dpi, r.dpi), scaled(design.top, dpi, r.dpi),
+                   scaled(design.right - design.left, dpi, r.dpi),
+                   scaled(design.bottom - design.top, dpi, r.dpi), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    if (r.made && r.made != font)
+        DeleteObject(r.made);
+    r.made = dpi == r.dpi ? nullptr : font;
+    r.shownDpi = dpi;
+}
+
+} // namespace
+
+void rememberLayout(HWND dialog, int pointSize) {
+    g_remembered.erase(std::remove_if(g_remembered.begin(), g_remembered.end(),
+                                      [dialog](const Remembered& r) {
+                                          return r.dialog == dialog || !IsWindow(r.dialog);
+                                      }),
+                       g_remembered.end());
+    Remembered r = {dialog, windowDpi(dialog), pointSize, {}, {}, nullptr, 0, {}};
+    r.shownDpi = r.dpi;
+    RECT client;
+    GetClientRect(dialog, &client);
+    r.client = {client.right, client.bottom};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    if (!font || !GetObjectW(font, sizeof r.font, &r.font))
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof r.font, &r.font);
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (!isClass(c, L"#32770"))
+            r.controls.push_back({c, rectIn(dialog, c)});
+    g_remembered.push_back(std::move(r));
+}
+
+SIZE layOutDialogAt(HWND dialog, int dpi) {
+    Remembered* r = remembered(dialog);
+    if (!r)
+        return {0, 0};
+    scaleControls(*r, dpi);
+    std::vector<FitItem> items;
+    std::vector<HWND> windows;
+    HDC dc = GetDC(dialog);
+    Measurer measure = {dc, dc ? SelectObject(dc, GetStockObject(SYSTEM_FONT)) : nullptr, nullptr};
+    for (auto& [control, design] : r->controls) {
+        if (!(GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        const LayoutRect rect = {scaled(design.left, dpi, r->dpi), scaled(design.top, dpi, r->dpi),
+                                 scaled(design.right, dpi, r->dpi),
+                                 scaled(design.bottom, dpi, r->dpi)};
+        items.push_back(dc ? fitItem(control, rect, dpi, measure)
+                           : FitItem{rect, 0, Widen::Right, false});
+        windows.push_back(control);
+    }
+    if (dc) {
+        SelectObject(dc, measure.original);
+        ReleaseDC(dialog, dc);
+    }
+    const std::vector<FitItem> before = items;
+    const SIZE client = {scaled(r->client.cx, dpi, r->dpi), scaled(r->client.cy, dpi, r->dpi)};
+    const int margin = scaleToDpi(kMargin, dpi);
+    widenIntoFreeSpace(items, scaleToDpi(kGap, dpi), margin, client.cx - margin);
+    int right = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const LayoutRect& now = items[i].rect;
+        right = std::max(right, now.right);
+        const LayoutRect& was = before[i].rect;
+        if (now.left != was.left || now.right != was.right)
+            MoveWindow(windows[i], now.left, now.top, now.right - now.left, now.bottom - now.top,
+                       FALSE);
+    }
+    return {std::max<LONG>(client.cx, right + margin), client.cy};
+}
+
+void keepClosedWidth(HWND list) {
+    SetPropW(list, kKeepClosedWidth, reinterpret_cast<HANDLE>(1));
+}
+
+int tabRowShortfall(HWND tabs, int dpi) {
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    RECT last = {}, client = {};
+    if (count <= 0 ||
+        !SendMessageW(tabs, TCM_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last)))
+        return 0;
+    GetClientRect(tabs, &client);
+    // The tab control scrolls once the last tab and the selected tab's
+    // overhang no longer fit.
+    return std::max<LONG>(0, last.right + scaleToDpi(4, dpi) - client.right);
+}
+
+void keepInsideWorkArea(HWND window) {
+    RECT own;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(window, &own) ||
+        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const LayoutPoint at = keepInWorkArea({own.left, own.top, own.right, own.bottom},
+                                          {work.left, work.top, work.right, work.bottom});
+    if (at.x != own.left || at.y != own.top)
+        SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
