@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
-extern HINSTANCE g_instance;
-
 // Runs the modal sheet; 1 OK, 2 Cancel, 0 close box, -1 when it cannot be created.
 INT_PTR runPropertySheet();
 
-// The text of a string resource with one %s filled in, as UTF-16 so messages
-// read right whatever the system code page. A char argument is in the system
-// code page, as file paths are.
-void formatMessage(UINT stringId, const wchar_t* argument, wchar_t* out, int outChars);
-void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars);
+// The sheet's page at a tab index (kPaperPageIndex...), or null when the
+// sheet is not shown.
+HWND sheetPage(int index);
+
+// A length page converted itself to a unit the operator confirmed: bring the
+// other length pages to the same unit, in tab order, and make it the stored
+// length unit.
+void synchroniseUnits(int sourcePageIndex, int unit);

@@ -7,11 +7,12 @@
 #include "settings/page_setup.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
+#include "winui/instance_win.h"
+#include "winui/messages_win.h"
 
+// Messages before and after the sheet have no window to take a title from.
 static int showMessage(UINT stringId, const char* argument, UINT style) {
-    wchar_t text[1024];
-    formatMessage(stringId, argument, text, 1024);
-    return MessageBoxW(nullptr, text, L"Tervikon(HP-GL)", style);
+    return showMessage(nullptr, L"Tervikon(HP-GL)", stringId, argument, style);
 }
 
 // A settings file that exists but cannot be opened (held by the driver, access

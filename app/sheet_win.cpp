@@ -3,16 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-
 #include "app/app.h"
-#include "app/layout_win.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
-
-HINSTANCE g_instance;
+#include "winui/controls_win.h"
+#include "winui/instance_win.h"
+#include "winui/messages_win.h"
+#include "winui/tabbed_dialog_win.h"
 
 namespace {
 
@@ -24,7 +22,7 @@ struct PageDef {
 };
 
 // In tab order, which is also the order the pages are created and saved in.
-const PageDef kPages[5] = {
+const PageDef kPages[kPageCount] = {
     {IDS_TAB_PAPER, IDD_PAPER_PAGE, paperPageProc, savePaperPage},
     {IDS_TAB_PLOTTER_ENV, IDD_PLOTTER_ENV_PAGE, plotterEnvPageProc, savePlotterEnvPage},
     {IDS_TAB_PLOTTER_EXTRA, IDD_PLOTTER_EXTRA_PAGE, plotterExtraPageProc, savePlotterExtraPage},
@@ -32,15 +30,16 @@ const PageDef kPages[5] = {
     {IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE, cataloguePageProc, saveCataloguePage},
 };
 
-enum : UINT { kFitAfterDpiChange = WM_APP + 1 };
+// The sheet's own message, after the one its pages send it.
+enum : UINT { kFitAfterDpiChange = kUnitChosenMessage + 1 };
 
 HWND g_sheet;
 HWND g_tabs;
-HWND g_pages[5];
+HWND g_pages[kPageCount];
 HHOOK g_keyboardHook;
 
 void insertTabs() {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kPageCount; ++i) {
         wchar_t text[64] = {};
         LoadStringW(g_instance, kPages[i].tabTextId, text, 64);
         TCITEMW item = {};
@@ -53,26 +52,26 @@ void insertTabs() {
 // The pages' dialog units (10 point) are wider than the sheet's (9 point):
 // the sheet grows until its tab's display area holds a whole page.
 void placePages(HWND sheet) {
-    int templateIds[5];
-    for (int i = 0; i < 5; ++i)
+    int templateIds[kPageCount];
+    for (int i = 0; i < kPageCount; ++i)
         templateIds[i] = kPages[i].templateId;
-    growSheetToPages(sheet, g_tabs, g_pages, templateIds, 5);
-    placePagesInTabs(sheet, g_tabs, g_pages, 5);
+    growSheetToPages(sheet, g_tabs, g_pages, templateIds, kPageCount);
+    placePagesInTabs(sheet, g_tabs, g_pages, kPageCount);
 }
 
 // Under per-monitor DPI the dialog manager lays the sheet out anew from its
 // template when it moves to a monitor of another DPI; that happens after the
 // notification, so the pages are fitted again once it is done.
 void fitAfterDpiChange(HWND sheet) {
-    showOrientationIcons(g_paperPage);
-    remeasureColourLists(g_toolPage);
+    showOrientationIcons(g_pages[kPaperPageIndex]);
+    remeasureColourLists(g_pages[kToolPageIndex]);
     placePages(sheet);
 }
 
 void showPage(int index) {
-    if (index < 0 || index >= 5)
+    if (index < 0 || index >= kPageCount)
         return;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kPageCount; ++i)
         if (g_pages[i])
             ShowWindow(g_pages[i], i == index ? SW_SHOW : SW_HIDE);
 }
@@ -80,7 +79,7 @@ void showPage(int index) {
 // Selecting a tab from the keyboard: the page follows and takes the focus, as
 // in the platform's own property sheets.
 void selectTab(int index) {
-    if (index < 0 || index >= 5)
+    if (index < 0 || index >= kPageCount)
         return;
     TabCtrl_SetCurSel(g_tabs, index);
     showPage(index);
@@ -105,7 +104,7 @@ LRESULT CALLBACK sheetKeyboardFilter(int code, WPARAM wParam, LPARAM lParam) {
             step = -1;
         if (step != 0) {
             const int current = TabCtrl_GetCurSel(g_tabs);
-            selectTab(((current < 0 ? 0 : current) + step + 5) % 5);
+            selectTab(((current < 0 ? 0 : current) + step + kPageCount) % kPageCount);
             return TRUE;
         }
     }
@@ -117,7 +116,7 @@ void initialiseSheet(HWND sheet) {
     InitCommonControlsEx(&controls);
     g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     insertTabs();
-    for (int index = 0; index < 5; ++index)
+    for (int index = 0; index < kPageCount; ++index)
         g_pages[index] = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(kPages[index].templateId),
                                             sheet, kPages[index].proc, 0);
     placePages(sheet);
@@ -131,11 +130,9 @@ void initialiseSheet(HWND sheet) {
 void reportSaveFailure(HWND sheet) {
     char path[kPathBufferSize] = "KELDORIX.INI";
     buildSettingsPath(path, sizeof path);
-    wchar_t text[1024];
-    formatMessage(IDS_SAVE_FAILED, path, text, 1024);
     wchar_t caption[128] = {};
     GetWindowTextW(sheet, caption, 128);
-    MessageBoxW(sheet, text, caption, MB_OK | MB_ICONERROR);
+    showMessage(sheet, caption, IDS_SAVE_FAILED, path, MB_OK | MB_ICONERROR);
 }
 
 // A typed text the settings file cannot hold is caught before any page
@@ -156,7 +153,7 @@ void applyAndClose(HWND sheet) {
     if (!textsStorable(sheet))
         return;
     bool saved = true;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kPageCount; ++i)
         if (!kPages[i].save(g_pages[i]))
             saved = false;
     if (!saved) {
@@ -166,12 +163,17 @@ void applyAndClose(HWND sheet) {
     EndDialog(sheet, 1);
 }
 
+// Unit synchronisation and the tests must never reach a page that is gone.
+void forgetPages() {
+    for (HWND& page : g_pages)
+        page = nullptr;
+}
+
 void closeFromCloseBox(HWND sheet) {
-    for (HWND& page : g_pages) {
+    for (HWND page : g_pages)
         if (page)
             DestroyWindow(page);
-        page = nullptr;
-    }
+    forgetPages();
     EndDialog(sheet, 0);
 }
 
@@ -199,11 +201,17 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
         closeFromCloseBox(sheet);
         return TRUE;
+    case WM_DESTROY: // before the pages, its children, are destroyed
+        forgetPages();
+        return FALSE;
     case WM_DPICHANGED:
         PostMessageW(sheet, kFitAfterDpiChange, 0, 0);
         return FALSE; // the dialog manager's own handling lays the sheet out
     case kFitAfterDpiChange:
         fitAfterDpiChange(sheet);
+        return TRUE;
+    case kUnitChosenMessage:
+        synchroniseUnits(static_cast<int>(wParam), static_cast<int>(lParam));
         return TRUE;
     }
     return FALSE;
@@ -219,24 +227,9 @@ INT_PTR runPropertySheet() {
     g_keyboardHook = nullptr;
     g_sheet = nullptr;
     g_tabs = nullptr;
-    for (HWND& page : g_pages)
-        page = nullptr;
     return result;
 }
 
-void formatMessage(UINT stringId, const wchar_t* argument, wchar_t* out, int outChars) {
-    if (out == nullptr || outChars <= 0)
-        return;
-    wchar_t pattern[768] = {};
-    LoadStringW(g_instance, stringId, pattern, 768);
-    _snwprintf(out, static_cast<size_t>(outChars), pattern, argument ? argument : L"");
-    out[outChars - 1] = L'\0';
-}
-
-void formatMessage(UINT stringId, const char* ansiArgument, wchar_t* out, int outChars) {
-    wchar_t argument[MAX_PATH * 2] = {};
-    if (ansiArgument)
-        MultiByteToWideChar(CP_ACP, 0, ansiArgument, -1, argument, MAX_PATH * 2);
-    argument[MAX_PATH * 2 - 1] = L'\0';
-    formatMessage(stringId, argument, out, outChars);
+HWND sheetPage(int index) {
+    return index >= 0 && index < kPageCount ? g_pages[index] : nullptr;
 }

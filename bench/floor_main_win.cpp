@@ -12,10 +12,12 @@
 
 #include <cstring>
 
-#include "app/layout_logic.h"
-#include "app/layout_win.h"
+#include "pages/pages.h"
 #include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
+#include "winui/dpi_logic.h"
+#include "winui/dpi_win.h"
+#include "winui/tabbed_dialog_win.h"
 
 static HINSTANCE g_floorInstance;
 static bool g_asShown;
@@ -33,9 +35,9 @@ static INT_PTR CALLBACK floorPageProc(HWND page, UINT message, WPARAM, LPARAM lP
 
 static void showAsUsersSeeIt(HWND sheet, HWND* pages, const int* templateIds) {
     HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
-    const UINT labels[5] = {IDS_TAB_PAPER, IDS_TAB_PLOTTER_ENV, IDS_TAB_PLOTTER_EXTRA, IDS_TAB_TOOL,
-                            IDS_TAB_CATALOGUE};
-    for (int i = 0; i < 5; ++i) {
+    const UINT labels[kPageCount] = {IDS_TAB_PAPER, IDS_TAB_PLOTTER_ENV, IDS_TAB_PLOTTER_EXTRA,
+                                     IDS_TAB_TOOL, IDS_TAB_CATALOGUE};
+    for (int i = 0; i < kPageCount; ++i) {
         wchar_t text[64] = {};
         LoadStringW(g_floorInstance, labels[i], text, 64);
         TCITEMW item = {};
@@ -44,7 +46,7 @@ static void showAsUsersSeeIt(HWND sheet, HWND* pages, const int* templateIds) {
         SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
     // The window as the program shows it: grown to its pages, then centred.
-    growSheetToPages(sheet, tabs, pages, templateIds, 5);
+    growSheetToPages(sheet, tabs, pages, templateIds, kPageCount);
     placePagesInTabs(sheet, tabs, pages, 1);
     ShowWindow(pages[0], SW_SHOW);
     centreOnDesktop(sheet);
@@ -53,10 +55,10 @@ static void showAsUsersSeeIt(HWND sheet, HWND* pages, const int* templateIds) {
 static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: {
-        const int pages[5] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE, IDD_PLOTTER_EXTRA_PAGE,
-                              IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
-        HWND created[5] = {};
-        for (int i = 0; i < 5; ++i)
+        const int pages[kPageCount] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE, IDD_PLOTTER_EXTRA_PAGE,
+                                       IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
+        HWND created[kPageCount] = {};
+        for (int i = 0; i < kPageCount; ++i)
             created[i] = CreateDialogParamW(g_floorInstance, MAKEINTRESOURCEW(pages[i]), sheet,
                                             floorPageProc, 0);
         if (g_asShown && created[0])

@@ -8,14 +8,12 @@
 #include <string>
 
 #include "pages/catalogue_logic.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/settings_file.h"
 #include "units/units.h"
-
-HWND g_cataloguePage;
+#include "winui/controls_win.h"
 
 namespace {
 
@@ -119,7 +117,6 @@ void fillCatalogueList(HWND page) {
 }
 
 void initialise(HWND page) {
-    g_cataloguePage = page;
     // Counted in characters by the edit; keepNameWithinSlot counts bytes.
     sendToItem(page, IDC_CATALOGUE_NAME, EM_LIMITTEXT, kPaperNameMaxBytes, 0);
     fillCatalogueList(page);
@@ -172,14 +169,6 @@ void modifyEntry(HWND page, int selected, int blank) {
     putLine(page, selected, fields.name);
 }
 
-void unitChosen(HWND page) {
-    const int unit = selectedListData(page, IDC_CATALOGUE_UNIT);
-    if (unit < 0)
-        return; // no unit to convert to; never make "nothing" the stored unit
-    cataloguePageUnitChange(page, unit);
-    synchroniseUnits(kCataloguePageIndex, unit);
-}
-
 INT_PTR onCommand(HWND page, int id, int code) {
     const int selected = selectedLine(page);
     const int blank = blankLine(page);
@@ -190,7 +179,7 @@ INT_PTR onCommand(HWND page, int id, int code) {
         return TRUE;
     case IDC_CATALOGUE_UNIT:
         if (code == CBN_SELENDOK)
-            unitChosen(page);
+            unitConfirmed(page, kCataloguePageIndex, IDC_CATALOGUE_UNIT, cataloguePageUnitChange);
         return TRUE;
     case IDC_CATALOGUE_NEW:
         newEntry(page, selected, blank);
@@ -218,11 +207,6 @@ INT_PTR CALLBACK cataloguePageProc(HWND page, UINT message, WPARAM wParam, LPARA
         return TRUE;
     case WM_COMMAND:
         return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // Unit synchronisation must not reach a page that is gone.
-        if (g_cataloguePage == page)
-            g_cataloguePage = nullptr;
-        return FALSE;
     }
     return FALSE;
 }

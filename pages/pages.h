@@ -6,12 +6,6 @@
 
 #include <windows.h>
 
-extern HWND g_paperPage;
-extern HWND g_plotterEnvPage;
-extern HWND g_plotterExtraPage;
-extern HWND g_toolPage;
-extern HWND g_cataloguePage;
-
 INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK plotterEnvPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
@@ -48,8 +42,14 @@ enum : int {
     kPlotterExtraPageIndex = 2,
     kToolPageIndex = 3,
     kCataloguePageIndex = 4,
+    kPageCount = 5,
 };
 
-// After a page's own unit change: bring the other length pages to the same
-// unit, in tab order, and make it the stored length unit.
-void synchroniseUnits(int sourcePageIndex, int unit);
+// Sent by a length page to its parent, the sheet, when the operator confirmed
+// a unit and the page shows its lengths in it: wParam is the page's tab
+// index, lParam the unit. The sheet brings its other pages to that unit.
+enum : UINT { kUnitChosenMessage = WM_APP + 1 };
+
+// The operator confirmed a choice in the page's unit list: with a unit
+// selected, the page converts its own lengths and tells the sheet.
+void unitConfirmed(HWND page, int pageIndex, int unitList, void (*unitChange)(HWND, int));

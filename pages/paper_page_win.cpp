@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-#include "app/layout_win.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/paper_logic.h"
 #include "resources/resource_ids.h"
@@ -16,8 +14,8 @@
 #include "settings/record.h"
 #include "settings/settings_file.h"
 #include "units/units.h"
-
-HWND g_paperPage;
+#include "winui/controls_win.h"
+#include "winui/dpi_win.h"
 
 namespace {
 
@@ -78,7 +76,6 @@ void showOrientation(HWND page, bool portrait) {
 }
 
 void initialisePaperPage(HWND page) {
-    g_paperPage = page;
     fillSizeList(page);
 
     // A catalogue size brings its own dimensions; a custom (or unknown) code
@@ -126,14 +123,6 @@ void chooseSize(HWND page) {
     showPaperFields(page, fields);
 }
 
-void chooseUnit(HWND page) {
-    const int unit = selectedListData(page, IDC_PAPER_UNITS);
-    if (unit < 0)
-        return;
-    paperPageUnitChange(page, unit);
-    synchroniseUnits(kPaperPageIndex, unit);
-}
-
 void chooseOrientation(HWND page, bool portrait) {
     g_pageSetup.Orientation = portrait ? 0 : 1;
     showOrientation(page, portrait);
@@ -147,7 +136,7 @@ INT_PTR onCommand(HWND page, int id, int notification) {
         return TRUE;
     case IDC_PAPER_UNITS:
         if (notification == CBN_SELENDOK)
-            chooseUnit(page);
+            unitConfirmed(page, kPaperPageIndex, IDC_PAPER_UNITS, paperPageUnitChange);
         return TRUE;
     case IDC_PAPER_PORTRAIT:
         chooseOrientation(page, true);
@@ -170,11 +159,6 @@ INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     case WM_COMMAND:
         return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // Unit synchronisation must never reach a page that is gone.
-        if (g_paperPage == page)
-            g_paperPage = nullptr;
-        return FALSE;
     }
     return FALSE;
 }

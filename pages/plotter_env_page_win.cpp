@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/plotter_env_logic.h"
 #include "resources/resource_ids.h"
@@ -14,8 +13,7 @@
 #include "settings/record.h"
 #include "settings/settings_file.h"
 #include "units/units.h"
-
-HWND g_plotterEnvPage;
+#include "winui/controls_win.h"
 
 namespace {
 
@@ -107,8 +105,6 @@ void storeSelection(HWND page, const PlainList& list) {
 }
 
 void initialisePage(HWND page) {
-    g_plotterEnvPage = page;
-
     fillListFromStrings(page, IDC_ENV_MARGIN_UNIT, IDS_UNIT_FIRST, kUnitCount);
     s_marginUnit = g_paperCatalogue.lengthUnit;
     selectListPosition(page, IDC_ENV_MARGIN_UNIT, s_marginUnit);
@@ -130,20 +126,12 @@ void initialisePage(HWND page) {
         fillAndSelect(page, list);
 }
 
-void onMarginUnitChosen(HWND page) {
-    const int unit = selectedListData(page, IDC_ENV_MARGIN_UNIT);
-    if (unit == kNoListSelection)
-        return; // nothing chosen, nothing to convert to
-    plotterEnvPageUnitChange(page, unit);
-    synchroniseUnits(kPlotterEnvPageIndex, unit);
-}
-
 INT_PTR onCommand(HWND page, int id, int notification) {
     if (id != IDC_ENV_MARGIN_UNIT)
         return FALSE;
     // Only a confirmed choice converts; browsing the open list does not.
     if (notification == CBN_SELENDOK)
-        onMarginUnitChosen(page);
+        unitConfirmed(page, kPlotterEnvPageIndex, IDC_ENV_MARGIN_UNIT, plotterEnvPageUnitChange);
     return TRUE;
 }
 
@@ -156,11 +144,6 @@ INT_PTR CALLBACK plotterEnvPageProc(HWND page, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case WM_COMMAND:
         return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    case WM_DESTROY:
-        // Unit synchronisation must not reach a page that is gone.
-        if (g_plotterEnvPage == page)
-            g_plotterEnvPage = nullptr;
-        return FALSE;
     }
     return FALSE;
 }

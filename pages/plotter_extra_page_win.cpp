@@ -8,15 +8,13 @@
 
 #include <cstdint>
 
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
-#include "pages/plotter_extra_logic.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/record.h"
+#include "settings/stored_values.h"
 #include "units/units.h"
-
-HWND g_plotterExtraPage;
+#include "winui/controls_win.h"
 
 namespace {
 
@@ -102,8 +100,6 @@ void showPdOptimisation(HWND page) {
 
 void initialisePage(HWND page) {
     const PlotterRecord& r = g_plotterRecord;
-    g_plotterExtraPage = page;
-
     fillListFromStrings(page, IDC_EXTRA_UNIT, IDS_UNIT_FIRST, kUnitCount);
     g_pageUnit = g_paperCatalogue.lengthUnit;
     selectListPosition(page, IDC_EXTRA_UNIT, g_pageUnit);
@@ -131,15 +127,6 @@ void initialisePage(HWND page) {
     showInteger(page, IDC_PLOTTER_UNIT, r.plotterUnit);
     setCheck(page, IDC_DEBUG_MODE, r.debugMode != 0);
     showTextField(page, IDC_SHARED_FOLDER, r.sharedFolder);
-}
-
-void unitChosen(HWND page) {
-    const int unit = selectedListData(page, IDC_EXTRA_UNIT);
-    // A confirmation without a selection has no unit to spread.
-    if (unit < 0)
-        return;
-    plotterExtraPageUnitChange(page, unit);
-    synchroniseUnits(kPlotterExtraPageIndex, unit);
 }
 
 // Opens the browser on the folder the edit names, when that is a folder.
@@ -179,7 +166,7 @@ void browseForSharedFolder(HWND page) {
 
 void handleCommand(HWND page, int id, int notification) {
     if (id == IDC_EXTRA_UNIT && notification == CBN_SELENDOK)
-        unitChosen(page);
+        unitConfirmed(page, kPlotterExtraPageIndex, IDC_EXTRA_UNIT, plotterExtraPageUnitChange);
     else if (id == IDC_BROWSE_SHARED_FOLDER)
         browseForSharedFolder(page);
 }

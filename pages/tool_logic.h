@@ -8,40 +8,13 @@
 #include <cstdint>
 
 #include "settings/record.h"
+#include "settings/stored_values.h"
 
 enum : int {
-    kToolItemCount = 12,
-    kNotUsedToolPosition = 11, // "未使用", stored as toolType 0
-    kColourItemCount = 9,
-    kNoColourPosition = 8, // white with a diagonal line, stored as colorSet 0
-    kThicknessDecimals = 2,
     // A colour item at 96 DPI, in pixels; scaled with the window's DPI.
     kSwatchWidth = 60,
     kSwatchHeight = 15,
 };
-
-// Tool list position for a stored toolType; -1 (no selection) for a type
-// the list does not have.
-int toolPositionForType(int toolType);
-
-// toolType for the item data of the chosen tool (-1 when none is chosen).
-int16_t toolTypeForItem(int itemData);
-
-// Thickness is stored in hundredths and shown with two decimals.
-void thicknessToText(int16_t thickness, char* out, size_t size);
-// Read leniently; a value beyond the 16-bit field is clamped to its nearest
-// end rather than wrapped into a different thickness.
-int16_t thicknessFromText(const char* text);
-
-// Colour list position for a stored slot: the none entry when no colour is
-// set, else the entry with the same components, else black.
-int colourPositionForSlot(const PenSlot& slot);
-
-struct PenColour {
-    int16_t red, green, blue, colorSet;
-};
-// What a colour list position stores; -1 (nothing chosen) stores black.
-PenColour colourForPosition(int position);
 
 struct SwatchColour {
     uint8_t red, green, blue;

@@ -3,16 +3,14 @@
 // command; everything is read back on OK.
 #include <windows.h>
 
-#include "app/layout_logic.h"
-#include "app/layout_win.h"
-#include "pages/page_common_win.h"
 #include "pages/pages.h"
 #include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
-
-HWND g_toolPage;
+#include "winui/controls_win.h"
+#include "winui/dpi_logic.h"
+#include "winui/dpi_win.h"
 
 namespace {
 
@@ -50,7 +48,6 @@ void showPenRow(HWND page, int row, const PenSlot& slot) {
 }
 
 void initialiseToolPage(HWND page) {
-    g_toolPage = page;
     for (int row = 0; row < kPenSlotCount; ++row)
         showPenRow(page, row, g_plotterRecord.penSlots[row]);
 }

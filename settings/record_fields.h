@@ -1,43 +1,45 @@
 // One description of every stored field: where it lies, how wide and signed
-// it is, which page shows it, under which label and with which list texts.
-// Tools that read, check, compare, export or import settings walk these
-// tables instead of knowing the layout themselves; the tables are checked
-// against the packed structures when they are compiled.
+// it is, what kind of value it holds and, for lists, which stored values it
+// can have. Tools that read, check, compare, export or import settings walk
+// these tables instead of knowing the layout themselves; the tables are
+// checked against the packed structures when they are compiled.
 //
-// Labels and list texts are UTF-8, exactly as the page templates and string
-// tables have them (mnemonics included), so that a program without the
-// Windows resources can still show them.
+// The tables are defined here, as constants, so that a table of how the
+// fields are shown can be checked against them at compile time too.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
+
+#include "settings/catalogue.h"
+#include "settings/page_setup.h"
+#include "settings/record.h"
+#include "settings/stored_values.h"
 
 enum class FieldKind : uint8_t {
     Integer,      // a plain number
-    Length,       // whole millimetres, shown in the page's length unit
+    Length,       // whole millimetres
     Flag,         // check box: 1 ticked, 0 cleared
     InvertedFlag, // check box: 0 ticked, 1 cleared
     List,         // the stored value of a list item (or radio button)
     Text,         // code-page-932 bytes, terminated within the field
-    Reserved,     // on no page; carried unchanged
-    Hundredths,   // pen thickness: shown divided by 100, two decimals
+    Reserved,     // no meaning known; carried unchanged
+    Hundredths,   // pen thickness in hundredths
     Component,    // colour component: 0 or 10000
     PdOptimize,   // packed word, see its parts
     PaperSize,    // page-setup size code: 601 + catalogue index, or 999
     Slots,        // an array of records described by a table of its own
 };
 
-// The items of a list, in list order. Texts come from consecutive string
-// table entries (firstStringId) or, for radio buttons, from consecutive
-// controls (firstControlId).
+// The stored values a list (or a group of radio buttons) can hold, in list
+// order.
 struct FieldList {
-    const char* const* texts;
     int count;
-    int firstStringId;
-    int firstControlId;
     // The stored value of the item at a position; null: the position itself.
     int (*valueAt)(int position);
 };
@@ -45,8 +47,6 @@ struct FieldList {
 // One value packed into part of a word (pdOptimize).
 struct FieldPart {
     const char* name;
-    const char* label;
-    int controlId; // 0 when a static label names it
     FieldKind kind;
     uint32_t (*valueOf)(int32_t word);
 };
@@ -54,15 +54,11 @@ struct FieldPart {
 struct FieldTable;
 
 struct FieldDesc {
-    const char* name; // the code's name; null in the page-setup table (see below)
+    const char* name; // the code's name; null in the page-setup table (see there)
     uint32_t offset;  // within the block the table describes
     uint32_t width;   // bytes: 2 or 4 for integers, the field size for texts
     bool isSigned;
     FieldKind kind;
-    int page;          // tab index of the page that shows it, -1 for none
-    int controlId;     // the control whose own text is the label, 0 for a static label
-    const char* group; // the frame or heading around the field, or null
-    const char* label; // the label beside or on the control, or null
     const FieldList* list;
     const FieldTable* slots; // Slots: the element's fields
     int slotCount;
@@ -76,13 +72,166 @@ struct FieldTable {
     uint32_t size; // bytes of one block (one element for slot tables)
 };
 
-extern const FieldTable kRecordFields;    // PlotterRecord, 756 bytes
-extern const FieldTable kPenSlotFields;   // PenSlot, 12 bytes
-extern const FieldTable kCatalogueFields; // PaperCatalogue, 6938 bytes
-extern const FieldTable kPaperEntryFields;
+// Stored values of list items where they are not the position: the stored
+// values' own rules, so the tables cannot disagree with what the pages store.
+namespace field_values {
+inline int cutToolAt(int position) {
+    return toolNumberAt(position);
+}
+inline int penToolAt(int position) {
+    return toolTypeForItem(position);
+}
+inline int scaleAt(int position) {
+    return scaleAtPosition(position);
+}
+} // namespace field_values
+
+inline constexpr FieldList kOutlineList = {8, nullptr};
+inline constexpr FieldList kKanjiList = {3, nullptr};
+inline constexpr FieldList kOriginList = {2, nullptr};
+inline constexpr FieldList kSortList = {3, nullptr};
+inline constexpr FieldList kCommPortList = {kPortListCount, portCodeForListPosition};
+inline constexpr FieldList kBaudList = {9, nullptr};
+inline constexpr FieldList kDataBitsList = {2, nullptr};
+inline constexpr FieldList kStopBitsList = {3, nullptr};
+inline constexpr FieldList kParityList = {3, nullptr};
+inline constexpr FieldList kFlowList = {3, nullptr};
+inline constexpr FieldList kCutToolList = {kToolCount, field_values::cutToolAt};
+inline constexpr FieldList kToolList = {kToolItemCount, field_values::penToolAt};
+inline constexpr FieldList kLengthUnitList = {3, nullptr};
+inline constexpr FieldList kScaleList = {kScaleCount, field_values::scaleAt};
+inline constexpr FieldList kOrientationList = {2, nullptr};
+
+inline constexpr FieldPart kPdParts[] = {
+    {"pdEnabled", FieldKind::Flag, pdEnabled},
+    {"pdAngle", FieldKind::Integer, pdAngle},
+    {"pdVertexCount", FieldKind::Integer, pdVertexCount},
+};
+
+// Offset, width and signedness come from the structure itself; record_fields.cpp
+// checks that the tables leave no byte of it out.
+#define ZEMB_FIELD(S, member, kind, list)                                                          \
+    FieldDesc {                                                                                    \
+#member, offsetof(S, member), sizeof(S::member), std::is_signed_v < decltype(S::member)>,  \
+            FieldKind::kind, list, nullptr, 0, nullptr, 0                                          \
+    }
+#define ZEMB_SLOTS(S, member, table)                                                               \
+    FieldDesc {                                                                                    \
+#member, offsetof(S, member), sizeof(S::member), false, FieldKind::Slots, nullptr, &table, \
+            static_cast < int>(sizeof(S::member) / sizeof(S::member[0])), nullptr, 0               \
+    }
+
+inline constexpr FieldDesc kPenSlotArray[] = {
+    ZEMB_FIELD(PenSlot, toolType, List, &kToolList),
+    ZEMB_FIELD(PenSlot, thickness, Hundredths, nullptr),
+    ZEMB_FIELD(PenSlot, red, Component, nullptr),
+    ZEMB_FIELD(PenSlot, green, Component, nullptr),
+    ZEMB_FIELD(PenSlot, blue, Component, nullptr),
+    ZEMB_FIELD(PenSlot, colorSet, Flag, nullptr),
+};
+inline constexpr FieldTable kPenSlotFields = {
+    kPenSlotArray, static_cast<int>(std::size(kPenSlotArray)), sizeof(PenSlot)};
+
+inline constexpr FieldDesc kPaperEntryArray[] = {
+    ZEMB_FIELD(PaperEntry, name, Text, nullptr),
+    ZEMB_FIELD(PaperEntry, width, Length, nullptr),
+    ZEMB_FIELD(PaperEntry, length, Length, nullptr),
+    ZEMB_FIELD(PaperEntry, roll, Flag, nullptr),
+};
+inline constexpr FieldTable kPaperEntryFields = {
+    kPaperEntryArray, static_cast<int>(std::size(kPaperEntryArray)), sizeof(PaperEntry)};
+
+// PlotterRecord, 756 bytes.
+inline constexpr FieldDesc kRecordArray[] = {
+    ZEMB_FIELD(PlotterRecord, recordVersion, Reserved, nullptr),
+    ZEMB_FIELD(PlotterRecord, outlineSize, List, &kOutlineList),
+    ZEMB_FIELD(PlotterRecord, leafMarginTop, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, leafMarginLeft, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, leafMarginRight, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, leafMarginBottom, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, rollMarginTop, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, rollMarginLeft, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, rollMarginRight, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, rollMarginBottom, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, sortMode, List, &kSortList),
+    ZEMB_FIELD(PlotterRecord, recognizePathOverlap, Flag, nullptr),
+    ZEMB_FIELD(PlotterRecord, penOrderOff, InvertedFlag, nullptr),
+    ZEMB_FIELD(PlotterRecord, kanjiCode, List, &kKanjiList),
+    ZEMB_FIELD(PlotterRecord, paperOrigin, List, &kOriginList),
+    ZEMB_FIELD(PlotterRecord, reserved46, Reserved, nullptr),
+    ZEMB_FIELD(PlotterRecord, debugMode, Flag, nullptr),
+    ZEMB_FIELD(PlotterRecord, lineOptimizeOff, InvertedFlag, nullptr),
+    ZEMB_FIELD(PlotterRecord, errorAdjust, Flag, nullptr),
+    ZEMB_FIELD(PlotterRecord, reserved54, Reserved, nullptr),
+    ZEMB_SLOTS(PlotterRecord, penSlots, kPenSlotFields),
+    ZEMB_FIELD(PlotterRecord, frameCut, Flag, nullptr),
+    ZEMB_FIELD(PlotterRecord, frameCutTool, List, &kCutToolList),
+    ZEMB_FIELD(PlotterRecord, frameMarginTop, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, frameMarginLeft, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, frameMarginRight, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, frameMarginBottom, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, rollPageLength, Length, nullptr),
+    ZEMB_FIELD(PlotterRecord, dottedLineCut, Flag, nullptr),
+    ZEMB_FIELD(PlotterRecord, cutTool, List, &kCutToolList),
+    ZEMB_FIELD(PlotterRecord, segmentCutPressure, Integer, nullptr),
+    ZEMB_FIELD(PlotterRecord, gapCutPressure, Integer, nullptr),
+    ZEMB_FIELD(PlotterRecord, segmentLength, Integer, nullptr),
+    ZEMB_FIELD(PlotterRecord, gapLength, Integer, nullptr),
+    ZEMB_FIELD(PlotterRecord, reserved210, Reserved, nullptr),
+    ZEMB_FIELD(PlotterRecord, commPort, List, &kCommPortList),
+    ZEMB_FIELD(PlotterRecord, baudRate, List, &kBaudList),
+    ZEMB_FIELD(PlotterRecord, dataBits, List, &kDataBitsList),
+    ZEMB_FIELD(PlotterRecord, stopBits, List, &kStopBitsList),
+    ZEMB_FIELD(PlotterRecord, parity, List, &kParityList),
+    ZEMB_FIELD(PlotterRecord, flowControl, List, &kFlowList),
+    ZEMB_FIELD(PlotterRecord, hostAddress, Text, nullptr),
+    ZEMB_FIELD(PlotterRecord, hostPort, Integer, nullptr),
+    ZEMB_FIELD(PlotterRecord, plotterUnit, Integer, nullptr),
+    ZEMB_FIELD(PlotterRecord, errorRange, Integer, nullptr),
+    FieldDesc{"pdOptimize", offsetof(PlotterRecord, pdOptimize), sizeof(PlotterRecord::pdOptimize),
+              true, FieldKind::PdOptimize, nullptr, nullptr, 0, kPdParts,
+              static_cast<int>(std::size(kPdParts))},
+    ZEMB_FIELD(PlotterRecord, reserved368, Reserved, nullptr),
+    ZEMB_FIELD(PlotterRecord, headerString, Text, nullptr),
+    ZEMB_FIELD(PlotterRecord, footerString, Text, nullptr),
+    ZEMB_FIELD(PlotterRecord, sharedFolder, Text, nullptr),
+};
+inline constexpr FieldTable kRecordFields = {
+    kRecordArray, static_cast<int>(std::size(kRecordArray)), sizeof(PlotterRecord)};
+
+// PaperCatalogue, 6938 bytes.
+inline constexpr FieldDesc kCatalogueArray[] = {
+    ZEMB_FIELD(PaperCatalogue, count, Integer, nullptr),
+    ZEMB_SLOTS(PaperCatalogue, entries, kPaperEntryFields),
+    ZEMB_FIELD(PaperCatalogue, reserved6932, Reserved, nullptr),
+    ZEMB_FIELD(PaperCatalogue, lengthUnit, List, &kLengthUnitList),
+    ZEMB_FIELD(PaperCatalogue, reserved6936, Reserved, nullptr),
+};
+inline constexpr FieldTable kCatalogueFields = {
+    kCatalogueArray, static_cast<int>(std::size(kCatalogueArray)), sizeof(PaperCatalogue)};
+
+#undef ZEMB_FIELD
+#undef ZEMB_SLOTS
+
 // The sixteen page-setup registry values as an image of little-endian words,
-// value i at offset 4 i; names are kPageSetupValueNames[i].
-extern const FieldTable kPageSetupFields;
+// value i at offset 4 i, in registry order; names are kPageSetupValueNames[i].
+#define ZEMB_WORD(index, kind, list)                                                               \
+    FieldDesc {                                                                                    \
+        nullptr, 4 * (index), 4, true, FieldKind::kind, list, nullptr, 0, nullptr, 0               \
+    }
+inline constexpr FieldDesc kPageSetupArray[] = {
+    ZEMB_WORD(0, List, &kOrientationList), ZEMB_WORD(1, PaperSize, nullptr),
+    ZEMB_WORD(2, Length, nullptr),         ZEMB_WORD(3, Length, nullptr),
+    ZEMB_WORD(4, List, &kScaleList),       ZEMB_WORD(5, Flag, nullptr),
+    ZEMB_WORD(6, Integer, nullptr),        ZEMB_WORD(7, Integer, nullptr),
+    ZEMB_WORD(8, Integer, nullptr),        ZEMB_WORD(9, Integer, nullptr),
+    ZEMB_WORD(10, Integer, nullptr),       ZEMB_WORD(11, Integer, nullptr),
+    ZEMB_WORD(12, Integer, nullptr),       ZEMB_WORD(13, Integer, nullptr),
+    ZEMB_WORD(14, Integer, nullptr),       ZEMB_WORD(15, Integer, nullptr),
+};
+#undef ZEMB_WORD
+inline constexpr FieldTable kPageSetupFields = {
+    kPageSetupArray, static_cast<int>(std::size(kPageSetupArray)), 4 * kPageSetupValueCount};
 
 // The regions of the settings file, in file order, covering it exactly.
 struct FileBlock {
@@ -93,25 +242,12 @@ struct FileBlock {
 };
 enum : int { kFileBlockCount = 7 };
 extern const FileBlock kFileBlocks[kFileBlockCount];
-const FileBlock* fileBlock(std::string_view name);
-
-// Tab labels, by page index.
-enum : int { kPageCount = 5 };
-extern const char* const kPageTitles[kPageCount];
-
-// Lists shared by several fields or by the tools.
-extern const FieldList kLengthUnitList;
-extern const FieldList kColourList; // by colour list position; no texts on the page
-extern const FieldList kCommPortList;
-extern const char kCustomSizeText[]; // the size list's item after the catalogue names
 
 // The field of a table with that name, or null.
 const FieldDesc* findField(const FieldTable& table, std::string_view name);
 
 // The position of a stored value in a list, or -1 when no item has it.
 int listPositionOf(const FieldList& list, int64_t value);
-// The text without its mnemonic marker ("(&N)" shows as "(N)").
-std::string withoutMnemonic(std::string_view text);
 
 // One stored value, found by walking the tables over a file image.
 struct FieldRef {

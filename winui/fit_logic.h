@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/layout_logic.h"
+#include "winui/tabbed_dialog_logic.h"
 
 // Top-left of a window moved the least distance that puts it inside the
 // work area, each axis on its own; on an axis where the window is larger

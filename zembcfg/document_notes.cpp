@@ -2,11 +2,12 @@
 
 #include "settings/page_setup.h"
 #include "settings/record_fields.h"
+#include "zembcfg/field_labels.h"
 #include "units/units.h"
 #include "zembcfg/values.h"
 
 std::string pageTitle(int page) {
-    return page >= 0 && page < kPageCount ? kPageTitles[page] : "どのページにもない値";
+    return page >= 0 && page < kPageTitleCount ? kPageTitles[page] : "どのページにもない値";
 }
 
 std::string valueNote(const FieldDesc& desc, int64_t value) {

@@ -5,12 +5,9 @@
 #include <cstdint>
 #include <string>
 
-struct DocField;
 struct FieldDesc;
 
-enum : int { kNoPage = -1 };
-
-// The page's tab title, for the comment before its group.
+// The page's tab title, for the comment before its group (kNoPage too).
 std::string pageTitle(int page);
 // What a value means where it is coded (a list item, a check box, a packed
 // word), else "".

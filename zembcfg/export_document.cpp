@@ -7,6 +7,7 @@
 #include "settings/settings_file.h"
 #include "zembcfg/document_layout.h"
 #include "zembcfg/document_notes.h"
+#include "zembcfg/field_labels.h"
 #include "zembcfg/toml_text.h"
 #include "zembcfg/zembcfg.h"
 
@@ -84,11 +85,11 @@ void writeRecord(ExportState* state) {
     state->out += "[record]\n";
     const std::vector<DocField>& fields = recordDocFields();
     // Grouped by page in tab order; the fields no page shows come last.
-    for (int page = 0; page <= kPageCount; ++page) {
-        const int wanted = page < kPageCount ? page : kNoPage;
+    for (int page = 0; page <= kPageTitleCount; ++page) {
+        const int wanted = page < kPageTitleCount ? page : kNoPage;
         bool first = true;
         for (const DocField& field : fields) {
-            if (field.desc->page != wanted)
+            if (labelsOf(*field.desc).page != wanted)
                 continue;
             if (first)
                 state->out += "# " + pageTitle(wanted) + '\n';
@@ -97,7 +98,7 @@ void writeRecord(ExportState* state) {
             writeField(state, field, 0, where.c_str());
         }
     }
-    state->out += "\n# " + pageTitle(penDocFields().front().desc->page) + '\n';
+    state->out += "\n# " + pageTitle(labelsOf(*penDocFields().front().desc).page) + '\n';
     for (uint32_t slot = 0; slot < uint32_t{kPenSlotCount}; ++slot) {
         state->out += "[[record.penSlots]]  # " + std::to_string(slot + 1) + '\n';
         for (const DocField& field : penDocFields())
@@ -107,7 +108,7 @@ void writeRecord(ExportState* state) {
 }
 
 void writeCatalogue(ExportState* state) {
-    state->out += "# " + pageTitle(countDocField().desc->page) + "\n[catalogue]\n";
+    state->out += "# " + pageTitle(labelsOf(*countDocField().desc).page) + "\n[catalogue]\n";
     for (const DocField& field : catalogueDocFields()) {
         const std::string refused = refusedInteger(field, readDocInteger(state->image, field, 0));
         if (!refused.empty())
@@ -137,7 +138,7 @@ void writeCatalogue(ExportState* state) {
 }
 
 void writePageSetup(ExportState* state, const StoredPageSetup& setup) {
-    state->out += "# " + pageTitle(kPageSetupFields.fields[0].page) + "\n[pageSetup]\n";
+    state->out += "# " + pageTitle(labelsOf(kPageSetupFields.fields[0]).page) + "\n[pageSetup]\n";
     if (!setup.keyFound)
         state->out += "# (the registry holds no page-setup values)\n";
     for (int i = 0; i < kPageSetupValueCount; ++i) {

@@ -1,7 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "pages/tool_logic.h"
+#include "settings/stored_values.h"
 #include "settings/settings_file.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
@@ -49,7 +49,7 @@ void showFields(Shown& s, const FieldTable& table, uint32_t base, const std::str
     for (int i = 0; i < table.count; ++i) {
         const FieldDesc& field = table.fields[i];
         // Arrays and the catalogue's count are shown as tables.
-        if (field.page != page || field.kind == FieldKind::Slots ||
+        if (labelsOf(field).page != page || field.kind == FieldKind::Slots ||
             &field == findField(kCatalogueFields, "count"))
             continue;
         const FieldValue value = valueAt(s, field, base + field.offset);
@@ -88,7 +88,7 @@ void showPens(Shown& s) {
         // The page shows the nearest it has; say so when that is not what is stored.
         const bool exact = shown.red == pen.red && shown.green == pen.green &&
                            shown.blue == pen.blue && shown.colorSet == pen.colorSet;
-        row += kColourList.texts[position];
+        row += kColourNames[position];
         if (!exact) {
             s.odd = true;
             row += " (!) [red " + std::to_string(pen.red) + " green " + std::to_string(pen.green) +
@@ -110,10 +110,10 @@ void showCatalogue(Shown& s) {
     s.odd = s.odd || odd;
     s.out += std::string("  ") + std::to_string(used) + " paper sizes" + (odd ? " (!)" : "") +
              "  [catalogue.count " + (present ? std::to_string(count) : "(beyond the end)") + "]\n";
-    s.out += "  No  " + withoutMnemonic(entry.fields[0].label) + "  " +
-             withoutMnemonic(entry.fields[1].label) + " × " +
-             withoutMnemonic(entry.fields[2].label) + "  " +
-             withoutMnemonic(entry.fields[3].label) + "\n";
+    s.out += "  No  " + withoutMnemonic(labelsOf(entry.fields[0]).label) + "  " +
+             withoutMnemonic(labelsOf(entry.fields[1]).label) + " × " +
+             withoutMnemonic(labelsOf(entry.fields[2]).label) + "  " +
+             withoutMnemonic(labelsOf(entry.fields[3]).label) + "\n";
     for (int i = 0; i < used; ++i) {
         const uint32_t base =
             kCatalogueOffset + entries.offset + static_cast<uint32_t>(i) * entry.size;
@@ -133,9 +133,7 @@ void showCatalogue(Shown& s) {
 }
 
 std::string paperSizeText(const SettingsImage& image, int64_t size, bool* odd) {
-    const int slot = size >= kFirstCatalogueSize && size < kFirstCatalogueSize + 99
-                         ? static_cast<int>(size - kFirstCatalogueSize)
-                         : -1;
+    const int slot = catalogueSlotOfSize(static_cast<int32_t>(size));
     if (slot < 0)
         return kCustomSizeText;
     if (slot >= imageEntryCount(image.bytes)) {
@@ -191,21 +189,21 @@ void showText(const SettingsImage& image, Io& io) {
                    &s.odd),
          "catalogue.lengthUnit", std::to_string(unit));
 
-    for (int page = 0; page < kPageCount; ++page) {
+    for (int page = 0; page < kPageTitleCount; ++page) {
         heading(s, kPageTitles[page]);
         if (page == 0)
             showPageSetup(s);
         showFields(s, kRecordFields, kRecordOffset, "record.", page);
-        if (findField(kRecordFields, "penSlots")->page == page)
+        if (labelsOf(*findField(kRecordFields, "penSlots")).page == page)
             showPens(s);
-        if (findField(kCatalogueFields, "entries")->page == page) {
+        if (labelsOf(*findField(kCatalogueFields, "entries")).page == page) {
             showFields(s, kCatalogueFields, kCatalogueOffset, "catalogue.", page);
             showCatalogue(s);
         }
     }
     heading(s, "Not on any page (carried unchanged)");
-    showFields(s, kRecordFields, kRecordOffset, "record.", -1);
-    showFields(s, kCatalogueFields, kCatalogueOffset, "catalogue.", -1);
+    showFields(s, kRecordFields, kRecordOffset, "record.", kNoPage);
+    showFields(s, kCatalogueFields, kCatalogueOffset, "catalogue.", kNoPage);
     if (s.odd)
         io.out += "\n(!) a value the settings program cannot show as stored; see zembcfg check\n";
 }

@@ -1,8 +1,6 @@
 #include "zembcfg/values.h"
 
-#include "pages/plotter_env_logic.h"
-#include "pages/plotter_extra_logic.h"
-#include "pages/tool_logic.h"
+#include "settings/stored_values.h"
 #include "units/units.h"
 #include "zembcfg/zembcfg.h"
 
@@ -50,17 +48,18 @@ std::string lengthText(int64_t mm, int unit) {
         return text;
     char shown[48];
     lengthToText(static_cast<int32_t>(mm), unit, shown, sizeof shown);
-    return text + " (" + shown + " " + kLengthUnitList.texts[position] + ")";
+    return text + " (" + shown + " " + kLengthUnitLabels.texts[position] + ")";
 }
 
 std::string fieldLabel(const FieldDesc& field, const char* name) {
+    const FieldLabels& labels = labelsOf(field);
     std::string label;
-    if (field.group)
-        label = withoutMnemonic(field.group);
-    if (field.label) {
+    if (labels.group)
+        label = withoutMnemonic(labels.group);
+    if (labels.label) {
         if (!label.empty())
             label += ' ';
-        label += withoutMnemonic(field.label);
+        label += withoutMnemonic(labels.label);
     }
     return label.empty() ? name : label;
 }
@@ -81,7 +80,7 @@ std::string shownText(const FieldDesc& field, const FieldValue& value, int unit,
         const int position = listPositionOf(*field.list, n);
         if (position < 0)
             return markOdd(std::to_string(n), true, odd);
-        return withoutMnemonic(field.list->texts[position]);
+        return withoutMnemonic(labelsOf(field).list->texts[position]);
     }
     case FieldKind::Text:
         return markOdd("\"" + value.utf8 + "\"", !value.terminated || !value.validText, odd);
@@ -100,7 +99,7 @@ std::string shownText(const FieldDesc& field, const FieldValue& value, int unit,
             const uint32_t v = part.valueOf(word);
             if (i > 0)
                 text += "  ";
-            text += withoutMnemonic(part.label);
+            text += withoutMnemonic(labelsOf(field).parts[i].label);
             text += ' ';
             text += part.kind == FieldKind::Flag ? (v ? "[x]" : "[ ]") : std::to_string(v);
         }

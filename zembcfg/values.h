@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "settings/record_fields.h"
+#include "zembcfg/field_labels.h"
 
 struct FieldValue {
     bool present = false;   // false when the image ends before the field does

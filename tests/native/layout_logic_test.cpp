@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "app/layout_logic.h"
+#include "winui/dpi_logic.h"
+#include "winui/tabbed_dialog_logic.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "pages/paper_logic.h"
 #include "settings/catalogue.h"
+#include "settings/stored_values.h"
 
 namespace {
 

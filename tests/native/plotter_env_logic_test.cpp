@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "pages/plotter_env_logic.h"
+#include "settings/stored_values.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "pages/tool_logic.h"
+#include "settings/stored_values.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
@@ -59,7 +60,7 @@ void storeCatalogue(int count, int unit = 0) {
 }
 
 HWND list() {
-    return GetDlgItem(g_cataloguePage, IDC_CATALOGUE_LIST);
+    return GetDlgItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST);
 }
 int selectedLine() {
     return static_cast<int>(SendMessageW(list(), LB_GETCURSEL, 0, 0));
@@ -96,7 +97,7 @@ void clickLine(int i) {
 }
 
 std::wstring fields() {
-    const HWND p = g_cataloguePage;
+    const HWND p = sheetPage(kCataloguePageIndex);
     return controlText(p, IDC_CATALOGUE_NAME) + L"|" + controlText(p, IDC_CATALOGUE_WIDTH) + L"|" +
            controlText(p, IDC_CATALOGUE_LENGTH) + (checked(p, IDC_CATALOGUE_ROLL) ? L"|R" : L"|");
 }
@@ -107,11 +108,11 @@ void typeFields(const wchar_t* name, const wchar_t* width, const wchar_t* length
     const int ids[3] = {IDC_CATALOGUE_NAME, IDC_CATALOGUE_WIDTH, IDC_CATALOGUE_LENGTH};
     for (int i = 0; i < 3; ++i)
         if (texts[i])
-            typeText(g_cataloguePage, ids[i], texts[i]);
+            typeText(sheetPage(kCataloguePageIndex), ids[i], texts[i]);
 }
 
 void click(int id) {
-    clickButton(g_cataloguePage, id);
+    clickButton(sheetPage(kCataloguePageIndex), id);
 }
 
 // Opens the catalogue tab, acts, and closes the sheet with OK or Cancel.
@@ -215,10 +216,10 @@ TEST_F(CataloguePage, DefaultListAndTheBlankLine) {
         EXPECT_EQ(lines(), linesOf(kDefaultNames));
         EXPECT_EQ(selectedLine(), 0);
         EXPECT_EQ(fields(), L"A0|33.110|46.850|");
-        EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), 0);
+        EXPECT_EQ(listSelection(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT), 0);
         std::wstring units;
         for (int i = 0; i < 4; ++i)
-            units += listItemText(g_cataloguePage, IDC_CATALOGUE_UNIT, i) + L" ";
+            units += listItemText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, i) + L" ";
         EXPECT_EQ(units, L"inch mm pixel <none> ");
         clickLine(7);
         EXPECT_EQ(fields(), L"Roll(1020)|40.157|118.110|R");
@@ -250,7 +251,7 @@ TEST_F(CataloguePage, NewInsertsBeforeTheSelectedLineOrAppends) {
         freshSettings();
         const auto before = readFileBytes(settingsPath());
         onCataloguePage([&] {
-            chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, c.unit);
+            chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, c.unit);
             clickLine(c.select);
             typeFields(c.name, c.width, c.length);
             click(IDC_CATALOGUE_NEW);
@@ -258,7 +259,8 @@ TEST_F(CataloguePage, NewInsertsBeforeTheSelectedLineOrAppends) {
             names.insert(names.begin() + c.at, c.listed);
             EXPECT_EQ(lines(), linesOf(names));
             EXPECT_EQ(selectedLine(), c.at);
-            EXPECT_EQ(controlText(g_cataloguePage, IDC_CATALOGUE_NAME), c.name) << "kept as typed";
+            EXPECT_EQ(controlText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME), c.name)
+                << "kept as typed";
         });
         const auto b = readFileBytes(settingsPath());
         EXPECT_EQ(le16(b, kBlock), 12);
@@ -330,7 +332,7 @@ TEST_F(CataloguePage, CancelKeepsTheLoadedCatalogueAndOkWritesTheChanges) {
                 names.erase(names.begin() + 5);
                 names[5] = L"A3横長";
                 EXPECT_EQ(lines(), linesOf(names));
-                chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 2);
+                chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, 2);
             },
             closeWith);
         const auto after = readFileBytes(settingsPath());
@@ -367,7 +369,7 @@ TEST_F(CataloguePage, UnitChangeConvertsTheFieldsAndNamesNamelessEntries) {
             [&] {
                 clickLine(c.line);
                 typeFields(c.name, c.width, c.length);
-                chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, c.to);
+                chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, c.to);
                 EXPECT_EQ(fields(), c.shown);
                 EXPECT_EQ(lines(), linesOf(kDefaultNames)) << "the catalogue is not touched";
             },
@@ -396,10 +398,11 @@ TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
         onCataloguePage([&] {
             clickLine(11);
             if (c.typed)
-                typeText(g_cataloguePage, IDC_CATALOGUE_NAME, c.text.c_str());
+                typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME, c.text.c_str());
             else
-                SetDlgItemTextW(g_cataloguePage, IDC_CATALOGUE_NAME, c.text.c_str());
-            const std::wstring shown = controlText(g_cataloguePage, IDC_CATALOGUE_NAME);
+                SetDlgItemTextW(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME, c.text.c_str());
+            const std::wstring shown =
+                controlText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME);
             held = ansi(shown);
             EXPECT_LE(held.size(), 63u);
             EXPECT_EQ(c.text.compare(0, shown.size(), shown), 0) << "a prefix of what was typed";
@@ -414,7 +417,7 @@ TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
 // it, and a generated name tells the size stored.
 TEST_F(CataloguePage, SizesBeyond16BitsArePinnedAndNamedAsStored) {
     onCataloguePage([] {
-        chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 1);
+        chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, 1);
         clickLine(11);
         typeFields(L"", L"40000", L"-40000");
         click(IDC_CATALOGUE_NEW);
@@ -429,12 +432,12 @@ TEST_F(CataloguePage, SizesBeyond16BitsArePinnedAndNamedAsStored) {
 TEST_F(CataloguePage, SaveReportsAFailedWrite) {
     onCataloguePage(
         [] {
-            chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 1);
+            chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, 1);
             HANDLE holder = CreateFileA(settingsPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                         nullptr, OPEN_EXISTING, 0, nullptr);
-            EXPECT_FALSE(saveCataloguePage(g_cataloguePage));
+            EXPECT_FALSE(saveCataloguePage(sheetPage(kCataloguePageIndex)));
             CloseHandle(holder);
-            EXPECT_TRUE(saveCataloguePage(g_cataloguePage));
+            EXPECT_TRUE(saveCataloguePage(sheetPage(kCataloguePageIndex)));
             EXPECT_EQ(le16(readFileBytes(settingsPath()), kUnitAt), 1);
         },
         IDCANCEL);
@@ -444,7 +447,7 @@ TEST_F(CataloguePage, DamagedStoredUnitLeavesLengthsAsTheyWere) {
     storeCatalogue(3, 7);
     const auto before = readFileBytes(settingsPath());
     onCataloguePage([] {
-        EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), -1);
+        EXPECT_EQ(listSelection(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT), -1);
         clickLine(1);
         click(IDC_CATALOGUE_MODIFY);
     });

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
@@ -114,8 +115,6 @@ TEST(Keyboard, MnemonicsWorkWithAltOnTheirPage) {
         {4, 'D', 0, false, -1},
         {4, 'E', 0, false, 0},
     };
-    HWND* const pages[5] = {&g_paperPage, &g_plotterEnvPage, &g_plotterExtraPage, &g_toolPage,
-                            &g_cataloguePage};
     std::vector<SheetStep> steps;
     steps.push_back([](HWND sheet) {
         SetForegroundWindow(sheet);
@@ -127,9 +126,9 @@ TEST(Keyboard, MnemonicsWorkWithAltOnTheirPage) {
     };
     static State state;
     for (const Mnemonic& m : mnemonics) {
-        steps.push_back([&m, &pages](HWND sheet) {
+        steps.push_back([&m](HWND sheet) {
             clickTab(sheet, m.tab);
-            HWND page = *pages[m.tab];
+            HWND page = sheetPage(m.tab);
             // Start from a control that is not the target.
             SetFocus(GetNextDlgTabItem(page, nullptr, FALSE));
             state.wasChecked = m.id && checked(page, m.id);
@@ -137,8 +136,8 @@ TEST(Keyboard, MnemonicsWorkWithAltOnTheirPage) {
             pressKeys({VK_MENU}, m.letter);
             return true;
         });
-        steps.push_back([&m, &pages](HWND) {
-            HWND page = *pages[m.tab];
+        steps.push_back([&m](HWND) {
+            HWND page = sheetPage(m.tab);
             const char letter[2] = {static_cast<char>(m.letter), 0};
             if (m.id == 0)
                 EXPECT_EQ(PaperCount(), state.count + m.catalogueStep) << "Alt+" << letter;
@@ -195,8 +194,6 @@ TEST(Keyboard, TabFollowsEachTemplateOrder) {
         IDC_CATALOGUE_NEW,   IDC_CATALOGUE_DELETE, IDC_CATALOGUE_MODIFY};
     const std::vector<int>* const pageOrders[5] = {&paper, &environment, &additional, &tool,
                                                    &catalogue};
-    HWND* const pages[5] = {&g_paperPage, &g_plotterEnvPage, &g_plotterExtraPage, &g_toolPage,
-                            &g_cataloguePage};
 
     std::vector<int> cycles[5];
     std::vector<SheetStep> steps;
@@ -205,10 +202,10 @@ TEST(Keyboard, TabFollowsEachTemplateOrder) {
         std::vector<int>& cycle = cycles[tab];
         cycle = *pageOrders[tab];
         cycle.insert(cycle.end(), {IDOK, IDCANCEL, IDC_SHEET_TABS, pageOrders[tab]->front()});
-        steps.push_back([tab, &pages](HWND sheet) {
+        steps.push_back([tab](HWND sheet) {
             SetForegroundWindow(sheet);
             clickTab(sheet, tab);
-            SetFocus(GetNextDlgTabItem(*pages[tab], nullptr, FALSE));
+            SetFocus(GetNextDlgTabItem(sheetPage(tab), nullptr, FALSE));
             return GetForegroundWindow() == sheet;
         });
         for (size_t i = 1; i < cycle.size(); ++i) {

@@ -9,14 +9,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "sheet_driver.h"
 
 namespace {
-
-HWND* const kPagesByTab[5] = {&g_paperPage, &g_plotterEnvPage, &g_plotterExtraPage, &g_toolPage,
-                              &g_cataloguePage};
 
 int screenDpi() {
     HDC dc = GetDC(nullptr);
@@ -126,7 +124,7 @@ bool mayContainOthers(HWND control) {
 }
 
 void expectPageWhole(HWND sheet, int tab) {
-    HWND page = *kPagesByTab[tab];
+    HWND page = sheetPage(tab);
     ASSERT_NE(page, nullptr);
     const RECT shown = shownPart(sheet, page);
     int checkedControls = 0;
@@ -252,10 +250,10 @@ void expectOpenListsFitTheirItems(HWND page) {
 TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {
     freshSettings();
     runSheetWith({[](HWND sheet) {
-        expectColourItemsSized(g_toolPage);
-        expectIconsSized(g_paperPage);
-        for (HWND* page : kPagesByTab)
-            expectOpenListsFitTheirItems(*page);
+        expectColourItemsSized(sheetPage(kToolPageIndex));
+        expectIconsSized(sheetPage(kPaperPageIndex));
+        for (int i = 0; i < kPageCount; ++i)
+            expectOpenListsFitTheirItems(sheetPage(i));
         clickButton(sheet, IDCANCEL);
         return true;
     }});
@@ -283,7 +281,8 @@ void layOutFromTemplate(HWND sheet) {
     SetWindowPos(sheet, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                  SWP_NOMOVE | SWP_NOZORDER);
     for (int row = 0; row < 10; ++row)
-        SendDlgItemMessageW(g_toolPage, IDC_PEN1_COLOUR + row * (IDC_PEN2_TOOL - IDC_PEN1_TOOL),
+        SendDlgItemMessageW(sheetPage(kToolPageIndex),
+                            IDC_PEN1_COLOUR + row * (IDC_PEN2_TOOL - IDC_PEN1_TOOL),
                             CB_SETITEMHEIGHT, 0, 5);
 }
 
@@ -299,7 +298,7 @@ TEST(Layout, AMoveToAnotherDpiFitsThePagesAgain) {
                   },
                   [](HWND sheet) {
                       clickTab(sheet, 3);
-                      expectColourItemsSized(g_toolPage);
+                      expectColourItemsSized(sheetPage(kToolPageIndex));
                       for (int tab = 0; tab < 5; ++tab) {
                           clickTab(sheet, tab);
                           SCOPED_TRACE("tab " + std::to_string(tab));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "sheet_driver.h"
@@ -157,17 +158,11 @@ const Texts kPageTexts[5] = {
      L"新規(&N)", L"削除(&D)", L"修正(&E)"},
 };
 
-HWND page(int index) {
-    HWND pages[5] = {g_paperPage, g_plotterEnvPage, g_plotterExtraPage, g_toolPage,
-                     g_cataloguePage};
-    return pages[index];
-}
-
 // Opens a tab, acts, and closes with OK (or Cancel).
 INT_PTR onPage(int index, const std::function<void(HWND)>& act, int button = IDOK) {
     return runSheetWith({[&](HWND sheet) {
         clickTab(sheet, index);
-        act(page(index));
+        act(sheetPage(index));
         clickButton(sheet, button);
         return true;
     }});
@@ -198,7 +193,7 @@ TEST_F(OtherCodePage, EverythingTheProgramShowsReadsAsItsJapanese) {
             SendDlgItemMessageW(sheet, IDC_SHEET_TABS, TCM_GETITEMW, i,
                                 reinterpret_cast<LPARAM>(&item));
             EXPECT_EQ(std::wstring(text), tabs[i]);
-            EXPECT_EQ(shownTexts(page(i)), kPageTexts[i]);
+            EXPECT_EQ(shownTexts(sheetPage(i)), kPageTexts[i]);
         }
         clickButton(sheet, IDCANCEL);
         return true;
@@ -235,7 +230,8 @@ TEST_F(OtherCodePage, JapaneseTextsGoThroughOkByteForByte) {
                          EXPECT_EQ(controlText(p, 514), L"ヘッダ：図面");
                          EXPECT_EQ(controlText(p, 516), L"プロッタ");
                          EXPECT_EQ(controlText(p, 523), L"\\\\サーバ\\共有フォルダ");
-                         EXPECT_EQ(listItemText(g_paperPage, IDC_PAPER_SIZE, 11), L"用紙(横長)");
+                         EXPECT_EQ(listItemText(sheetPage(kPaperPageIndex), IDC_PAPER_SIZE, 11),
+                                   L"用紙(横長)");
                      }),
               1);
     EXPECT_EQ(readFileBytes(settingsPath()), before);
@@ -251,7 +247,7 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
     const INT_PTR result = runSheetWith({
         [](HWND sheet) {
             clickTab(sheet, kPlotterExtraPageIndex);
-            typeText(g_plotterExtraPage, 515, L"Café 1");
+            typeText(sheetPage(kPlotterExtraPageIndex), 515, L"Café 1");
             clickTab(sheet, kPaperPageIndex);
             PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
             return true;
@@ -259,10 +255,10 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
         answerMessageBox(&shown),
         [&](HWND sheet) {
             EXPECT_EQ(readFileBytes(settingsPath()), before) << "nothing written";
-            stillOnPage = IsWindowVisible(g_plotterExtraPage) != FALSE;
-            selection =
-                static_cast<DWORD>(SendDlgItemMessageW(g_plotterExtraPage, 515, EM_GETSEL, 0, 0));
-            typeText(g_plotterExtraPage, 515, L"Cafe 1");
+            stillOnPage = IsWindowVisible(sheetPage(kPlotterExtraPageIndex)) != FALSE;
+            selection = static_cast<DWORD>(
+                SendDlgItemMessageW(sheetPage(kPlotterExtraPageIndex), 515, EM_GETSEL, 0, 0));
+            typeText(sheetPage(kPlotterExtraPageIndex), 515, L"Cafe 1");
             clickButton(sheet, IDOK);
             return true;
         },
@@ -287,19 +283,23 @@ TEST_F(OtherCodePage, CatalogueNamesTheFileCannotHold) {
     runSheetWith({
         [](HWND sheet) {
             clickTab(sheet, kCataloguePageIndex);
-            typeText(g_cataloguePage, IDC_CATALOGUE_NAME, L"Größe");
-            PostMessageW(GetDlgItem(g_cataloguePage, IDC_CATALOGUE_NEW), BM_CLICK, 0, 0);
+            typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME, L"Größe");
+            PostMessageW(GetDlgItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NEW), BM_CLICK, 0,
+                         0);
             return true;
         },
         answerMessageBox(&shown),
         [&](HWND sheet) {
-            listed = shownTexts(g_cataloguePage)[4];
+            listed = shownTexts(sheetPage(kCataloguePageIndex))[4];
             // Back to entry 0 as stored; only its width changes.
-            SendDlgItemMessageW(g_cataloguePage, IDC_CATALOGUE_LIST, LB_SETCURSEL, 0, 0);
-            SendMessageW(g_cataloguePage, WM_COMMAND, MAKEWPARAM(IDC_CATALOGUE_LIST, LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(GetDlgItem(g_cataloguePage, IDC_CATALOGUE_LIST)));
-            typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, L"1");
-            clickButton(g_cataloguePage, IDC_CATALOGUE_MODIFY);
+            SendDlgItemMessageW(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST, LB_SETCURSEL, 0,
+                                0);
+            SendMessageW(sheetPage(kCataloguePageIndex), WM_COMMAND,
+                         MAKEWPARAM(IDC_CATALOGUE_LIST, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(
+                             GetDlgItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST)));
+            typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_WIDTH, L"1");
+            clickButton(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_MODIFY);
             clickButton(sheet, IDOK);
             return true;
         },

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
@@ -40,7 +41,7 @@ INT_PTR runPaperPage(const Values& registry, int unit, const Action& act, int bu
         [&](Bytes& bytes) { bytes[kStoredUnitAt] = static_cast<unsigned char>(unit); });
     LoadPageSetup();
     const INT_PTR result = runSheetWith({[&](HWND sheet) {
-        act(g_paperPage);
+        act(sheetPage(kPaperPageIndex));
         clickButton(sheet, button);
         return true;
     }});

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "settings/settings_file.h"
 #include "sheet_driver.h"
@@ -27,7 +28,7 @@ void startWith(const std::function<void(Bytes&)>& change) {
 Bytes okAfter(const std::function<void(HWND page)>& act) {
     EXPECT_EQ(runSheetWith({[&](HWND sheet) {
                   clickTab(sheet, kPlotterEnvPageIndex);
-                  act(g_plotterEnvPage);
+                  act(sheetPage(kPlotterEnvPageIndex));
                   clickButton(sheet, IDOK);
                   return true;
               }}),
@@ -187,7 +188,7 @@ TEST(PlotterEnvPage, UnitChoiceConvertsThroughWholeMillimetres) {
     EXPECT_EQ(le32(after, R + 4), 10);
     EXPECT_EQ(le32(after, R + 20), 11);
     EXPECT_EQ(le16(after, kUnitAt), 0) << "the choice made here became the stored unit";
-    EXPECT_EQ(g_plotterEnvPage, nullptr) << "forgotten with its window";
+    EXPECT_EQ(sheetPage(kPlotterEnvPageIndex), nullptr) << "forgotten with its window";
 }
 
 TEST(PlotterEnvPage, CheckBoxesBothWaysWithTwoInverted) {
@@ -290,10 +291,10 @@ TEST(PlotterEnvPage, SaveReportsAFailedWriteAndNeedsItsWindow) {
         HANDLE holder = CreateFileA(settingsPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
         EXPECT_NE(holder, INVALID_HANDLE_VALUE);
-        typeText(g_plotterEnvPage, 202, L"1");
-        EXPECT_FALSE(savePlotterEnvPage(g_plotterEnvPage));
+        typeText(sheetPage(kPlotterEnvPageIndex), 202, L"1");
+        EXPECT_FALSE(savePlotterEnvPage(sheetPage(kPlotterEnvPageIndex)));
         CloseHandle(holder);
-        EXPECT_TRUE(savePlotterEnvPage(g_plotterEnvPage));
+        EXPECT_TRUE(savePlotterEnvPage(sheetPage(kPlotterEnvPageIndex)));
         clickButton(sheet, IDCANCEL);
         return true;
     }});

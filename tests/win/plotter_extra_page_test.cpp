@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "settings/catalogue.h"
 #include "settings/settings_file.h"
@@ -30,7 +31,7 @@ std::string padded(const std::string& text) {
 INT_PTR onPage(const std::function<void(HWND)>& action, int button = IDOK) {
     return runSheetWith({[&](HWND sheet) {
         clickTab(sheet, kPlotterExtraPageIndex);
-        action(g_plotterExtraPage);
+        action(sheetPage(kPlotterExtraPageIndex));
         clickButton(sheet, button);
         return true;
     }});
@@ -316,32 +317,32 @@ std::wstring browse(const std::wstring& typed, int browserButton,
                     const std::wstring& waitForSelection = L"") {
     std::wstring after;
     bool titled = false;
-    runSheetWith({[&](HWND sheet) {
-                      clickTab(sheet, kPlotterExtraPageIndex);
-                      typeText(g_plotterExtraPage, 523, typed.c_str());
-                      PostMessageW(GetDlgItem(g_plotterExtraPage, 524), BM_CLICK, 0, 0);
-                      return true;
-                  },
-                  [&](HWND) {
-                      HWND browser = findMessageBox();
-                      if (browser == nullptr)
-                          return false;
-                      if (!waitForSelection.empty() &&
-                          browserSelection(browser) != waitForSelection)
-                          return false;
-                      for (HWND c = GetWindow(browser, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-                          titled = titled || windowText(c) == L"フォルダを選択して下さい";
-                      clickButton(browser, browserButton);
-                      return true;
-                  },
-                  [&](HWND sheet) {
-                      if (findMessageBox() != nullptr)
-                          return false;
-                      after = controlText(g_plotterExtraPage, 523);
-                      clickButton(sheet, IDCANCEL);
-                      return true;
-                  }},
-                 30000);
+    runSheetWith(
+        {[&](HWND sheet) {
+             clickTab(sheet, kPlotterExtraPageIndex);
+             typeText(sheetPage(kPlotterExtraPageIndex), 523, typed.c_str());
+             PostMessageW(GetDlgItem(sheetPage(kPlotterExtraPageIndex), 524), BM_CLICK, 0, 0);
+             return true;
+         },
+         [&](HWND) {
+             HWND browser = findMessageBox();
+             if (browser == nullptr)
+                 return false;
+             if (!waitForSelection.empty() && browserSelection(browser) != waitForSelection)
+                 return false;
+             for (HWND c = GetWindow(browser, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                 titled = titled || windowText(c) == L"フォルダを選択して下さい";
+             clickButton(browser, browserButton);
+             return true;
+         },
+         [&](HWND sheet) {
+             if (findMessageBox() != nullptr)
+                 return false;
+             after = controlText(sheetPage(kPlotterExtraPageIndex), 523);
+             clickButton(sheet, IDCANCEL);
+             return true;
+         }},
+        30000);
     EXPECT_TRUE(titled);
     return after;
 }

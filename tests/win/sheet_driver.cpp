@@ -10,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
+#include "winui/instance_win.h"
 
 namespace {
 

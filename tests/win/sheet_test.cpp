@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/record.h"
@@ -11,13 +12,10 @@
 
 namespace {
 
-HWND* const kPagesByTab[5] = {&g_paperPage, &g_plotterEnvPage, &g_plotterExtraPage, &g_toolPage,
-                              &g_cataloguePage};
-
 int visiblePage() {
     int shown = -1;
-    for (int i = 0; i < 5; ++i)
-        if (*kPagesByTab[i] && IsWindowVisible(*kPagesByTab[i])) {
+    for (int i = 0; i < kPageCount; ++i)
+        if (sheetPage(i) && IsWindowVisible(sheetPage(i))) {
             if (shown != -1)
                 return -2; // more than one
             shown = i;
@@ -112,13 +110,14 @@ TEST_F(Sheet, OpensCentredOnThePaperTabWithFiveTabs) {
         GetClientRect(tabs, &area);
         SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
         MapWindowPoints(tabs, sheet, reinterpret_cast<POINT*>(&area), 2);
-        for (HWND* page : kPagesByTab) {
-            EXPECT_NE(*page, nullptr);
-            if (*page == nullptr)
+        for (int i = 0; i < kPageCount; ++i) {
+            HWND page = sheetPage(i);
+            EXPECT_NE(page, nullptr);
+            if (page == nullptr)
                 continue;
-            EXPECT_EQ(GetParent(*page), sheet);
+            EXPECT_EQ(GetParent(page), sheet);
             RECT placed;
-            GetWindowRect(*page, &placed);
+            GetWindowRect(page, &placed);
             MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&placed), 2);
             EXPECT_EQ(placed.left, area.left - 2);
             EXPECT_EQ(placed.top, area.top);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "settings/settings_file.h"
 #include "sheet_driver.h"
@@ -52,8 +53,8 @@ void startWith(const std::vector<Slot>& slots) {
 INT_PTR onToolPage(const std::function<void(HWND page)>& act, int button = IDOK) {
     return runSheetWith({[&](HWND sheet) {
         clickTab(sheet, 3);
-        EXPECT_TRUE(IsWindowVisible(g_toolPage));
-        act(g_toolPage);
+        EXPECT_TRUE(IsWindowVisible(sheetPage(kToolPageIndex)));
+        act(sheetPage(kToolPageIndex));
         clickButton(sheet, button);
         return true;
     }});

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
@@ -19,18 +20,18 @@ namespace {
 const size_t kUnitAt = 1538 + 6934;
 
 struct LengthPage {
-    HWND* page;
+    int index;
     int list;
 };
-const LengthPage kLengthPages[4] = {{&g_paperPage, IDC_PAPER_UNITS},
-                                    {&g_plotterEnvPage, IDC_ENV_MARGIN_UNIT},
-                                    {&g_plotterExtraPage, IDC_EXTRA_UNIT},
-                                    {&g_cataloguePage, IDC_CATALOGUE_UNIT}};
+const LengthPage kLengthPages[4] = {{kPaperPageIndex, IDC_PAPER_UNITS},
+                                    {kPlotterEnvPageIndex, IDC_ENV_MARGIN_UNIT},
+                                    {kPlotterExtraPageIndex, IDC_EXTRA_UNIT},
+                                    {kCataloguePageIndex, IDC_CATALOGUE_UNIT}};
 
 std::vector<int> unitsShown() {
     std::vector<int> units;
     for (const LengthPage& p : kLengthPages)
-        units.push_back(listSelection(*p.page, p.list));
+        units.push_back(listSelection(sheetPage(p.index), p.list));
     return units;
 }
 
@@ -52,7 +53,7 @@ INT_PTR runSheet(const std::function<void(HWND sheet)>& act, int closeWith) {
 }
 
 std::wstring catalogueWidth() {
-    return controlText(g_cataloguePage, IDC_CATALOGUE_WIDTH);
+    return controlText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_WIDTH);
 }
 
 class UnitSync : public ::testing::Test {
@@ -64,13 +65,16 @@ using CrossPageUnitSync = UnitSync;
 TEST_F(UnitSync, CataloguePageChoiceIsStoredOnlyByOk) {
     for (int closeWith : {IDOK, IDCANCEL}) {
         freshSettings();
-        runSheet([](HWND) { chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 1); }, closeWith);
+        runSheet(
+            [](HWND) { chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, 1); },
+            closeWith);
         const int expected = closeWith == IDOK ? 1 : 0;
         EXPECT_EQ(storedUnitInFile(), expected);
         ASSERT_EQ(loadSettings(), LoadStatus::Loaded); // the next start
         runSheet(
             [&](HWND) {
-                EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), expected);
+                EXPECT_EQ(listSelection(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT),
+                          expected);
                 EXPECT_EQ(catalogueWidth(), expected == 1 ? L"841" : L"33.110");
             },
             IDCANCEL);
@@ -81,10 +85,10 @@ TEST_F(UnitSync, ChoosingTheUnitInUseChangesNothing) {
     startWithStoredUnit(2);
     runSheet(
         [](HWND) {
-            typeText(g_cataloguePage, IDC_CATALOGUE_NAME, L"");
-            typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, L"10.4");
-            chooseListItem(g_cataloguePage, IDC_CATALOGUE_UNIT, 2);
-            EXPECT_EQ(controlText(g_cataloguePage, IDC_CATALOGUE_NAME), L"");
+            typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME, L"");
+            typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_WIDTH, L"10.4");
+            chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, 2);
+            EXPECT_EQ(controlText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME), L"");
             EXPECT_EQ(catalogueWidth(), L"10.4");
         },
         IDOK);
@@ -106,16 +110,17 @@ TEST_F(UnitSync, AnotherPagesChoiceConvertsTheCataloguePageButNotItsOwn) {
         freshSettings();
         runSheet(
             [&](HWND) {
-                HWND list = GetDlgItem(g_cataloguePage, IDC_CATALOGUE_LIST);
+                HWND list = GetDlgItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST);
                 SendMessageW(list, LB_SETCURSEL, 11, 0);
-                SendMessageW(g_cataloguePage, WM_COMMAND,
+                SendMessageW(sheetPage(kCataloguePageIndex), WM_COMMAND,
                              MAKEWPARAM(IDC_CATALOGUE_LIST, LBN_SELCHANGE),
                              reinterpret_cast<LPARAM>(list));
                 synchroniseUnits(c.source, c.unit);
-                EXPECT_EQ(listSelection(g_cataloguePage, IDC_CATALOGUE_UNIT), c.shownUnit);
-                EXPECT_EQ(controlText(g_cataloguePage, IDC_CATALOGUE_NAME) + L"|" +
+                EXPECT_EQ(listSelection(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT),
+                          c.shownUnit);
+                EXPECT_EQ(controlText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME) + L"|" +
                               catalogueWidth() + L"|" +
-                              controlText(g_cataloguePage, IDC_CATALOGUE_LENGTH),
+                              controlText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LENGTH),
                           c.fields);
             },
             IDOK);
@@ -126,7 +131,7 @@ TEST_F(UnitSync, AnotherPagesChoiceConvertsTheCataloguePageButNotItsOwn) {
 TEST_F(CrossPageUnitSync, PlotterAdditionalChoiceConvertsEveryPageAndTheNextStart) {
     runSheet(
         [](HWND) {
-            chooseListItem(g_plotterExtraPage, IDC_EXTRA_UNIT, 1);
+            chooseListItem(sheetPage(kPlotterExtraPageIndex), IDC_EXTRA_UNIT, 1);
             EXPECT_EQ(unitsShown(), std::vector<int>({1, 1, 1, 1}));
             EXPECT_EQ(catalogueWidth(), L"841");
         },
@@ -159,14 +164,16 @@ TEST_F(CrossPageUnitSync, AChoiceReachesTheOtherPagesInTabOrder) {
         runSheet(
             [&](HWND) {
                 for (const LengthPage& p : kLengthPages)
-                    SetWindowSubclass(GetDlgItem(*p.page, p.list), logSelection, p.list, 0);
+                    SetWindowSubclass(GetDlgItem(sheetPage(p.index), p.list), logSelection, p.list,
+                                      0);
                 const LengthPage& source = kLengthPages[c.source];
-                SendDlgItemMessageW(*source.page, source.list, CB_SETCURSEL, 2, 0);
+                SendDlgItemMessageW(sheetPage(source.index), source.list, CB_SETCURSEL, 2, 0);
                 g_selections.clear();
-                chooseListItem(*source.page, source.list, 2);
+                chooseListItem(sheetPage(source.index), source.list, 2);
                 EXPECT_EQ(g_selections, c.reached);
                 for (const LengthPage& p : kLengthPages)
-                    RemoveWindowSubclass(GetDlgItem(*p.page, p.list), logSelection, p.list);
+                    RemoveWindowSubclass(GetDlgItem(sheetPage(p.index), p.list), logSelection,
+                                         p.list);
             },
             IDCANCEL);
     }
@@ -177,10 +184,10 @@ TEST_F(CrossPageUnitSync, EveryPageStartsFromTheStoredUnitAndCancelKeepsIt) {
     runSheet(
         [](HWND) {
             EXPECT_EQ(unitsShown(), std::vector<int>({2, 2, 2, 2}));
-            typeText(g_cataloguePage, IDC_CATALOGUE_WIDTH, L"10.4");
-            chooseListItem(g_paperPage, IDC_PAPER_UNITS, 2); // the unit in use
+            typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_WIDTH, L"10.4");
+            chooseListItem(sheetPage(kPaperPageIndex), IDC_PAPER_UNITS, 2); // the unit in use
             EXPECT_EQ(catalogueWidth(), L"10.4") << "nothing converted";
-            chooseListItem(g_plotterEnvPage, IDC_ENV_MARGIN_UNIT, 0);
+            chooseListItem(sheetPage(kPlotterEnvPageIndex), IDC_ENV_MARGIN_UNIT, 0);
             EXPECT_EQ(unitsShown(), std::vector<int>({0, 0, 0, 0}));
         },
         IDCANCEL);

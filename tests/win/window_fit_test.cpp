@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "sheet_driver.h"
@@ -161,9 +162,10 @@ TEST(Layout, DialogsAreLaidOutInAnInstalledFace) {
                                                            : L"ＭＳ Ｐゴシック"};
     freshSettings();
     runSheetWith({[&expected](HWND sheet) {
-        const HWND shown[6] = {sheet,      g_paperPage,    g_plotterEnvPage, g_plotterExtraPage,
-                               g_toolPage, g_cataloguePage};
-        for (int i = 0; i < 6; ++i) {
+        HWND shown[1 + kPageCount] = {sheet};
+        for (int i = 0; i < kPageCount; ++i)
+            shown[1 + i] = sheetPage(i);
+        for (int i = 0; i <= kPageCount; ++i) {
             TEXTMETRICW metrics = {};
             const std::wstring face = faceOf(shown[i], &metrics);
             EXPECT_TRUE(face == expected[0] || face == expected[1])
@@ -180,9 +182,8 @@ TEST(Layout, DialogsAreLaidOutInAnInstalledFace) {
 TEST(Layout, PagesTakeTheTabBodysBackground) {
     freshSettings();
     runSheetWith({[](HWND sheet) {
-        for (HWND page :
-             {g_paperPage, g_plotterEnvPage, g_plotterExtraPage, g_toolPage, g_cataloguePage})
-            EXPECT_TRUE(IsThemeDialogTextureEnabled(page));
+        for (int i = 0; i < kPageCount; ++i)
+            EXPECT_TRUE(IsThemeDialogTextureEnabled(sheetPage(i))) << "page " << i;
         clickButton(sheet, IDCANCEL);
         return true;
     }});

@@ -8,10 +8,12 @@
 #include <set>
 #include <string>
 
+#include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
 #include "settings/record_fields.h"
 #include "sheet_driver.h"
+#include "zembcfg/field_labels.h"
 
 namespace {
 
@@ -59,8 +61,8 @@ struct TemplatePage {
     }
 };
 
-const int kTemplates[kPageCount] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE, IDD_PLOTTER_EXTRA_PAGE,
-                                    IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
+const int kTemplates[kPageTitleCount] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE,
+                                         IDD_PLOTTER_EXTRA_PAGE, IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
 
 void expectLabel(const TemplatePage& page, const char* text, int controlId, const char* what) {
     if (text == nullptr)
@@ -72,7 +74,7 @@ void expectLabel(const TemplatePage& page, const char* text, int controlId, cons
     }
 }
 
-void expectList(const TemplatePage& page, const FieldList& list, const char* what) {
+void expectList(const TemplatePage& page, const ListLabels& list, const char* what) {
     for (int i = 0; i < list.count; ++i) {
         if (list.firstStringId) {
             EXPECT_EQ(resourceString(list.firstStringId + i), wide(list.texts[i]))
@@ -89,23 +91,28 @@ void expectTable(const FieldTable& table, int* checked) {
         const FieldDesc& field = table.fields[i];
         if (field.kind == FieldKind::Slots)
             expectTable(*field.slots, checked);
-        if (field.page < 0)
+        const FieldLabels& labels = labelsOf(field);
+        if (labels.page < 0)
             continue;
-        const TemplatePage page(kTemplates[field.page]);
-        ASSERT_NE(page.page, nullptr) << "template of page " << field.page;
+        const TemplatePage page(kTemplates[labels.page]);
+        ASSERT_NE(page.page, nullptr) << "template of page " << labels.page;
         const char* what = field.name ? field.name : "page-setup value";
-        expectLabel(page, field.group, 0, what);
-        expectLabel(page, field.label, field.controlId, what);
-        for (int p = 0; p < field.partCount; ++p)
-            expectLabel(page, field.parts[p].label, field.parts[p].controlId, field.parts[p].name);
-        if (field.list)
-            expectList(page, *field.list, what);
+        expectLabel(page, labels.group, 0, what);
+        expectLabel(page, labels.label, labels.controlId, what);
+        for (int p = 0; labels.parts && p < field.partCount; ++p)
+            expectLabel(page, labels.parts[p].label, labels.parts[p].controlId,
+                        labels.parts[p].name);
+        if (labels.list)
+            expectList(page, *labels.list, what);
         ++*checked;
     }
 }
 
+// zembcfg may not include the pages, so its titles are counted on their own.
+static_assert(int{kPageTitleCount} == int{kPageCount}, "one title per page of the sheet");
+
 TEST(ZembcfgTable, LabelsAndListTextsAreThoseOfTheResources) {
-    for (int i = 0; i < kPageCount; ++i)
+    for (int i = 0; i < kPageTitleCount; ++i)
         EXPECT_EQ(resourceString(IDS_TAB_PAPER + i), wide(kPageTitles[i])) << "tab " << i;
     int checked = 0;
     for (const FieldTable* table : {&kRecordFields, &kCatalogueFields, &kPageSetupFields})

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
@@ -55,8 +56,9 @@ BOOL CALLBACK describeControl(HWND control, LPARAM param) {
 
 std::vector<std::wstring> describePages() {
     std::vector<std::wstring> view;
-    for (HWND page :
-         {g_paperPage, g_plotterEnvPage, g_plotterExtraPage, g_toolPage, g_cataloguePage}) {
+    for (HWND page : {sheetPage(kPaperPageIndex), sheetPage(kPlotterEnvPageIndex),
+                      sheetPage(kPlotterExtraPageIndex), sheetPage(kToolPageIndex),
+                      sheetPage(kCataloguePageIndex)}) {
         view.push_back(L"page");
         EnumChildWindows(page, describeControl, reinterpret_cast<LPARAM>(&view));
     }
@@ -226,13 +228,16 @@ TEST(ZembcfgTransfer, HandEditedExportIsWhatTheSheetShows) {
     EXPECT_EQ(loadSettings(), LoadStatus::Loaded);
     LoadPageSetup();
     runSheetWith({[](HWND sheet) {
-        EXPECT_EQ(controlText(g_plotterEnvPage, IDC_ENV_LEAF_TOP), L"1.063"); // 27 mm in inch
-        EXPECT_EQ(controlText(g_plotterEnvPage, IDC_ENV_LEAF_LEFT), L"0.591");
-        EXPECT_EQ(listSelection(g_toolPage, 306), 3) << "pen 1 blue";
-        EXPECT_EQ(listItemText(g_paperPage, IDC_PAPER_SIZE, 11), L"B1(横)");
-        EXPECT_EQ(controlText(g_paperPage, IDC_PAPER_SCALE), L"50%");
+        EXPECT_EQ(controlText(sheetPage(kPlotterEnvPageIndex), IDC_ENV_LEAF_TOP),
+                  L"1.063"); // 27 mm in inch
+        EXPECT_EQ(controlText(sheetPage(kPlotterEnvPageIndex), IDC_ENV_LEAF_LEFT), L"0.591");
+        EXPECT_EQ(listSelection(sheetPage(kToolPageIndex), 306), 3) << "pen 1 blue";
+        EXPECT_EQ(listItemText(sheetPage(kPaperPageIndex), IDC_PAPER_SIZE, 11), L"B1(横)");
+        EXPECT_EQ(controlText(sheetPage(kPaperPageIndex), IDC_PAPER_SCALE), L"50%");
         // Twelve sizes and the line for a new one.
-        EXPECT_EQ(SendDlgItemMessageW(g_cataloguePage, IDC_CATALOGUE_LIST, LB_GETCOUNT, 0, 0), 13);
+        EXPECT_EQ(SendDlgItemMessageW(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST,
+                                      LB_GETCOUNT, 0, 0),
+                  13);
         clickButton(sheet, IDCANCEL);
         return true;
     }});

@@ -1,12 +1,13 @@
-#include "pages/page_common_win.h"
+#include "winui/controls_win.h"
 
 #include <cstdint>
 
-#include "app/app.h"
-#include "pages/list_width_win.h"
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
 #include "units/units.h"
+#include "winui/instance_win.h"
+#include "winui/list_width_win.h"
+#include "winui/messages_win.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t");
 
@@ -132,12 +133,10 @@ void reportUnstorableText(HWND owner, HWND page, int id) {
     size_t units = 0;
     const size_t at = firstNonCp932(text, &units);
     const std::u16string character = text.substr(at, units);
-    wchar_t message[1024];
-    formatMessage(IDS_TEXT_NOT_STORABLE, reinterpret_cast<const wchar_t*>(character.c_str()),
-                  message, 1024);
     wchar_t caption[128] = {};
     GetWindowTextW(GetAncestor(page, GA_ROOT), caption, 128);
-    MessageBoxW(owner, message, caption, MB_OK | MB_ICONWARNING);
+    showMessage(owner, caption, IDS_TEXT_NOT_STORABLE,
+                reinterpret_cast<const wchar_t*>(character.c_str()), MB_OK | MB_ICONWARNING);
     HWND edit = dialogItem(page, id);
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, at, at + units);

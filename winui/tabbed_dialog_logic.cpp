@@ -1,4 +1,6 @@
-#include "app/layout_logic.h"
+#include "winui/tabbed_dialog_logic.h"
+
+#include <cstdint>
 
 namespace {
 
@@ -22,19 +24,6 @@ LayoutRect pagePlacement(LayoutRect area) {
 
 LayoutPoint centredOrigin(int desktopRight, int desktopBottom, LayoutSize window) {
     return {desktopRight / 2 - window.width / 2, desktopBottom / 2 - window.height / 2};
-}
-
-int scaleToDpi(int value, int dpi) {
-    if (dpi <= 0)
-        return value;
-    const int64_t scaled = static_cast<int64_t>(value) * dpi;
-    const int64_t half = kBaseDpi / 2;
-    const int64_t rounded = scaled >= 0 ? (scaled + half) / kBaseDpi : (scaled - half) / kBaseDpi;
-    if (rounded > INT32_MAX)
-        return INT32_MAX;
-    if (rounded < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int>(rounded);
 }
 
 bool dialogTemplateExtent(const unsigned char* bytes, size_t size, LayoutSize* extent) {

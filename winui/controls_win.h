@@ -1,5 +1,5 @@
-// Small helpers every page uses: lists filled from the string table, number
-// and length text in edits. Controls get and give UTF-16, so they read right
+// Helpers for the controls of a dialog: lists filled from the string table,
+// number and length text in edits. Controls get and give UTF-16, so they read right
 // whatever the system code page; texts passed here as char are code-page-932
 // bytes, as the settings file stores them (plain ASCII is the same in it).
 #pragma once
@@ -9,8 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include "resources/resource_ids.h"
 
 // Unit lists hold "inch", "mm", "pixel" at positions 0..2.
 enum : int { kUnitCount = 3 };

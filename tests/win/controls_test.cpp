@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "pages/page_common_win.h"
+#include "winui/controls_win.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ HWND makeChild(HWND parent, int id) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-TEST(PageCommon, RememberedLookupsFollowTheWindows) {
+TEST(Controls, RememberedLookupsFollowTheWindows) {
     HWND first = makeParent();
     HWND second = makeParent();
     ASSERT_TRUE(first && second);

@@ -1,9 +1,9 @@
-#include "pages/list_width_win.h"
+#include "winui/list_width_win.h"
 
 #include <cwchar>
 
-#include "app/layout_logic.h"
-#include "app/layout_win.h"
+#include "winui/dpi_logic.h"
+#include "winui/dpi_win.h"
 
 namespace {
 

@@ -1,12 +1,9 @@
-// Window geometry that needs no window: how much the sheet grows so its
-// pages show whole, where the pages go in the tab's display area, where the
-// sheet is centred, and sizes defined at 96 DPI scaled to a window's DPI.
+// Geometry of a dialog that shows child-dialog pages over a tab control,
+// computed without a window: how much it grows so its pages show whole,
+// where the pages go in the tab's display area, where it is centred.
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-
-enum : int { kBaseDpi = 96 };
 
 struct LayoutRect {
     int left, top, right, bottom;
@@ -30,10 +27,6 @@ struct LayoutPoint {
     int x, y;
 };
 LayoutPoint centredOrigin(int desktopRight, int desktopBottom, LayoutSize window);
-
-// A size defined at 96 DPI at another DPI, rounded as MulDiv rounds (half
-// away from zero): 15 at 144 DPI is 23.
-int scaleToDpi(int value, int dpi);
 
 // Width and height, in dialog units, of a dialog template (DIALOG or
 // DIALOGEX) as the resource holds it; false for bytes too short to be one.

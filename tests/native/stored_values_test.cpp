@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "pages/plotter_extra_logic.h"
+#include "settings/stored_values.h"
 #include "units/units.h"
 
 namespace {

@@ -1,0 +1,3 @@
+#include "winui/instance_win.h"
+
+HINSTANCE g_instance;
