@@ -8,6 +8,7 @@
 #include "winui/dpi_logic.h"
 #include "winui/dpi_win.h"
 #include "winui/fit_logic.h"
+#include "winui/list_width_win.h"
 
 namespace {
 
@@ -21,6 +22,15 @@ const int kGroupCaption = 18;
 
 const wchar_t kKeepClosedWidth[] = L"ZEMBSerConfig.KeepClosedWidth";
 
+// A control as the dialog manager put it. A drop-down list's window height
+// counts its open list too, which lies over other controls only while open:
+// `rect` is the closed box, `height` the whole.
+struct Designed {
+    HWND window;
+    LayoutRect rect;
+    int height;
+};
+
 struct Remembered {
     HWND dialog;
     int dpi;
@@ -29,7 +39,7 @@ struct Remembered {
     LOGFONTW font;
     HFONT made; // the font made for `shownDpi`, null at `dpi`
     int shownDpi;
-    std::vector<std::pair<HWND, LayoutRect>> controls;
+    std::vector<Designed> controls;
 };
 
 std::vector<Remembered> g_remembered;
@@ -41,11 +51,15 @@ Remembered* remembered(HWND dialog) {
     return nullptr;
 }
 
-LayoutRect rectIn(HWND parent, HWND control) {
-    RECT rect;
+Designed designed(HWND parent, HWND control) {
+    RECT rect, open = {};
     GetWindowRect(control, &rect);
+    int height = rect.bottom - rect.top;
+    if (SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open)) &&
+        open.bottom > rect.bottom)
+        height = open.bottom - rect.top;
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right, rect.bottom};
+    return {control, {rect.left, rect.top, rect.right, rect.bottom}, height};
 }
 
 int scaled(int value, int to, int from) {
@@ -82,21 +96,6 @@ struct Measurer {
         return width;
     }
 };
-
-int widestListItem(HWND list, Measurer& measure) {
-    int widest = 0;
-    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[256];
-        const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
-        if (length < 0 || length >= 256)
-            continue;
-        text[0] = L'\0';
-        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        widest = std::max(widest, measure.text(text, false));
-    }
-    return widest;
-}
 
 // What the control needs to show its text whole, and which way it widens.
 FitItem fitItem(HWND control, const LayoutRect& rect, int dpi, Measurer& measure) {
@@ -145,16 +144,13 @@ FitItem fitItem(HWND control, const LayoutRect& rect, int dpi, Measurer& measure
                                        scaleToDpi(kButtonTextMargin, dpi));
             break;
         }
-    } else if (isClass(control, L"ComboBox") && !GetPropW(control, kKeepClosedWidth)) {
-        const bool ownerDrawn = (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+    } else if (isListWithTexts(control) && !GetPropW(control, kKeepClosedWidth)) {
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;
-        if ((ownerDrawn && !(style & CBS_HASSTRINGS)) || !GetComboBoxInfo(control, &info))
+        if (!GetComboBoxInfo(control, &info))
             return item;
-        measure.use(control);
         const int chrome = (rect.right - rect.left) - (info.rcItem.right - info.rcItem.left);
-        item.needed =
-            widestListItem(control, measure) + chrome + 2 * scaleToDpi(kListTextMargin, dpi);
+        item.needed = widestListItem(control) + chrome + 2 * scaleToDpi(kListTextMargin, dpi);
     }
     return item;
 }
@@ -178,11 +174,11 @@ void scaleControls(Remembered& r, int dpi) {
     if (dpi == r.shownDpi)
         return;
     HFONT font = fontFor(r, dpi);
-    for (auto& [control, design] : r.controls) {
-        MoveWindow(control, scaled(design.left, dpi, r.dpi), scaled(design.top, dpi, r.dpi),
-                   scaled(design.right - design.left, dpi, r.dpi),
-                   scaled(design.bottom - design.top, dpi, r.dpi), FALSE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (const Designed& c : r.controls) {
+        MoveWindow(c.window, scaled(c.rect.left, dpi, r.dpi), scaled(c.rect.top, dpi, r.dpi),
+                   scaled(c.rect.right - c.rect.left, dpi, r.dpi), scaled(c.height, dpi, r.dpi),
+                   FALSE);
+        SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     if (r.made && r.made != font)
         DeleteObject(r.made);
@@ -208,7 +204,7 @@ void rememberLayout(HWND dialog, int pointSize) {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof r.font, &r.font);
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         if (!isClass(c, L"#32770"))
-            r.controls.push_back({c, rectIn(dialog, c)});
+            r.controls.push_back(designed(dialog, c));
     g_remembered.push_back(std::move(r));
 }
 
@@ -218,18 +214,18 @@ SIZE layOutDialogAt(HWND dialog, int dpi) {
         return {0, 0};
     scaleControls(*r, dpi);
     std::vector<FitItem> items;
-    std::vector<HWND> windows;
+    std::vector<const Designed*> shown;
     HDC dc = GetDC(dialog);
     Measurer measure = {dc, dc ? SelectObject(dc, GetStockObject(SYSTEM_FONT)) : nullptr, nullptr};
-    for (auto& [control, design] : r->controls) {
-        if (!(GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE))
+    for (const Designed& c : r->controls) {
+        if (!(GetWindowLongW(c.window, GWL_STYLE) & WS_VISIBLE))
             continue;
-        const LayoutRect rect = {scaled(design.left, dpi, r->dpi), scaled(design.top, dpi, r->dpi),
-                                 scaled(design.right, dpi, r->dpi),
-                                 scaled(design.bottom, dpi, r->dpi)};
-        items.push_back(dc ? fitItem(control, rect, dpi, measure)
+        const LayoutRect rect = {scaled(c.rect.left, dpi, r->dpi), scaled(c.rect.top, dpi, r->dpi),
+                                 scaled(c.rect.right, dpi, r->dpi),
+                                 scaled(c.rect.bottom, dpi, r->dpi)};
+        items.push_back(dc ? fitItem(c.window, rect, dpi, measure)
                            : FitItem{rect, 0, Widen::Right, false});
-        windows.push_back(control);
+        shown.push_back(&c);
     }
     if (dc) {
         SelectObject(dc, measure.original);
@@ -245,8 +241,8 @@ SIZE layOutDialogAt(HWND dialog, int dpi) {
         right = std::max(right, now.right);
         const LayoutRect& was = before[i].rect;
         if (now.left != was.left || now.right != was.right)
-            MoveWindow(windows[i], now.left, now.top, now.right - now.left, now.bottom - now.top,
-                       FALSE);
+            MoveWindow(shown[i]->window, now.left, now.top, now.right - now.left,
+                       scaled(shown[i]->height, dpi, r->dpi), FALSE);
     }
     return {std::max<LONG>(client.cx, right + margin), client.cy};
 }
