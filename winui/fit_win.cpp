@@ -169,17 +169,24 @@ HFONT fontFor(Remembered& r, int dpi) {
 }
 
 // Puts the controls where the dialog manager would have at `dpi`, in the
-// font for it.
+// font for it; what is there already stays.
 void scaleControls(Remembered& r, int dpi) {
-    if (dpi == r.shownDpi)
-        return;
-    HFONT font = fontFor(r, dpi);
+    const bool newFont = dpi != r.shownDpi;
+    HFONT font = newFont ? fontFor(r, dpi) : nullptr;
     for (const Designed& c : r.controls) {
-        MoveWindow(c.window, scaled(c.rect.left, dpi, r.dpi), scaled(c.rect.top, dpi, r.dpi),
-                   scaled(c.rect.right - c.rect.left, dpi, r.dpi), scaled(c.height, dpi, r.dpi),
-                   FALSE);
-        SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (newFont)
+            SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const LayoutRect want = {scaled(c.rect.left, dpi, r.dpi), scaled(c.rect.top, dpi, r.dpi),
+                                 scaled(c.rect.right, dpi, r.dpi),
+                                 scaled(c.rect.bottom, dpi, r.dpi)};
+        const Designed now = designed(r.dialog, c.window);
+        if (newFont || now.rect.left != want.left || now.rect.top != want.top ||
+            now.rect.right != want.right || now.rect.bottom != want.bottom)
+            MoveWindow(c.window, want.left, want.top, want.right - want.left,
+                       scaled(c.height, dpi, r.dpi), FALSE);
     }
+    if (!newFont)
+        return;
     if (r.made && r.made != font)
         DeleteObject(r.made);
     r.made = dpi == r.dpi ? nullptr : font;
@@ -253,14 +260,18 @@ void keepClosedWidth(HWND list) {
 
 int tabRowShortfall(HWND tabs, int dpi) {
     const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    RECT last = {}, client = {};
-    if (count <= 0 ||
-        !SendMessageW(tabs, TCM_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last)))
-        return 0;
+    // Tabs scrolled out of view still tell their rectangles (though not that
+    // they are shown), offset by the scrolling: their widths add up all the same.
+    int row = 0;
+    for (int i = 0; i < count; ++i) {
+        RECT item = {};
+        SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        row += item.right - item.left;
+    }
+    RECT client = {};
     GetClientRect(tabs, &client);
-    // The tab control scrolls once the last tab and the selected tab's
-    // overhang no longer fit.
-    return std::max<LONG>(0, last.right + scaleToDpi(4, dpi) - client.right);
+    // The row starts a little in, and the selected tab stands out a little.
+    return std::max<LONG>(0, row + scaleToDpi(6, dpi) - client.right);
 }
 
 void keepInsideWorkArea(HWND window) {

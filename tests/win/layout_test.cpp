@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -181,12 +182,14 @@ void expectTabsInOneRow(HWND sheet) {
         EXPECT_FALSE(className(c) == L"msctls_updown32" && IsWindowVisible(c)) << "the tabs scroll";
 }
 
-// Every item of a drop-down list shows whole in its closed box.
+// Every item of a drop-down list shows whole in its closed box; but for the
+// paper sizes, whose names are the operator's own and may be 63 bytes long.
 void expectClosedListsShowEveryItem(HWND page) {
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;
         if (className(c) != L"ComboBox" || (GetWindowLongW(c, GWL_STYLE) & CBS_OWNERDRAWFIXED) ||
+            (page == sheetPage(kPaperPageIndex) && GetDlgCtrlID(c) == IDC_PAPER_SIZE) ||
             !GetComboBoxInfo(c, &info))
             continue;
         HDC dc = GetDC(c);
@@ -261,13 +264,24 @@ int expectedColourItemHeight() {
 }
 
 void expectIconsSized(HWND page) {
+    const int size = expectedSizes().icon;
     for (int id : {IDC_PAPER_PORTRAIT_ICON, IDC_PAPER_LANDSCAPE_ICON}) {
         ICONINFO info = {};
         HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageW(page, id, STM_GETICON, 0, 0));
+        // Loaded for the control alone: a shared icon comes back at whatever size
+        // was asked first.
+        if (size != 32 || screenDpi() != 96) {
+            EXPECT_NE(icon, LoadImageW(GetModuleHandleW(nullptr),
+                                       MAKEINTRESOURCEW(id == IDC_PAPER_PORTRAIT_ICON
+                                                            ? IDI_PAPER_PORTRAIT
+                                                            : IDI_PAPER_LANDSCAPE),
+                                       IMAGE_ICON, size, size, LR_SHARED))
+                << id << " is a shared icon";
+        }
         ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << id;
         BITMAP bitmap = {};
         GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-        EXPECT_EQ(bitmap.bmWidth, expectedSizes().icon) << id;
+        EXPECT_EQ(bitmap.bmWidth, size) << id;
         if (info.hbmColor)
             DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
@@ -317,6 +331,34 @@ TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {
     }});
 }
 
+void tellDpi(HWND sheet, int dpi) {
+    RECT suggested = screenRect(sheet);
+    SendMessageW(sheet, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    g_shownDpi = dpi;
+}
+
+// Tabs whose texts take more room than the pages (a wide face, a large
+// font): laid out again, the sheet grows until all stand in one row.
+TEST(Layout, TabsStayInOneRowWhateverTheirTexts) {
+    freshSettings();
+    runSheetWith({[](HWND sheet) {
+                      HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
+                      wchar_t text[] = L"プロッタ環境設定プロッタ環境設定プロッタ環境設定";
+                      TCITEMW item = {};
+                      item.mask = TCIF_TEXT;
+                      item.pszText = text;
+                      SendMessageW(tabs, TCM_SETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+                      tellDpi(sheet, screenDpi());
+                      return true;
+                  },
+                  [](HWND sheet) {
+                      expectTabsInOneRow(sheet);
+                      clickButton(sheet, IDCANCEL);
+                      return true;
+                  }});
+    g_shownDpi = 0;
+}
+
 // Where every control of the sheet and its pages is, and its font's height.
 struct Placed {
     HWND window;
@@ -340,17 +382,17 @@ std::vector<Placed> placedControls(HWND sheet) {
     return placed;
 }
 
-void tellDpi(HWND sheet, int dpi) {
-    RECT suggested = screenRect(sheet);
-    SendMessageW(sheet, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    g_shownDpi = dpi;
-}
-
 // Moved to a monitor of another DPI, the sheet is laid out for it: fonts of
 // the new size, icons loaded at it, lists measured afresh, every page whole
 // again; moved back, everything is where and as large as it was.
 TEST(Layout, ADpiChangeLaysTheSheetOutAgain) {
     freshSettings();
+    // A paper name longer than its closed box: only the open list shows it
+    // whole, and only when measured again in the new font.
+    changeSettingsFile([](Bytes& b) {
+        const char name[] = "Operator's own roll of tracing paper, 914 mm wide, matt";
+        std::copy(name, name + sizeof name, b.begin() + 1538 + 2);
+    });
     const int newDpi = screenDpi() + 48;
     std::vector<Placed> before;
     runSheetWith({[&before, newDpi](HWND sheet) {
@@ -388,11 +430,18 @@ TEST(Layout, ADpiChangeLaysTheSheetOutAgain) {
                           const RECT& a = after[i].rect;
                           const RECT& b = before[i].rect;
                           // Wine makes a swatch list's selection field, set by
-                          // CB_SETITEMHEIGHT, a pixel lower than it measured it at first.
-                          const bool swatches =
-                              className(after[i].window) == L"ComboBox" &&
-                              (GetWindowLongW(after[i].window, GWL_STYLE) & CBS_OWNERDRAWFIXED);
-                          const int lower = swatches ? 1 : 0;
+                          // CB_SETITEMHEIGHT, a pixel lower than it measured it at first;
+                          // a list box takes a height of whole lines, and at first it took
+                          // them in the font it had before the dialog's.
+                          const std::wstring kind = className(after[i].window);
+                          const LONG style = GetWindowLongW(after[i].window, GWL_STYLE);
+                          int lower = 0;
+                          if (kind == L"ComboBox" && (style & CBS_OWNERDRAWFIXED))
+                              lower = 1;
+                          else if (kind == L"ListBox" && !(style & LBS_NOINTEGRALHEIGHT))
+                              lower = static_cast<int>(
+                                          SendMessageW(after[i].window, LB_GETITEMHEIGHT, 0, 0)) -
+                                      1;
                           EXPECT_TRUE(a.left == b.left && a.top == b.top && a.right == b.right &&
                                       b.bottom - a.bottom <= lower && a.bottom <= b.bottom &&
                                       after[i].fontHeight == before[i].fontHeight)
