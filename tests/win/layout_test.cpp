@@ -268,9 +268,9 @@ void expectIconsSized(HWND page) {
     for (int id : {IDC_PAPER_PORTRAIT_ICON, IDC_PAPER_LANDSCAPE_ICON}) {
         ICONINFO info = {};
         HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageW(page, id, STM_GETICON, 0, 0));
-        // Loaded for the control alone: a shared icon comes back at whatever size
-        // was asked first.
-        if (size != 32 || screenDpi() != 96) {
+        // After a DPI change, loaded for the control alone: a shared icon comes
+        // back at whatever size was asked first.
+        if (shownDpi() != screenDpi()) {
             EXPECT_NE(icon, LoadImageW(GetModuleHandleW(nullptr),
                                        MAKEINTRESOURCEW(id == IDC_PAPER_PORTRAIT_ICON
                                                             ? IDI_PAPER_PORTRAIT
