@@ -50,18 +50,33 @@ Room freeRoom(const std::vector<FitItem>& items, size_t at, int gap, int extentL
 }
 
 // Opens a column `width` wide at x: what lies at or right of it moves,
-// containers across it (or holding the item being widened) grow.
-void openColumn(std::vector<FitItem>& items, size_t at, int x, int width) {
+// what lies across it or ends at it grows (right-aligned labels of one
+// column keep beside their fields, a group box round its contents), and so
+// does a container holding the item. A right-aligned item no further than
+// `reach` left of an item that moves grows with it: a label stays beside
+// its field.
+void openColumn(std::vector<FitItem>& items, size_t at, int x, int width, int reach) {
+    const std::vector<FitItem> before = items;
+    auto moves = [&before, x](size_t j) { return before[j].rect.left >= x; };
     for (size_t j = 0; j < items.size(); ++j) {
-        FitItem& other = items[j];
+        const LayoutRect& was = before[j].rect;
+        LayoutRect& rect = items[j].rect;
         if (j == at)
             continue;
-        if (other.rect.left >= x) {
-            other.rect.left += width;
-            other.rect.right += width;
-        } else if (other.container &&
-                   (other.rect.right > x || inside(items[at].rect, other.rect))) {
-            other.rect.right += width;
+        bool grows = was.right >= x || (before[j].container && inside(before[at].rect, was));
+        for (size_t k = 0; !grows && before[j].widen == Widen::Left && k < before.size(); ++k)
+            grows = moves(k) && k != at && besideEachOther(was, before[k].rect) &&
+                    before[k].rect.left >= was.right && before[k].rect.left - was.right <= reach;
+        // ...unless something that stays lies in the way (a frame round it does not).
+        for (size_t k = 0; grows && was.right < x && k < before.size(); ++k)
+            grows = k == j || moves(k) || !besideEachOther(was, before[k].rect) ||
+                    before[k].rect.right <= was.right ||
+                    (before[k].container && inside(was, before[k].rect));
+        if (moves(j)) {
+            rect.left += width;
+            rect.right += width;
+        } else if (grows) {
+            rect.right += width;
         }
     }
 }
@@ -73,7 +88,8 @@ LayoutPoint keepInWorkArea(LayoutRect window, LayoutRect workArea) {
             keepOnAxis(window.top, window.bottom, workArea.top, workArea.bottom)};
 }
 
-int widenIntoFreeSpace(std::vector<FitItem>& items, int gap, int leftBound, int rightBound) {
+int widenIntoFreeSpace(std::vector<FitItem>& items, int gap, int reach, int leftBound,
+                       int rightBound) {
     if (items.empty())
         return 0;
     int extentLeft = leftBound, extentRight = INT_MIN;
@@ -90,12 +106,12 @@ int widenIntoFreeSpace(std::vector<FitItem>& items, int gap, int leftBound, int 
             continue;
         const Room room = freeRoom(items, at, gap, extentLeft, extentRight);
         int toLeft = 0, toRight = 0;
+        // An edge its text is anchored to stays: the column it lines up with
+        // stays lined up.
         if (item.widen == Widen::Left) {
             toLeft = std::min(missing, room.left);
-            toRight = std::min(missing - toLeft, room.right);
         } else if (item.widen == Widen::Right) {
             toRight = std::min(missing, room.right);
-            toLeft = std::min(missing - toRight, room.left);
         } else {
             toLeft = std::min(missing / 2, room.left);
             toRight = std::min(missing - toLeft, room.right);
@@ -105,7 +121,7 @@ int widenIntoFreeSpace(std::vector<FitItem>& items, int gap, int leftBound, int 
         item.rect.right += toRight;
         missing -= toLeft + toRight;
         if (missing > 0) {
-            openColumn(items, at, item.rect.right, missing);
+            openColumn(items, at, item.rect.right, missing, reach);
             item.rect.right += missing;
             extentRight += missing;
         }

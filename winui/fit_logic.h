@@ -25,11 +25,14 @@ struct FitItem {
 };
 
 // Widens, in order, every item narrower than it needs. First into free
-// space on its own side, then on the other: up to the next item beside it
-// (an item inside a container up to the container's frame), with `gap`
-// between, and not past leftBound or rightBound (nor the items' own
-// extent, where that reaches further). What is still missing is made by
-// moving everything at or right of the item's right edge further right,
-// containers across that edge growing with it. Items never come to lie
-// over one another. Returns how far the items' right edge moved.
-int widenIntoFreeSpace(std::vector<FitItem>& items, int gap, int leftBound, int rightBound);
+// space on its own side (both sides for centred text; the edge its text is
+// anchored to stays): up to the next item beside it (an item inside a
+// container up to the container's frame), with `gap` between, and not past
+// leftBound or rightBound (nor the items' own extent, where that reaches
+// further). What is still missing is made by moving everything at or right
+// of the item's right edge further right, what lies across that edge
+// growing with it, as does a right-aligned item no further than `reach`
+// left of one that moves (a label beside its field). Items never come to
+// lie over one another. Returns how far the items' right edge moved.
+int widenIntoFreeSpace(std::vector<FitItem>& items, int gap, int reach, int leftBound,
+                       int rightBound);

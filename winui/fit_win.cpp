@@ -15,6 +15,8 @@ namespace {
 // Sizes at 96 DPI: space kept between controls and inside frames, the
 // dialog's own margin, and what a control needs beside its text.
 const int kGap = 3;
+// How far left of its field a label may stand and still belong to it.
+const int kReach = 12;
 const int kMargin = 6;
 const int kListTextMargin = 2;
 const int kButtonTextMargin = 6;
@@ -241,7 +243,8 @@ SIZE layOutDialogAt(HWND dialog, int dpi) {
     const std::vector<FitItem> before = items;
     const SIZE client = {scaled(r->client.cx, dpi, r->dpi), scaled(r->client.cy, dpi, r->dpi)};
     const int margin = scaleToDpi(kMargin, dpi);
-    widenIntoFreeSpace(items, scaleToDpi(kGap, dpi), margin, client.cx - margin);
+    widenIntoFreeSpace(items, scaleToDpi(kGap, dpi), scaleToDpi(kReach, dpi), margin,
+                       client.cx - margin);
     int right = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         const LayoutRect& now = items[i].rect;

@@ -48,33 +48,44 @@ TEST(FitLogic, CutItemsWidenIntoFreeSpaceThenOpenAColumn) {
          {{30, 0, 100, 14}, {104, 0, 200, 22}},
          0},
         {"label between a check box and its list: the lists' column moves right, an edit "
-         "across the new column stays",
+         "across the new column grows",
          {item(0, 0, 40, 14), item(45, 0, 100, 14, 80, Widen::Left), item(104, 0, 200, 22),
           item(104, 30, 200, 52), item(0, 60, 180, 82)},
          {{0, 0, 40, 14},
           {42, 0, 122, 14},
-          {124, 0, 220, 22},
-          {124, 30, 220, 52},
-          {0, 60, 180, 82}},
-         20},
-        {"check box inside a group box: the frame grows with it",
+          {126, 0, 222, 22},
+          {126, 30, 222, 52},
+          {0, 60, 202, 82}},
+         22},
+        {"check box inside a group box: the frame grows with it, as does what lies across",
          {item(10, 0, 110, 60, 0, Widen::Right, true), item(20, 20, 60, 34, 100),
           item(20, 70, 300, 90)},
-         {{10, 0, 114, 60}, {12, 20, 112, 34}, {20, 70, 300, 90}},
-         0},
+         {{10, 0, 122, 60}, {20, 20, 120, 34}, {20, 70, 312, 90}},
+         12},
         {"centred text takes both sides",
          {item(0, 0, 50, 14), item(60, 0, 80, 14, 30, Widen::Both), item(90, 0, 200, 14)},
          {{0, 0, 50, 14}, {55, 0, 85, 14}, {90, 0, 200, 14}},
          0},
         {"items of other rows are no obstacle; the left bound is, where nothing reaches past it",
          {item(10, 40, 60, 54), item(50, 0, 100, 14, 100, Widen::Left), item(104, 0, 200, 14)},
-         {{10, 40, 60, 54}, {10, 0, 110, 14}, {112, 0, 208, 14}},
-         8,
+         {{10, 40, 60, 54}, {10, 0, 110, 14}, {114, 0, 210, 14}},
+         10,
          30},
-        {"a list at the extent's right edge widens to its left",
+        {"a list at the extent's right edge keeps its left edge; the extent grows, and what "
+         "ends where the list ends grows along",
          {item(0, 0, 200, 14), item(100, 20, 200, 42, 150), item(0, 50, 180, 64)},
-         {{0, 0, 200, 14}, {50, 20, 200, 42}, {0, 50, 180, 64}},
-         0},
+         {{0, 0, 250, 14}, {100, 20, 250, 42}, {0, 50, 180, 64}},
+         50},
+        {"a label in another row stays beside its field when the field moves",
+         {item(0, 0, 52, 14, 82), item(54, 0, 120, 14), item(30, 20, 50, 34, 0, Widen::Left),
+          item(54, 20, 120, 34), item(30, 40, 50, 54, 0, Widen::Right), item(54, 40, 120, 54)},
+         {{0, 0, 82, 14},
+          {84, 0, 150, 14},
+          {30, 20, 80, 34},
+          {84, 20, 150, 34},
+          {30, 40, 50, 54},
+          {84, 40, 150, 54}},
+         30},
         {"whole already: nothing moves",
          {item(0, 0, 50, 14, 50, Widen::Left), item(52, 0, 80, 14, 10)},
          {{0, 0, 50, 14}, {52, 0, 80, 14}},
@@ -82,7 +93,7 @@ TEST(FitLogic, CutItemsWidenIntoFreeSpaceThenOpenAColumn) {
     };
     for (const WidenCase& c : cases) {
         std::vector<FitItem> items = c.before;
-        EXPECT_EQ(widenIntoFreeSpace(items, 2, c.leftBound, 0), c.growth) << c.what;
+        EXPECT_EQ(widenIntoFreeSpace(items, 2, 6, c.leftBound, 0), c.growth) << c.what;
         for (size_t i = 0; i < items.size(); ++i) {
             const LayoutRect& r = items[i].rect;
             const LayoutRect& e = c.after[i];
@@ -117,7 +128,7 @@ TEST(FitLogic, EveryItemGetsItsWidthWithoutOverlapping) {
                 x += width + 2 + next(30);
             }
         }
-        widenIntoFreeSpace(items, 2, 0, 150);
+        widenIntoFreeSpace(items, 2, 6, 0, 150);
         for (size_t i = 0; i < items.size(); ++i) {
             EXPECT_GE(items[i].rect.right - items[i].rect.left, items[i].needed)
                 << "layout " << layout << " item " << i;
