@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,13 +21,6 @@
 #include "sheet_driver.h"
 
 namespace {
-
-int screenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi;
-}
 
 // The DPI the sheet is shown at: the screen's, or the one a DPI change told it.
 int g_shownDpi;
@@ -182,15 +176,11 @@ void expectTabsInOneRow(HWND sheet) {
         EXPECT_FALSE(className(c) == L"msctls_updown32" && IsWindowVisible(c)) << "the tabs scroll";
 }
 
-// Every item of a drop-down list shows whole in its closed box; but for the
-// paper sizes, whose names are the operator's own and may be 63 bytes long.
-void expectClosedListsShowEveryItem(HWND page) {
+// Calls check(list, item, text width) for every item of every drop-down
+// list with texts on the page, measured in the list's font.
+void forEachListItem(HWND page, const std::function<void(HWND, int, int)>& check) {
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        COMBOBOXINFO info = {};
-        info.cbSize = sizeof info;
-        if (className(c) != L"ComboBox" || (GetWindowLongW(c, GWL_STYLE) & CBS_OWNERDRAWFIXED) ||
-            (page == sheetPage(kPaperPageIndex) && GetDlgCtrlID(c) == IDC_PAPER_SIZE) ||
-            !GetComboBoxInfo(c, &info))
+        if (className(c) != L"ComboBox" || (GetWindowLongW(c, GWL_STYLE) & CBS_OWNERDRAWFIXED))
             continue;
         HDC dc = GetDC(c);
         HGDIOBJ previous =
@@ -201,13 +191,26 @@ void expectClosedListsShowEveryItem(HWND page) {
             SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
             SIZE size = {};
             GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-            // The text starts a pixel into the box.
-            EXPECT_GE(info.rcItem.right - info.rcItem.left, size.cx + 2)
-                << describe(c) << " cuts item " << i;
+            check(c, i, size.cx);
         }
         SelectObject(dc, previous);
         ReleaseDC(c, dc);
     }
+}
+
+// Every item of a drop-down list shows whole in its closed box; but for the
+// paper sizes, whose names are the operator's own and may be 63 bytes long.
+void expectClosedListsShowEveryItem(HWND page) {
+    forEachListItem(page, [page](HWND list, int item, int width) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        if ((page == sheetPage(kPaperPageIndex) && GetDlgCtrlID(list) == IDC_PAPER_SIZE) ||
+            !GetComboBoxInfo(list, &info))
+            return;
+        // The text starts a pixel into the box.
+        EXPECT_GE(info.rcItem.right - info.rcItem.left, width + 2)
+            << describe(list) << " cuts item " << item;
+    });
 }
 
 TEST(Layout, RunsAtTheDpiItsPrefixSets) {
@@ -297,26 +300,11 @@ void expectColourItemsSized(HWND page) {
 }
 
 void expectOpenListsFitTheirItems(HWND page) {
-    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (className(c) != L"ComboBox" || (GetWindowLongW(c, GWL_STYLE) & CBS_OWNERDRAWFIXED))
-            continue;
-        HDC dc = GetDC(c);
-        HGDIOBJ previous =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
-        const int count = static_cast<int>(SendMessageW(c, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            wchar_t text[256] = {};
-            SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            SIZE size = {};
-            GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-            const LRESULT dropped = SendMessageW(c, CB_GETDROPPEDWIDTH, 0, 0);
-            EXPECT_GE(dropped, size.cx + metricAt(SM_CXVSCROLL, shownDpi()) +
-                                   2 * metricAt(SM_CXEDGE, shownDpi()))
-                << describe(c) << " item " << i;
-        }
-        SelectObject(dc, previous);
-        ReleaseDC(c, dc);
-    }
+    forEachListItem(page, [](HWND list, int item, int width) {
+        EXPECT_GE(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0),
+                  width + metricAt(SM_CXVSCROLL, shownDpi()) + 2 * metricAt(SM_CXEDGE, shownDpi()))
+            << describe(list) << " item " << item;
+    });
 }
 
 TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {

@@ -16,13 +16,6 @@
 
 namespace {
 
-int dpiOfScreen() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi;
-}
-
 std::string setUp(const char* name, const char* otherwise) {
     const char* value = std::getenv(name);
     return value && *value ? value : otherwise;
@@ -95,11 +88,11 @@ TEST(WorkArea, RunsOnTheScreenItsSetUpMade) {
     const int height = std::atoi(screen.c_str() + screen.find('x') + 1);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), width);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), height);
-    EXPECT_EQ(dpiOfScreen(), std::atoi(setUp("ZEMB_TEST_DPI", "96").c_str()));
+    EXPECT_EQ(screenDpi(), std::atoi(setUp("ZEMB_TEST_DPI", "96").c_str()));
     const int taskbar = std::atoi(setUp("ZEMB_TEST_TASKBAR", "0").c_str());
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(work.bottom, height - (taskbar * dpiOfScreen() + 48) / 96);
+    EXPECT_EQ(work.bottom, height - (taskbar * screenDpi() + 48) / 96);
 }
 
 TEST(WorkArea, TheSheetOpensCentredAndInsideTheWorkArea) {
@@ -115,15 +108,13 @@ TEST(WorkArea, TheSheetOpensCentredAndInsideTheWorkArea) {
 // a rectangle for it there; here the DPI of the screen and a half more.
 TEST(WorkArea, TheSheetStaysInsideAfterADpiChange) {
     freshSettings();
-    const int newDpi = dpiOfScreen() + dpiOfScreen() / 2;
+    const int newDpi = screenDpi() + screenDpi() / 2;
     POINT suggested = {};
     runSheetWith({[&suggested, newDpi](HWND sheet) {
                       RECT rect = windowRect(sheet);
                       suggested = {rect.left, rect.top};
-                      rect.right =
-                          rect.left + MulDiv(rect.right - rect.left, newDpi, dpiOfScreen());
-                      rect.bottom =
-                          rect.top + MulDiv(rect.bottom - rect.top, newDpi, dpiOfScreen());
+                      rect.right = rect.left + MulDiv(rect.right - rect.left, newDpi, screenDpi());
+                      rect.bottom = rect.top + MulDiv(rect.bottom - rect.top, newDpi, screenDpi());
                       SendMessageW(sheet, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
                                    reinterpret_cast<LPARAM>(&rect));
                       return true;
