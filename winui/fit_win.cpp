@@ -245,16 +245,19 @@ SIZE layOutDialogAt(HWND dialog, int dpi) {
     const int margin = scaleToDpi(kMargin, dpi);
     widenIntoFreeSpace(items, scaleToDpi(kGap, dpi), scaleToDpi(kReach, dpi), margin,
                        client.cx - margin);
-    int right = 0;
+    int right = 0, designedRight = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         const LayoutRect& now = items[i].rect;
-        right = std::max(right, now.right);
         const LayoutRect& was = before[i].rect;
+        right = std::max(right, now.right);
+        designedRight = std::max(designedRight, was.right);
         if (now.left != was.left || now.right != was.right)
             MoveWindow(shown[i]->window, now.left, now.top, now.right - now.left,
                        scaled(shown[i]->height, dpi, r->dpi), FALSE);
     }
-    return {std::max<LONG>(client.cx, right + margin), client.cy};
+    // The dialog's own right margin, where it kept less than ours.
+    const int rightMargin = std::min<int>(margin, client.cx - designedRight);
+    return {std::max<LONG>(client.cx, right + rightMargin), client.cy};
 }
 
 void keepClosedWidth(HWND list) {
