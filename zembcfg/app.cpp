@@ -2,9 +2,10 @@
 
 #include <sstream>
 
+#include "zemb_version.h"
 #include "zembcfg/zembcfg.h"
 
-const char kZembcfgVersion[] = "zembcfg 1.0.0";
+const char kZembcfgVersion[] = "zembcfg " ZEMB_VERSION_TEXT;
 
 void addFileOption(CLI::App* command, std::string* path) {
     command

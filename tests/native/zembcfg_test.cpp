@@ -14,6 +14,7 @@
 #include "bytes.h"
 #include "settings/file_io_posix.h"
 #include "settings/settings_file.h"
+#include "zemb_version.h"
 #include "zembcfg/zembcfg.h"
 
 namespace fs = std::filesystem;
@@ -397,7 +398,7 @@ TEST_F(Zembcfg, UsageAndUnreadableFilesExitTwo) {
         {{}, 2, "", "A subcommand is required"},
         {{"--help"}, 0, "Subcommands:\n  show", ""},
         {{"check", "--help"}, 0, "--file", ""},
-        {{"--version"}, 0, "zembcfg 1.0.0\n", ""},
+        {{"--version"}, 0, "zembcfg " ZEMB_VERSION_TEXT "\n", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0] + " " + std::to_string(c.args.size()));

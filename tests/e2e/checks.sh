@@ -1,0 +1,19 @@
+# shellcheck shell=bash
+# Source this file: the checks the release tests share.
+#   check NAME EXPECTED ACTUAL   prints ok or FAIL with both values, and counts
+#   checks_done                  prints "N passed, N failed"; fails if any failed
+checks_passed=0
+checks_failed=0
+check() {
+  if [[ "$2" == "$3" ]]; then
+    echo "ok   $1: $3"
+    checks_passed=$((checks_passed + 1))
+  else
+    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
+    checks_failed=$((checks_failed + 1))
+  fi
+}
+checks_done() {
+  echo "$checks_passed passed, $checks_failed failed"
+  ((checks_failed == 0))
+}

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# The installer as an operator meets it, in a fresh Wine prefix of its own:
+# a quiet install; the installed program opens its sheet from the Start-menu
+# shortcut and closes with ｷｬﾝｾﾙ; the installed zembcfg prints the version; a
+# package of a higher version installs over it and leaves one entry, and the
+# older one then refuses to go back; uninstalling removes the programs and the
+# shortcut and leaves the settings file and the registry values alone.
+# Usage (inside a scripts/wine-env environment): msi_install.sh DIST [SCREENSHOT.png]
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+dist=$(realpath "$1")
+screenshot=${2:-$root/build/screenshots/installed.png}
+: "${WINE_ENV_DIR:?run inside a scripts/wine-env environment}" "${DISPLAY:?needs a display}"
+source "$root/scripts/wine-env"
+source "$root/tests/e2e/checks.sh"
+
+msi=$(ls "$dist"/ZEMBSerConfig-*-x64.msi)
+zip=$(ls "$dist"/ZEMBSerConfig-*-win-x64.zip)
+version=$(basename "$msi" | sed 's/^ZEMBSerConfig-\(.*\)-x64\.msi$/\1/')
+
+fresh=$(mktemp -d "$WINE_ENV_DIR/msi.XXXXXX")
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  timeout 10 wineserver -w 2>/dev/null || true
+  rm -rf "$fresh"
+}
+trap cleanup EXIT
+export WINEPREFIX="$fresh/prefix" HOME="$fresh/home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
+mkdir -p "$HOME"
+wine_env_init_prefix ''
+
+exists() { [[ -e "$1" ]] && echo yes || echo no; }
+gone() { [[ -e "$1" ]] && echo no || echo yes; }
+
+drive_c=$WINEPREFIX/drive_c
+folder="$drive_c/Program Files/ZEMBSerConfig"
+files=(ZEMBSerConfig.exe zembcfg.exe README.txt THIRD-PARTY-NOTICES.txt)
+# Windows Installer's ProgramMenuFolder: the common one for a per-machine
+# package on Windows; Wine resolves it to the user's.
+shortcut() {
+  local candidate
+  for candidate in "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEMBSerConfig.lnk" \
+    "$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/ZEMBSerConfig.lnk"; do
+    [[ -e "$candidate" ]] && { echo "$candidate"; return; }
+  done
+}
+uninstall_entries() { # DisplayVersion of every entry named ZEMBSerConfig, comma-separated
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+    awk '/^HKEY/ { name = ""; ver = "" }
+         $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { ver = $3 }
+         name == "ZEMBSerConfig" && ver != "" { print ver; name = "" }' | paste -sd, -
+}
+install() { # msi: exit status of a quiet install
+  local rc=0
+  wine msiexec /i "$(winepath -w "$1")" /qn >/dev/null 2>&1 || rc=$?
+  echo "$rc"
+}
+
+echo "installing $(basename "$msi")"
+check "quiet install exit status" 0 "$(install "$msi")"
+unpacked=$fresh/zip
+mkdir -p "$unpacked"
+unzip -q "$zip" -d "$unpacked"
+for f in "${files[@]}"; do
+  same=no
+  cmp -s "$folder/$f" "$unpacked"/*/"$f" && same=yes
+  check "Program Files\\ZEMBSerConfig\\$f is the released file" yes "$same"
+done
+check "Start-menu shortcut" yes "$([[ -n "$(shortcut)" ]] && echo yes || echo no)"
+check "installed programs entry" "$version" "$(uninstall_entries)"
+
+# The program from its shortcut, as an operator starts it; ｷｬﾝｾﾙ stores nothing but RetVal 2.
+title='^Tervikon\(HP-GL\)のプロパティ$'
+key='HKCU\Software\Calderwick\ZEMBSerConfig'
+wine start /wait "$(winepath -w "$(shortcut)")" >/dev/null 2>&1 &
+started=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -n 1) || true
+check "the installed program opens its sheet" yes "$([[ -n "$window" ]] && echo yes || echo no)"
+if [[ -n "$window" ]]; then
+  xdotool mousemove 0 0
+  sleep 1
+  mkdir -p "$(dirname "$screenshot")"
+  import -window root "$screenshot"
+  echo "     screenshot: $screenshot"
+  # Esc is the sheet's ｷｬﾝｾﾙ (RetVal 2 below tells it from the close box's 0).
+  for _ in $(seq 50); do
+    xdotool windowfocus "$window" 2>/dev/null || true
+    [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$window" ]] && break
+    sleep 0.1
+  done
+  xdotool key Escape
+fi
+closed=no
+for _ in $(seq 100); do
+  kill -0 "$started" 2>/dev/null || { closed=yes; break; }
+  sleep 0.1
+done
+check "the sheet closes with ｷｬﾝｾﾙ" yes "$closed"
+retval=$(wine reg query "$key" /v RetVal 2>/dev/null | tr -d '\r' | awk '$1 == "RetVal" {print $3}')
+check "RetVal after ｷｬﾝｾﾙ" 0x2 "${retval:-missing}"
+
+version_line=$(wine "$folder/zembcfg.exe" --version 2>/dev/null | tr -d '\r')
+check "installed zembcfg.exe --version" "zembcfg $version" "$version_line"
+
+# What the operator keeps: it must survive the upgrade and the uninstall.
+settings="$drive_c/users/$(id -un)/Documents/Adobe/Illustrator/KELDORIX.INI"
+check "settings file after the first run" yes "$(exists "$settings")"
+settings_sum=$(sha256sum <"$settings" 2>/dev/null || true)
+registry=$(wine reg query "$key" /s 2>/dev/null | tr -d '\r')
+
+# The same programs as the next patch version: a newer package replaces the older one.
+IFS=. read -r major minor patch <<<"$version"
+next=$major.$minor.$((patch + 1))
+staging=$fresh/next
+mkdir -p "$staging"
+cp -r "$unpacked"/*/. "$staging/files"
+cp "$root/resources/app.ico" "$staging/"
+(cd "$staging" && wixl -a x64 -D Version="$next" -D ProductCode="$(cat /proc/sys/kernel/random/uuid)" \
+  -D Files=files -D Icon=app.ico -o next.msi "$root/packaging/ZEMBSerConfig.wxs")
+echo "installing the same programs as version $next"
+check "quiet install of $next over $version" 0 "$(install "$staging/next.msi")"
+check "installed programs entries after the upgrade" "$next" "$(uninstall_entries)"
+check "the programs are still there" yes "$(exists "$folder/ZEMBSerConfig.exe")"
+downgrade=$(install "$msi")
+check "$version refuses to install over $next" yes "$([[ $downgrade != 0 ]] && echo yes || echo no)"
+check "installed programs entries after the refused downgrade" "$next" "$(uninstall_entries)"
+
+echo "uninstalling"
+rc=0
+wine msiexec /x "$(winepath -w "$staging/next.msi")" /qn >/dev/null 2>&1 || rc=$?
+check "quiet uninstall exit status" 0 "$rc"
+for f in "${files[@]}"; do
+  check "Program Files\\ZEMBSerConfig\\$f gone" yes "$(gone "$folder/$f")"
+done
+check "Start-menu shortcut gone" yes "$([[ -z "$(shortcut)" ]] && echo yes || echo no)"
+check "installed programs entries after uninstalling" none "$(uninstall_entries | sed 's/^$/none/')"
+check "KELDORIX.INI kept unchanged" "$settings_sum" "$(sha256sum <"$settings" 2>/dev/null || true)"
+check "registry values kept unchanged" "$registry" "$(wine reg query "$key" /s 2>/dev/null | tr -d '\r')"
+
+checks_done
