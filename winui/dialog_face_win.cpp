@@ -64,18 +64,24 @@ struct ShownTemplate {
     int pointSize;
 };
 
+// The dialog template resource `id` and its size; null when there is none.
+const unsigned char* templateResource(HINSTANCE module, int id, size_t* size) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5)); // RT_DIALOG
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    *size = found ? SizeofResource(module, found) : 0;
+    return loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+}
+
 const ShownTemplate* shownTemplate(HINSTANCE module, int id) {
     static std::vector<ShownTemplate> shown;
     shown.reserve(8);
     for (const ShownTemplate& known : shown)
         if (known.module == module && known.id == id)
             return &known;
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5)); // RT_DIALOG
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const auto* bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    size_t size = 0;
+    const unsigned char* bytes = templateResource(module, id, &size);
     if (!bytes)
         return nullptr;
-    const size_t size = SizeofResource(module, found);
     ShownTemplate entry = {module, id, bytes, {}, 0};
     TemplateFont font = {};
     if (dialogTemplateFont(bytes, size, &font)) {
@@ -90,17 +96,26 @@ const ShownTemplate* shownTemplate(HINSTANCE module, int id) {
 
 } // namespace
 
+// Short of memory, the resource itself: no exception may leave the window
+// procedures these run in.
 const DLGTEMPLATE* dialogTemplateToShow(HINSTANCE module, int id) {
-    const ShownTemplate* shown = shownTemplate(module, id);
-    if (!shown)
-        return nullptr;
-    const void* bytes = shown->copy.empty() ? shown->resource : shown->copy.data();
-    return static_cast<const DLGTEMPLATE*>(bytes);
+    try {
+        if (const ShownTemplate* shown = shownTemplate(module, id))
+            return static_cast<const DLGTEMPLATE*>(shown->copy.empty() ? shown->resource
+                                                                       : shown->copy.data());
+    } catch (...) {
+    }
+    size_t size = 0;
+    return reinterpret_cast<const DLGTEMPLATE*>(templateResource(module, id, &size));
 }
 
 int dialogTemplatePointSize(HINSTANCE module, int id) {
-    const ShownTemplate* shown = shownTemplate(module, id);
-    return shown ? shown->pointSize : 0;
+    try {
+        const ShownTemplate* shown = shownTemplate(module, id);
+        return shown ? shown->pointSize : 0;
+    } catch (...) {
+        return 0;
+    }
 }
 
 HWND createDialogInInstalledFace(HINSTANCE module, int id, HWND parent, DLGPROC proc) {

@@ -22,7 +22,8 @@ const int kListTextMargin = 2;
 const int kButtonTextMargin = 6;
 const int kGroupCaption = 18;
 
-const wchar_t kKeepClosedWidth[] = L"ZEMBSerConfig.KeepClosedWidth";
+// Kept in the list's own user data: no property to remove before it goes.
+const LONG_PTR kKeepClosedWidth = 0x4B435744; // "KCWD"
 
 // A control as the dialog manager put it. A drop-down list's window height
 // counts its open list too, which lies over other controls only while open:
@@ -53,11 +54,17 @@ Remembered* remembered(HWND dialog) {
     return nullptr;
 }
 
+bool isClass(HWND window, const wchar_t* name) {
+    wchar_t found[32] = {};
+    return GetClassNameW(window, found, 32) > 0 && lstrcmpiW(found, name) == 0;
+}
+
 Designed designed(HWND parent, HWND control) {
     RECT rect, open = {};
     GetWindowRect(control, &rect);
     int height = rect.bottom - rect.top;
-    if (SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open)) &&
+    if (isClass(control, L"ComboBox") &&
+        SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open)) &&
         open.bottom > rect.bottom)
         height = open.bottom - rect.top;
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
@@ -66,11 +73,6 @@ Designed designed(HWND parent, HWND control) {
 
 int scaled(int value, int to, int from) {
     return MulDiv(value, to, from);
-}
-
-bool isClass(HWND window, const wchar_t* name) {
-    wchar_t found[32] = {};
-    return GetClassNameW(window, found, 32) > 0 && lstrcmpiW(found, name) == 0;
 }
 
 // Text width in the control's font, as a single line.
@@ -146,7 +148,8 @@ FitItem fitItem(HWND control, const LayoutRect& rect, int dpi, Measurer& measure
                                        scaleToDpi(kButtonTextMargin, dpi));
             break;
         }
-    } else if (isListWithTexts(control) && !GetPropW(control, kKeepClosedWidth)) {
+    } else if (isListWithTexts(control) &&
+               GetWindowLongPtrW(control, GWLP_USERDATA) != kKeepClosedWidth) {
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;
         if (!GetComboBoxInfo(control, &info))
@@ -160,8 +163,6 @@ FitItem fitItem(HWND control, const LayoutRect& rect, int dpi, Measurer& measure
 HFONT fontFor(Remembered& r, int dpi) {
     if (dpi == r.dpi)
         return reinterpret_cast<HFONT>(SendMessageW(r.dialog, WM_GETFONT, 0, 0));
-    if (r.made && r.shownDpi == dpi)
-        return r.made;
     LOGFONTW font = r.font;
     if (r.pointSize > 0)
         font.lfHeight = -MulDiv(r.pointSize, dpi, 72);
@@ -197,7 +198,9 @@ void scaleControls(Remembered& r, int dpi) {
 
 } // namespace
 
-void rememberLayout(HWND dialog, int pointSize) {
+// Both run inside window procedures, which no exception may leave: short of
+// memory, the dialog stays as the dialog manager laid it out.
+void rememberLayout(HWND dialog, int pointSize) try {
     g_remembered.erase(std::remove_if(g_remembered.begin(), g_remembered.end(),
                                       [dialog](const Remembered& r) {
                                           return r.dialog == dialog || !IsWindow(r.dialog);
@@ -215,9 +218,10 @@ void rememberLayout(HWND dialog, int pointSize) {
         if (!isClass(c, L"#32770"))
             r.controls.push_back(designed(dialog, c));
     g_remembered.push_back(std::move(r));
+} catch (...) {
 }
 
-SIZE layOutDialogAt(HWND dialog, int dpi) {
+SIZE layOutDialogAt(HWND dialog, int dpi) try {
     Remembered* r = remembered(dialog);
     if (!r)
         return {0, 0};
@@ -258,10 +262,12 @@ SIZE layOutDialogAt(HWND dialog, int dpi) {
     // The dialog's own right margin, where it kept less than ours.
     const int rightMargin = std::min<int>(margin, client.cx - designedRight);
     return {std::max<LONG>(client.cx, right + rightMargin), client.cy};
+} catch (...) {
+    return {0, 0};
 }
 
 void keepClosedWidth(HWND list) {
-    SetPropW(list, kKeepClosedWidth, reinterpret_cast<HANDLE>(1));
+    SetWindowLongPtrW(list, GWLP_USERDATA, kKeepClosedWidth);
 }
 
 int tabRowShortfall(HWND tabs, int dpi) {
