@@ -8,7 +8,11 @@
 #include "resources/resource_ids.h"
 #include "settings/settings_file.h"
 #include "winui/controls_win.h"
+#include "winui/dialog_face_win.h"
+#include "winui/dpi_win.h"
+#include "winui/fit_win.h"
 #include "winui/instance_win.h"
+#include "winui/list_width_win.h"
 #include "winui/messages_win.h"
 #include "winui/tabbed_dialog_win.h"
 
@@ -30,13 +34,13 @@ const PageDef kPages[kPageCount] = {
     {IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE, cataloguePageProc, saveCataloguePage},
 };
 
-// The sheet's own message, after the one its pages send it.
-enum : UINT { kFitAfterDpiChange = kUnitChosenMessage + 1 };
-
 HWND g_sheet;
 HWND g_tabs;
 HWND g_pages[kPageCount];
 HHOOK g_keyboardHook;
+// While the operator drags the sheet, where it goes is theirs to say.
+bool g_beingMoved;
+bool g_keepInsideWhenMoved;
 
 void insertTabs() {
     for (int i = 0; i < kPageCount; ++i) {
@@ -49,23 +53,55 @@ void insertTabs() {
     }
 }
 
-// The pages' dialog units (10 point) are wider than the sheet's (9 point):
-// the sheet grows until its tab's display area holds a whole page.
-void placePages(HWND sheet) {
-    int templateIds[kPageCount];
-    for (int i = 0; i < kPageCount; ++i)
-        templateIds[i] = kPages[i].templateId;
-    growSheetToPages(sheet, g_tabs, g_pages, templateIds, kPageCount);
-    placePagesInTabs(sheet, g_tabs, g_pages, kPageCount);
+// The pages, in an installed face, each remembered as the dialog manager
+// made it (every later layout starts there) and showing the tab's body
+// behind it.
+void createPages(HWND sheet) {
+    for (int index = 0; index < kPageCount; ++index) {
+        const int id = kPages[index].templateId;
+        HWND page = createDialogInInstalledFace(g_instance, id, sheet, kPages[index].proc);
+        g_pages[index] = page;
+        if (!page)
+            continue;
+        scaleDialogOurselves(page);
+        rememberLayout(page, dialogTemplatePointSize(g_instance, id));
+        showTabBodyBehind(page);
+    }
 }
 
-// Under per-monitor DPI the dialog manager lays the sheet out anew from its
-// template when it moves to a monitor of another DPI; that happens after the
-// notification, so the pages are fitted again once it is done.
-void fitAfterDpiChange(HWND sheet) {
+// The pages' dialog units (10 point) are wider than the sheet's (9 point):
+// the sheet grows until its tab's display area holds a whole page, with
+// every text whole and the tabs in one row.
+void layOutSheet(HWND sheet, int dpi) {
+    layOutTabbedDialog(sheet, g_tabs, g_pages, kPageCount, dpi);
+}
+
+// Centred as ever, but never with its caption or its buttons off the work
+// area, where they could not be reached.
+void openCentred(HWND sheet) {
+    centreOnDesktop(sheet);
+    keepInsideWorkArea(sheet);
+}
+
+// The dialog manager would scale the sheet and its pages itself, each from
+// its own template, and so undo the widening; the sheet lays everything out
+// anew at the DPI it was told, from where it stood at the start.
+void followNewDpi(HWND sheet, int dpi, const RECT* suggested) {
+    followDpiChange(sheet, dpi);
+    layOutSheet(sheet, dpi);
     showOrientationIcons(g_pages[kPaperPageIndex]);
     remeasureColourLists(g_pages[kToolPageIndex]);
-    placePages(sheet);
+    for (HWND page : g_pages)
+        if (page)
+            fitDroppedWidths(page);
+    if (suggested)
+        SetWindowPos(sheet, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (g_beingMoved)
+        g_keepInsideWhenMoved = true;
+    else
+        keepInsideWorkArea(sheet);
+    RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void showPage(int index) {
@@ -115,13 +151,13 @@ void initialiseSheet(HWND sheet) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
+    scaleDialogOurselves(sheet);
+    rememberLayout(sheet, dialogTemplatePointSize(g_instance, IDD_SHEET));
     insertTabs();
-    for (int index = 0; index < kPageCount; ++index)
-        g_pages[index] = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(kPages[index].templateId),
-                                            sheet, kPages[index].proc, 0);
-    placePages(sheet);
+    createPages(sheet);
+    layOutSheet(sheet, windowDpi(sheet));
     showPage(0);
-    centreOnDesktop(sheet); // on the size the pages need
+    openCentred(sheet); // on the size the pages need
     g_sheet = sheet;
     markSessionSheet(sheet);
     g_keyboardHook =
@@ -197,11 +233,17 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         unmarkSessionSheet(sheet);
         return FALSE;
     case WM_DPICHANGED:
-        PostMessageW(sheet, kFitAfterDpiChange, 0, 0);
-        return FALSE; // the dialog manager's own handling lays the sheet out
-    case kFitAfterDpiChange:
-        fitAfterDpiChange(sheet);
+        followNewDpi(sheet, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return TRUE;
+    case WM_ENTERSIZEMOVE:
+        g_beingMoved = true;
+        return FALSE;
+    case WM_EXITSIZEMOVE:
+        g_beingMoved = false;
+        if (g_keepInsideWhenMoved)
+            keepInsideWorkArea(sheet);
+        g_keepInsideWhenMoved = false;
+        return FALSE;
     case kUnitChosenMessage:
         synchroniseUnits(static_cast<int>(wParam), static_cast<int>(lParam));
         return TRUE;
@@ -212,8 +254,9 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
 } // namespace
 
 INT_PTR runPropertySheet() {
-    const INT_PTR result =
-        DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_SHEET), nullptr, sheetProc, 0);
+    const INT_PTR result = dialogBoxInInstalledFace(g_instance, IDD_SHEET, nullptr, sheetProc);
+    followDpiChange(nullptr, 0);
+    g_beingMoved = g_keepInsideWhenMoved = false;
     if (g_keyboardHook)
         UnhookWindowsHookEx(g_keyboardHook);
     g_keyboardHook = nullptr;

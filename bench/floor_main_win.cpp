@@ -3,9 +3,10 @@
 // but create the pages. What any program showing this window must pay.
 //
 // Started with "shown" it also does what the window needs to look as users
-// see it, and nothing of the program's own work: the tab labels from the
-// strings, the sheet grown to its pages, the first page placed and shown,
-// and the swatch lists measured.
+// see it, and nothing of the program's own work: the dialogs in an installed
+// face, the tab labels from the strings, cut texts widened, the sheet grown
+// to its pages, the first page placed and shown over the tab's body, the
+// swatch lists measured, and the sheet centred inside the work area.
 // That second figure tells the window's own price from the program's.
 #include <windows.h>
 #include <commctrl.h>
@@ -15,8 +16,10 @@
 #include "pages/pages.h"
 #include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
+#include "winui/dialog_face_win.h"
 #include "winui/dpi_logic.h"
 #include "winui/dpi_win.h"
+#include "winui/fit_win.h"
 #include "winui/tabbed_dialog_win.h"
 
 static HINSTANCE g_floorInstance;
@@ -33,7 +36,19 @@ static INT_PTR CALLBACK floorPageProc(HWND page, UINT message, WPARAM, LPARAM lP
     return message == WM_INITDIALOG;
 }
 
-static void showAsUsersSeeIt(HWND sheet, HWND* pages, const int* templateIds) {
+static HWND createFloorPage(HWND sheet, int id) {
+    if (!g_asShown)
+        return CreateDialogParamW(g_floorInstance, MAKEINTRESOURCEW(id), sheet, floorPageProc, 0);
+    HWND page = createDialogInInstalledFace(g_floorInstance, id, sheet, floorPageProc);
+    if (page) {
+        scaleDialogOurselves(page);
+        rememberLayout(page, dialogTemplatePointSize(g_floorInstance, id));
+        showTabBodyBehind(page);
+    }
+    return page;
+}
+
+static void showAsUsersSeeIt(HWND sheet, HWND* pages) {
     HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     const UINT labels[kPageCount] = {IDS_TAB_PAPER, IDS_TAB_PLOTTER_ENV, IDS_TAB_PLOTTER_EXTRA,
                                      IDS_TAB_TOOL, IDS_TAB_CATALOGUE};
@@ -46,10 +61,10 @@ static void showAsUsersSeeIt(HWND sheet, HWND* pages, const int* templateIds) {
         SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
     // The window as the program shows it: grown to its pages, then centred.
-    growSheetToPages(sheet, tabs, pages, templateIds, kPageCount);
-    placePagesInTabs(sheet, tabs, pages, 1);
+    layOutTabbedDialog(sheet, tabs, pages, kPageCount, windowDpi(sheet));
     ShowWindow(pages[0], SW_SHOW);
     centreOnDesktop(sheet);
+    keepInsideWorkArea(sheet);
 }
 
 static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM) {
@@ -57,12 +72,15 @@ static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, 
     case WM_INITDIALOG: {
         const int pages[kPageCount] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE, IDD_PLOTTER_EXTRA_PAGE,
                                        IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
+        if (g_asShown) {
+            scaleDialogOurselves(sheet);
+            rememberLayout(sheet, dialogTemplatePointSize(g_floorInstance, IDD_SHEET));
+        }
         HWND created[kPageCount] = {};
         for (int i = 0; i < kPageCount; ++i)
-            created[i] = CreateDialogParamW(g_floorInstance, MAKEINTRESOURCEW(pages[i]), sheet,
-                                            floorPageProc, 0);
+            created[i] = createFloorPage(sheet, pages[i]);
         if (g_asShown && created[0])
-            showAsUsersSeeIt(sheet, created, pages);
+            showAsUsersSeeIt(sheet, created);
         return TRUE;
     }
     case WM_COMMAND:
@@ -81,6 +99,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     g_asShown = commandLine && std::strstr(commandLine, "shown") != nullptr;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SHEET), nullptr, floorSheetProc, 0);
+    if (g_asShown)
+        dialogBoxInInstalledFace(instance, IDD_SHEET, nullptr, floorSheetProc);
+    else
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SHEET), nullptr, floorSheetProc, 0);
     return 0;
 }

@@ -28,7 +28,7 @@ else()
   file(GLOB ZEMB_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
   add_executable(win_tests ${ZEMB_WIN_TESTS} resources/ZEMBSerConfig.rc)
   target_include_directories(win_tests PRIVATE tests/win)
-  target_link_libraries(win_tests PRIVATE zemb_ui zembcfg_lib shell32 ${ZEMB_GTEST_MAIN})
+  target_link_libraries(win_tests PRIVATE zemb_ui zembcfg_lib shell32 uxtheme ${ZEMB_GTEST_MAIN})
   # Some tests run the two programs as their own processes.
   add_dependencies(win_tests ZEMBSerConfig zembcfg)
   # One ctest entry per group of suites, each in its own process and with its
@@ -54,13 +54,29 @@ else()
   set_tests_properties(win_OtherCodePage PROPERTIES
     ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8")
   string(APPEND ZEMB_NAMED_SUITES ":OtherCodePage.*")
+  # Only on the screens of their own below.
+  string(APPEND ZEMB_NAMED_SUITES ":WorkArea.*")
   string(SUBSTRING "${ZEMB_NAMED_SUITES}" 1 -1 ZEMB_NAMED_SUITES)
   add_test(NAME win_other COMMAND win_tests --gtest_filter=-${ZEMB_NAMED_SUITES})
-  # The layout again in a prefix of its own whose screen has 144 DPI.
+  # The layout again in a prefix of its own whose screen has 144 DPI, and at
+  # 96 and 144 DPI in the font set-ups an operator's own prefix may have:
+  # no mapping of the dialogs' face, and no proportional Japanese face at all.
+  # The sheet's place on screens of three sizes with a taskbar, at 96, 144
+  # and 192 DPI. (scripts/wine-setup; every entry boots a prefix of its own.)
   if(CMAKE_CROSSCOMPILING)
+    set(ZEMB_WINE_SETUP bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-setup)
     add_test(NAME win_Layout_144dpi
-      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-dpi 144
-              $<TARGET_FILE:win_tests> --gtest_filter=Layout.*)
+      COMMAND ${ZEMB_WINE_SETUP} --dpi 144 $<TARGET_FILE:win_tests> --gtest_filter=Layout.*)
+    foreach(fonts unmapped missing)
+      add_test(NAME win_Layout_${fonts}
+        COMMAND ${ZEMB_WINE_SETUP} --fonts ${fonts} --dpi 96,144
+                $<TARGET_FILE:win_tests> --gtest_filter=Layout.*)
+    endforeach()
+    foreach(screen 1024x768 1280x1024 1920x1080)
+      add_test(NAME win_WorkArea_${screen}
+        COMMAND ${ZEMB_WINE_SETUP} --screen ${screen} --taskbar 40 --dpi 96,144,192
+                $<TARGET_FILE:win_tests> --gtest_filter=WorkArea.*)
+    endforeach()
   endif()
   # zembcfg export in the environment's prefix, import in a fresh one.
   if(CMAKE_CROSSCOMPILING)

@@ -16,6 +16,7 @@
 #include "units/units.h"
 #include "winui/controls_win.h"
 #include "winui/dpi_win.h"
+#include "winui/fit_win.h"
 
 namespace {
 
@@ -67,6 +68,9 @@ void fillSizeList(HWND page) {
     SendMessageW(list, CB_INSERTSTRING, count, reinterpret_cast<LPARAM>(L"カスタム"));
     SendMessageW(list, CB_SETITEMDATA, count, count);
     endListFill(list);
+    // Names of up to 63 bytes, the operator's own: the open list shows them
+    // whole, the closed box keeps its width rather than push the page wide.
+    keepClosedWidth(list);
     g_customItemData = count;
 }
 

@@ -18,10 +18,63 @@ template <typename Function> Function user32Function(const char* name) {
 const auto getDpiForWindow = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
 const auto getSystemMetricsForDpi =
     user32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+// DDC_DISABLE_ALL of DIALOG_DPI_CHANGE_BEHAVIORS (Windows 10 1703).
+const auto setDialogDpiChangeBehavior =
+    user32Function<BOOL(WINAPI*)(HWND, int, int)>("SetDialogDpiChangeBehavior");
+const int kDialogScalesNothing = 1;
+
+HWND g_toldWindow;
+int g_toldDpi;
+
+// Icons this program loaded into a control, so they are destroyed once
+// replaced; the dialog manager's own are shared and must not be.
+struct LoadedIcon {
+    HWND control;
+    HICON icon;
+};
+LoadedIcon g_loadedIcons[4];
+
+int iconWidth(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+void replaceIcon(HWND control, HICON icon) {
+    const HICON previous = reinterpret_cast<HICON>(
+        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
+    LoadedIcon* slot = nullptr;
+    for (LoadedIcon& loaded : g_loadedIcons)
+        if (loaded.control == control || (!slot && !IsWindow(loaded.control)))
+            slot = &loaded;
+    if (!slot)
+        return; // more icon controls than kept: the old icon stays loaded
+    if (slot->control == control && slot->icon == previous && previous)
+        DestroyIcon(previous);
+    *slot = {control, icon};
+}
 
 } // namespace
 
+void followDpiChange(HWND topLevel, int dpi) {
+    g_toldWindow = topLevel;
+    g_toldDpi = dpi;
+}
+
+void scaleDialogOurselves(HWND dialog) {
+    if (setDialogDpiChangeBehavior && dialog)
+        setDialogDpiChangeBehavior(dialog, kDialogScalesNothing, kDialogScalesNothing);
+}
+
 int windowDpi(HWND window) {
+    if (g_toldWindow && window && (window == g_toldWindow || IsChild(g_toldWindow, window)))
+        return g_toldDpi;
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi > 0)
@@ -44,13 +97,10 @@ void showIconForDpi(HWND page, int controlId, int iconId) {
     if (!control)
         return;
     const int size = scaleToDpi(kIconSize, windowDpi(page));
-    // The control takes the size of its icon: one of this size is there already.
-    RECT shown;
-    GetClientRect(control, &shown);
-    if (shown.right == size && shown.bottom == size)
+    if (iconWidth(reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0))) == size)
         return;
     HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
-    HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED);
+    HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, 0);
     if (icon)
-        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        replaceIcon(control, static_cast<HICON>(icon));
 }

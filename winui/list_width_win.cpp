@@ -10,6 +10,8 @@ namespace {
 // Space the list leaves on either side of an item's text, at 96 DPI.
 const int kItemTextMargin = 2;
 
+} // namespace
+
 bool isListWithTexts(HWND window) {
     wchar_t className[16] = {};
     if (GetClassNameW(window, className, 16) == 0 || _wcsicmp(className, L"ComboBox") != 0)
@@ -19,7 +21,7 @@ bool isListWithTexts(HWND window) {
     return !ownerDrawn || (style & CBS_HASSTRINGS) != 0;
 }
 
-int widestItem(HWND list) {
+int widestListItem(HWND list) {
     HDC dc = GetDC(list);
     if (!dc)
         return 0;
@@ -45,15 +47,18 @@ int widestItem(HWND list) {
     return widest;
 }
 
-} // namespace
-
 void fitDroppedWidth(HWND list) {
     if (!list || !isListWithTexts(list))
         return;
     const int dpi = windowDpi(list);
-    const int width = widestItem(list) + 2 * scaleToDpi(kItemTextMargin, dpi) +
+    const int width = widestListItem(list) + 2 * scaleToDpi(kItemTextMargin, dpi) +
                       2 * systemMetricForDpi(SM_CXEDGE, dpi) +
                       systemMetricForDpi(SM_CXVSCROLL, dpi);
     // Never narrower than the closed box: the list takes the larger of both.
     SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
+}
+
+void fitDroppedWidths(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        fitDroppedWidth(child);
 }

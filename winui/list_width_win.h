@@ -7,3 +7,13 @@
 // widest item in the list's font, with the scroll bar and the borders; a
 // window that is no such list is left alone.
 void fitDroppedWidth(HWND list);
+
+// A drop-down list that shows texts (not one painted by its owner alone).
+bool isListWithTexts(HWND window);
+
+// Width of the widest item of a drop-down list, in the list's font.
+int widestListItem(HWND list);
+
+// fitDroppedWidth for every drop-down list of the dialog: again after a DPI
+// change, in the fonts and metrics of the new DPI.
+void fitDroppedWidths(HWND dialog);

@@ -3,8 +3,6 @@
 // where the pages go in the tab's display area, where it is centred.
 #pragma once
 
-#include <cstddef>
-
 struct LayoutRect {
     int left, top, right, bottom;
 };
@@ -27,7 +25,3 @@ struct LayoutPoint {
     int x, y;
 };
 LayoutPoint centredOrigin(int desktopRight, int desktopBottom, LayoutSize window);
-
-// Width and height, in dialog units, of a dialog template (DIALOG or
-// DIALOGEX) as the resource holds it; false for bytes too short to be one.
-bool dialogTemplateExtent(const unsigned char* bytes, size_t size, LayoutSize* extent);

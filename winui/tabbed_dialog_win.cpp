@@ -1,7 +1,11 @@
 #include "winui/tabbed_dialog_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
+#include <algorithm>
+
+#include "winui/fit_win.h"
 #include "winui/tabbed_dialog_logic.h"
 
 namespace {
@@ -14,22 +18,16 @@ LayoutRect displayArea(HWND sheet, HWND tabs) {
     return {area.left, area.top, area.right, area.bottom};
 }
 
-// The template's extent in pixels of the page's own font.
-bool pageExtent(HWND page, int templateId, LayoutSize* extent) {
-    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId),
-                                MAKEINTRESOURCEW(5)); // RT_DIALOG
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    LayoutSize units = {};
-    if (!bytes || !dialogTemplateExtent(static_cast<const unsigned char*>(bytes),
-                                        SizeofResource(module, found), &units))
-        return false;
-    RECT rect = {0, 0, units.width, units.height};
-    if (!MapDialogRect(page, &rect))
-        return false;
-    *extent = {rect.right - rect.left, rect.bottom - rect.top};
-    return true;
+// The window's client area made `client` large, its frame as it is.
+void resizeClient(HWND window, SIZE client) {
+    RECT outer, inner;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    if (inner.right == client.cx && inner.bottom == client.cy)
+        return;
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + client.cx - inner.right,
+                 outer.bottom - outer.top + client.cy - inner.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void growWindow(HWND window, LayoutSize growth) {
@@ -53,26 +51,33 @@ void moveChildBy(HWND parent, int id, LayoutSize offset) {
 
 } // namespace
 
-void growSheetToPages(HWND sheet, HWND tabs, const HWND* pages, const int* templateIds, int count) {
+void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi) {
     if (!sheet || !tabs)
         return;
+    resizeClient(sheet, layOutDialogAt(sheet, dpi));
     LayoutSize largest = {0, 0};
     for (int i = 0; i < count; ++i) {
-        LayoutSize extent;
-        if (pages[i] && pageExtent(pages[i], templateIds[i], &extent)) {
-            largest.width = extent.width > largest.width ? extent.width : largest.width;
-            largest.height = extent.height > largest.height ? extent.height : largest.height;
-        }
+        if (!pages[i])
+            continue;
+        const SIZE needed = layOutDialogAt(pages[i], dpi);
+        largest.width = std::max<int>(largest.width, needed.cx);
+        largest.height = std::max<int>(largest.height, needed.cy);
     }
     const LayoutRect area = displayArea(sheet, tabs);
-    const LayoutSize growth =
+    LayoutSize growth =
         displayAreaGrowth({area.right - area.left, area.bottom - area.top}, largest);
-    if (growth.width == 0 && growth.height == 0)
-        return;
-    growWindow(tabs, growth);
-    growWindow(sheet, growth);
-    moveChildBy(sheet, IDOK, growth);
-    moveChildBy(sheet, IDCANCEL, growth);
+    growth.width = std::max(growth.width, tabRowShortfall(tabs, dpi));
+    if (growth.width != 0 || growth.height != 0) {
+        growWindow(tabs, growth);
+        growWindow(sheet, growth);
+        moveChildBy(sheet, IDOK, growth);
+        moveChildBy(sheet, IDCANCEL, growth);
+    }
+    placePagesInTabs(sheet, tabs, pages, count);
+}
+
+void showTabBodyBehind(HWND page) {
+    EnableThemeDialogTexture(page, ETDT_ENABLETAB);
 }
 
 void placePagesInTabs(HWND sheet, HWND tabs, const HWND* pages, int count) {

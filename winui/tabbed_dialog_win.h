@@ -5,11 +5,16 @@
 
 #include <windows.h>
 
-// When the largest page template, in its own font, is larger than the tab
-// control's display area, grows the tab control and the sheet by the
-// difference and moves OK and Cancel with the bottom-right corner.
-// pages[i] was created from template templateIds[i]; missing pages count not.
-void growSheetToPages(HWND sheet, HWND tabs, const HWND* pages, const int* templateIds, int count);
+// Lays the sheet and its pages out at `dpi` (layOutDialogAt, each from what
+// rememberLayout kept of it: cut texts widened), grows the tab control and
+// the sheet until the tab's display area holds the largest page and every
+// tab stands in one row, OK and Cancel moving with the bottom-right corner,
+// and places the pages over the display area. Missing pages count not.
+void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi);
+
+// Under visual styles a page shows the tab control's body behind its
+// controls, not the dialog colour over it.
+void showTabBodyBehind(HWND page);
 
 // Places every page over the tab control's display area (left - 2, top,
 // width + 2, height + 1), without repainting.

@@ -60,22 +60,4 @@ TEST(LayoutLogic, SizesScaleFromNinetySixDpiRoundingHalfAway) {
         EXPECT_EQ(scaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
 }
 
-TEST(LayoutLogic, TemplateExtentOfBothTemplateKinds) {
-    // DIALOGEX 0, 0, 251, 241 and DIALOG 10, 20, 263, 295 as resources hold them.
-    const std::vector<unsigned char> extended = {1, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0,   0, 0,   0,
-                                                 0, 0, 0,    5,    0, 0, 0, 0, 0, 251, 0, 241, 0};
-    const std::vector<unsigned char> plain = {0, 0,  0, 0x80, 0, 0, 0, 0,  3,
-                                              0, 10, 0, 20,   0, 7, 1, 39, 1};
-    LayoutSize extent = {};
-    ASSERT_TRUE(dialogTemplateExtent(extended.data(), extended.size(), &extent));
-    EXPECT_EQ(extent.width, 251);
-    EXPECT_EQ(extent.height, 241);
-    ASSERT_TRUE(dialogTemplateExtent(plain.data(), plain.size(), &extent));
-    EXPECT_EQ(extent.width, 263);
-    EXPECT_EQ(extent.height, 295);
-    EXPECT_FALSE(dialogTemplateExtent(extended.data(), extended.size() - 1, &extent));
-    EXPECT_FALSE(dialogTemplateExtent(plain.data(), plain.size() - 1, &extent));
-    EXPECT_FALSE(dialogTemplateExtent(nullptr, 0, &extent));
-}
-
 } // namespace

@@ -1,13 +1,19 @@
 // Every page whole and legible at the DPI of the test prefix (96, and 144 in
-// its own ctest entry): what the sheet shows of each page, whether each text
-// fits its box on one line, and the sizes the program sets in pixels.
+// its own ctest entry; each also without the dialogs' face, see
+// scripts/wine-setup) and at the DPI of a monitor the sheet is moved to:
+// what the sheet shows of each page, whether each text fits its box on one
+// line, tabs in one row, lists whole open and closed, and the sizes the
+// program sets in pixels.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "pages/pages.h"
@@ -16,11 +22,18 @@
 
 namespace {
 
-int screenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi;
+// The DPI the sheet is shown at: the screen's, or the one a DPI change told it.
+int g_shownDpi;
+
+int shownDpi() {
+    return g_shownDpi ? g_shownDpi : screenDpi();
+}
+
+int metricAt(int metric, int dpi) {
+    using ForDpi = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
 }
 
 std::wstring className(HWND window) {
@@ -82,7 +95,7 @@ int textRoom(HWND control, HDC dc) {
     case BS_AUTO3STATE: {
         INT digit = 0;
         GetCharWidth32W(dc, L'0', L'0', &digit);
-        return client.right - (12 * screenDpi() / 96 + 1) - digit / 2;
+        return client.right - (12 * shownDpi() / 96 + 1) - digit / 2;
     }
     case BS_PUSHBUTTON:
     case BS_DEFPUSHBUTTON:
@@ -151,6 +164,55 @@ void expectPageWhole(HWND sheet, int tab) {
     EXPECT_GT(checkedControls, 10) << "tab " << tab;
 }
 
+// All five tabs stand in one row: none hides behind scroll arrows.
+void expectTabsInOneRow(HWND sheet) {
+    HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
+    RECT client, last;
+    GetClientRect(tabs, &client);
+    ASSERT_TRUE(
+        SendMessageW(tabs, TCM_GETITEMRECT, kPageCount - 1, reinterpret_cast<LPARAM>(&last)));
+    EXPECT_LE(last.right, client.right) << "the last tab ends outside the tab control";
+    for (HWND c = GetWindow(tabs, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        EXPECT_FALSE(className(c) == L"msctls_updown32" && IsWindowVisible(c)) << "the tabs scroll";
+}
+
+// Calls check(list, item, text width) for every item of every drop-down
+// list with texts on the page, measured in the list's font.
+void forEachListItem(HWND page, const std::function<void(HWND, int, int)>& check) {
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (className(c) != L"ComboBox" || (GetWindowLongW(c, GWL_STYLE) & CBS_OWNERDRAWFIXED))
+            continue;
+        HDC dc = GetDC(c);
+        HGDIOBJ previous =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
+        const int count = static_cast<int>(SendMessageW(c, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[256] = {};
+            SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+            check(c, i, size.cx);
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(c, dc);
+    }
+}
+
+// Every item of a drop-down list shows whole in its closed box; but for the
+// paper sizes, whose names are the operator's own and may be 63 bytes long.
+void expectClosedListsShowEveryItem(HWND page) {
+    forEachListItem(page, [page](HWND list, int item, int width) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        if ((page == sheetPage(kPaperPageIndex) && GetDlgCtrlID(list) == IDC_PAPER_SIZE) ||
+            !GetComboBoxInfo(list, &info))
+            return;
+        // The text starts a pixel into the box.
+        EXPECT_GE(info.rcItem.right - info.rcItem.left, width + 2)
+            << describe(list) << " cuts item " << item;
+    });
+}
+
 TEST(Layout, RunsAtTheDpiItsPrefixSets) {
     const char* wanted = std::getenv("ZEMB_TEST_DPI");
     EXPECT_EQ(screenDpi(), wanted ? std::atoi(wanted) : 96);
@@ -165,9 +227,11 @@ TEST(Layout, EveryPageShowsWholeWithEveryTextOnOneLine) {
             SCOPED_TRACE("tab " + std::to_string(tab) + " at " + std::to_string(screenDpi()) +
                          " DPI");
             expectPageWhole(sheet, tab);
+            expectClosedListsShowEveryItem(sheetPage(tab));
             return true;
         });
     steps.push_back([](HWND sheet) {
+        expectTabsInOneRow(sheet);
         // The sheet's own buttons stay inside it and clear of the tabs.
         RECT client, tabs = screenRect(GetDlgItem(sheet, IDC_SHEET_TABS));
         GetClientRect(sheet, &client);
@@ -193,9 +257,9 @@ const DpiSizes kDpiSizes[] = {{96, 15, 32}, {120, 19, 40}, {144, 23, 48}, {192, 
 
 DpiSizes expectedSizes() {
     for (const DpiSizes& sizes : kDpiSizes)
-        if (sizes.dpi == screenDpi())
+        if (sizes.dpi == shownDpi())
             return sizes;
-    return {screenDpi(), -1, -1};
+    return {shownDpi(), -1, -1};
 }
 
 int expectedColourItemHeight() {
@@ -203,13 +267,24 @@ int expectedColourItemHeight() {
 }
 
 void expectIconsSized(HWND page) {
+    const int size = expectedSizes().icon;
     for (int id : {IDC_PAPER_PORTRAIT_ICON, IDC_PAPER_LANDSCAPE_ICON}) {
         ICONINFO info = {};
         HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageW(page, id, STM_GETICON, 0, 0));
+        // After a DPI change, loaded for the control alone: a shared icon comes
+        // back at whatever size was asked first.
+        if (shownDpi() != screenDpi()) {
+            EXPECT_NE(icon, LoadImageW(GetModuleHandleW(nullptr),
+                                       MAKEINTRESOURCEW(id == IDC_PAPER_PORTRAIT_ICON
+                                                            ? IDI_PAPER_PORTRAIT
+                                                            : IDI_PAPER_LANDSCAPE),
+                                       IMAGE_ICON, size, size, LR_SHARED))
+                << id << " is a shared icon";
+        }
         ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << id;
         BITMAP bitmap = {};
         GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-        EXPECT_EQ(bitmap.bmWidth, expectedSizes().icon) << id;
+        EXPECT_EQ(bitmap.bmWidth, size) << id;
         if (info.hbmColor)
             DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
@@ -225,26 +300,11 @@ void expectColourItemsSized(HWND page) {
 }
 
 void expectOpenListsFitTheirItems(HWND page) {
-    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (className(c) != L"ComboBox" || (GetWindowLongW(c, GWL_STYLE) & CBS_OWNERDRAWFIXED))
-            continue;
-        HDC dc = GetDC(c);
-        HGDIOBJ previous =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
-        const int count = static_cast<int>(SendMessageW(c, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            wchar_t text[256] = {};
-            SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            SIZE size = {};
-            GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-            const LRESULT dropped = SendMessageW(c, CB_GETDROPPEDWIDTH, 0, 0);
-            EXPECT_GE(dropped,
-                      size.cx + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE))
-                << describe(c) << " item " << i;
-        }
-        SelectObject(dc, previous);
-        ReleaseDC(c, dc);
-    }
+    forEachListItem(page, [](HWND list, int item, int width) {
+        EXPECT_GE(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0),
+                  width + metricAt(SM_CXVSCROLL, shownDpi()) + 2 * metricAt(SM_CXEDGE, shownDpi()))
+            << describe(list) << " item " << item;
+    });
 }
 
 TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {
@@ -259,54 +319,129 @@ TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {
     }});
 }
 
-// What the dialog manager does on a move to a monitor of another DPI: the
-// sheet laid out anew from its template, the lists measured afresh.
-void layOutFromTemplate(HWND sheet) {
-    const struct {
-        int id;
-        RECT units;
-    } controls[] = {{IDC_SHEET_TABS, {5, 5, 260, 270}},
-                    {IDOK, {145, 275, 195, 289}},
-                    {IDCANCEL, {205, 275, 255, 289}}};
-    for (const auto& c : controls) {
-        RECT r = c.units;
-        MapDialogRect(sheet, &r);
-        MoveWindow(GetDlgItem(sheet, c.id), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   FALSE);
-    }
-    RECT client = {0, 0, 263, 295};
-    MapDialogRect(sheet, &client);
-    AdjustWindowRectEx(&client, GetWindowLongW(sheet, GWL_STYLE), FALSE,
-                       GetWindowLongW(sheet, GWL_EXSTYLE));
-    SetWindowPos(sheet, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    for (int row = 0; row < 10; ++row)
-        SendDlgItemMessageW(sheetPage(kToolPageIndex),
-                            IDC_PEN1_COLOUR + row * (IDC_PEN2_TOOL - IDC_PEN1_TOOL),
-                            CB_SETITEMHEIGHT, 0, 5);
+void tellDpi(HWND sheet, int dpi) {
+    RECT suggested = screenRect(sheet);
+    SendMessageW(sheet, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    g_shownDpi = dpi;
 }
 
-TEST(Layout, AMoveToAnotherDpiFitsThePagesAgain) {
+// Tabs whose texts take more room than the pages (a wide face, a large
+// font): laid out again, the sheet grows until all stand in one row.
+TEST(Layout, TabsStayInOneRowWhateverTheirTexts) {
     freshSettings();
     runSheetWith({[](HWND sheet) {
-                      layOutFromTemplate(sheet);
-                      RECT suggested = screenRect(sheet);
-                      const int dpi = screenDpi();
-                      SendMessageW(sheet, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                   reinterpret_cast<LPARAM>(&suggested));
+                      HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
+                      wchar_t text[] = L"プロッタ環境設定プロッタ環境設定プロッタ環境設定";
+                      TCITEMW item = {};
+                      item.mask = TCIF_TEXT;
+                      item.pszText = text;
+                      SendMessageW(tabs, TCM_SETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+                      tellDpi(sheet, screenDpi());
                       return true;
                   },
                   [](HWND sheet) {
-                      clickTab(sheet, 3);
-                      expectColourItemsSized(sheetPage(kToolPageIndex));
-                      for (int tab = 0; tab < 5; ++tab) {
-                          clickTab(sheet, tab);
-                          SCOPED_TRACE("tab " + std::to_string(tab));
-                          expectPageWhole(sheet, tab);
-                      }
+                      expectTabsInOneRow(sheet);
                       clickButton(sheet, IDCANCEL);
                       return true;
                   }});
+    g_shownDpi = 0;
+}
+
+// Where every control of the sheet and its pages is, and its font's height.
+struct Placed {
+    HWND window;
+    RECT rect;
+    LONG fontHeight;
+};
+
+std::vector<Placed> placedControls(HWND sheet) {
+    std::vector<Placed> placed;
+    std::vector<HWND> parents = {sheet};
+    for (int i = 0; i < kPageCount; ++i)
+        parents.push_back(sheetPage(i));
+    for (HWND parent : parents)
+        for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            LOGFONTW font = {};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font,
+                       &font);
+            placed.push_back({c, screenRect(c), font.lfHeight});
+            OffsetRect(&placed.back().rect, -screenRect(sheet).left, -screenRect(sheet).top);
+        }
+    return placed;
+}
+
+// Moved to a monitor of another DPI, the sheet is laid out for it: fonts of
+// the new size, icons loaded at it, lists measured afresh, every page whole
+// again; moved back, everything is where and as large as it was.
+TEST(Layout, ADpiChangeLaysTheSheetOutAgain) {
+    freshSettings();
+    // A paper name longer than its closed box: only the open list shows it
+    // whole, and only when measured again in the new font.
+    changeSettingsFile([](Bytes& b) {
+        const char name[] = "Operator's own roll of tracing paper, 914 mm wide, matt";
+        std::copy(name, name + sizeof name, b.begin() + 1538 + 2);
+    });
+    const int newDpi = screenDpi() + 48;
+    std::vector<Placed> before;
+    runSheetWith({[&before, newDpi](HWND sheet) {
+                      before = placedControls(sheet);
+                      tellDpi(sheet, newDpi);
+                      return true;
+                  },
+                  [newDpi](HWND sheet) {
+                      expectColourItemsSized(sheetPage(kToolPageIndex));
+                      expectIconsSized(sheetPage(kPaperPageIndex));
+                      LOGFONTW font = {};
+                      for (int i = 0; i < kPageCount; ++i) {
+                          HWND first = GetWindow(sheetPage(i), GW_CHILD);
+                          GetObjectW(reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0)),
+                                     sizeof font, &font);
+                          EXPECT_EQ(font.lfHeight, -MulDiv(10, newDpi, 72)) << "page " << i;
+                          expectOpenListsFitTheirItems(sheetPage(i));
+                      }
+                      expectTabsInOneRow(sheet);
+                      for (int tab = 0; tab < kPageCount; ++tab) {
+                          clickTab(sheet, tab);
+                          SCOPED_TRACE("tab " + std::to_string(tab) + " told " +
+                                       std::to_string(newDpi) + " DPI");
+                          expectPageWhole(sheet, tab);
+                          expectClosedListsShowEveryItem(sheetPage(tab));
+                      }
+                      clickTab(sheet, 0);
+                      tellDpi(sheet, screenDpi());
+                      return true;
+                  },
+                  [&before](HWND sheet) {
+                      const std::vector<Placed> after = placedControls(sheet);
+                      EXPECT_EQ(after.size(), before.size());
+                      for (size_t i = 0; i < after.size() && i < before.size(); ++i) {
+                          const RECT& a = after[i].rect;
+                          const RECT& b = before[i].rect;
+                          // Wine makes a swatch list's selection field, set by
+                          // CB_SETITEMHEIGHT, a pixel lower than it measured it at first;
+                          // a list box takes a height of whole lines, and at first it took
+                          // them in the font it had before the dialog's.
+                          const std::wstring kind = className(after[i].window);
+                          const LONG style = GetWindowLongW(after[i].window, GWL_STYLE);
+                          int lower = 0;
+                          if (kind == L"ComboBox" && (style & CBS_OWNERDRAWFIXED))
+                              lower = 1;
+                          else if (kind == L"ListBox" && !(style & LBS_NOINTEGRALHEIGHT))
+                              lower = static_cast<int>(
+                                          SendMessageW(after[i].window, LB_GETITEMHEIGHT, 0, 0)) -
+                                      1;
+                          EXPECT_TRUE(a.left == b.left && a.top == b.top && a.right == b.right &&
+                                      b.bottom - a.bottom <= lower && a.bottom <= b.bottom &&
+                                      after[i].fontHeight == before[i].fontHeight)
+                              << describe(after[i].window) << " at " << a.left << "," << a.top
+                              << "-" << a.right << "," << a.bottom << " was at " << b.left << ","
+                              << b.top << "-" << b.right << "," << b.bottom;
+                      }
+                      expectIconsSized(sheetPage(kPaperPageIndex));
+                      clickButton(sheet, IDCANCEL);
+                      return true;
+                  }});
+    g_shownDpi = 0;
 }
 
 } // namespace

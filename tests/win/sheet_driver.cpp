@@ -83,6 +83,13 @@ INT_PTR runSheetWith(std::vector<SheetStep> steps, DWORD timeLimitMs) {
     return result;
 }
 
+int screenDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
 void clickButton(HWND parent, int id) {
     HWND button = GetDlgItem(parent, id);
     ASSERT_NE(button, nullptr) << "no control " << id;

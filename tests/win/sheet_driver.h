@@ -32,6 +32,9 @@ std::wstring listItemText(HWND page, int id, int position);
 int listSelection(HWND page, int id);
 bool checked(HWND page, int id);
 
+// The screen's DPI, as the prefix's settings give it.
+int screenDpi();
+
 // Windows of this thread.
 HWND findMessageBox();
 std::wstring windowText(HWND window);

@@ -1,0 +1,33 @@
+// Keeping a dialog whole on the real window, in whatever font it got and at
+// whatever DPI it is shown: controls whose text is cut widen into free space
+// (widenIntoFreeSpace), a dialog moved to a monitor of another DPI is laid
+// out again from what the dialog manager first made of it, and a top-level
+// window stays inside its monitor's work area.
+#pragma once
+
+#include <windows.h>
+
+// Remembers where the dialog manager put the dialog's controls, the
+// dialog's client size, its font and the point size its template asks for,
+// at the DPI the dialog was made at: every later layout starts from these.
+void rememberLayout(HWND dialog, int pointSize);
+
+// Lays the dialog's controls out at `dpi` from what rememberLayout kept
+// (scaled from the DPI it was made at; in a font of the template's face and
+// point size made for `dpi`), then widens every visible control whose text
+// is cut: static texts, buttons, check boxes, radio buttons, group boxes,
+// and closed drop-down lists too narrow for an item. Child dialogs of the
+// dialog are left alone. Returns the client size the dialog needs now.
+SIZE layOutDialogAt(HWND dialog, int dpi);
+
+// A drop-down list whose items are the operator's own texts (any length)
+// keeps its closed width; its open list still shows every item whole.
+void keepClosedWidth(HWND list);
+
+// How much wider the tab control must be for all its tabs to stand in one
+// row without scroll arrows; 0 when they do.
+int tabRowShortfall(HWND tabs, int dpi);
+
+// Moves a top-level window, without resizing it, the least distance that
+// puts it inside its monitor's work area (keepInWorkArea).
+void keepInsideWorkArea(HWND window);
