@@ -107,7 +107,7 @@ static bool g_loadedPresent = false;
 static FileBytes g_seenImage;
 static bool g_seenPresent = false;
 
-// One block, from the whole file: *image receives all of it.
+// One block; with image, from the whole file, which *image receives.
 static LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination, FileBytes* image) {
     std::string path;
     if (!settingsFilePath(&path))
@@ -130,13 +130,20 @@ static LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination, F
         closeFile(file);
         return status;
     }
-    // A file that ends early leaves the rest of the destination as it was.
-    image->resize(length);
-    if (length > 0 && readAt(file, 0, image->data(), length) != length) {
-        image->clear();
-        status = LoadStatus::Unreadable;
-    } else if (length > offset) {
-        std::memcpy(destination, image->data() + offset, std::min(size, length - offset));
+    // A file that ends early leaves the rest of the destination as it was;
+    // fewer bytes than the file holds there is a failed read.
+    const uint32_t held = length > offset ? std::min(size, length - offset) : 0;
+    if (image == nullptr) {
+        if (readAt(file, offset, destination, size) < held)
+            status = LoadStatus::Unreadable;
+    } else {
+        image->resize(length);
+        if (length > 0 && readAt(file, 0, image->data(), length) != length) {
+            image->clear();
+            status = LoadStatus::Unreadable;
+        } else if (held > 0) {
+            std::memcpy(destination, image->data() + offset, held);
+        }
     }
     // Defaults just written may not have reached the file.
     if (!closeFile(file) && status != LoadStatus::Loaded && status != LoadStatus::Unreadable)
@@ -162,18 +169,15 @@ LoadStatus loadSettings() {
     // attempt must not make a second backup of the same file.
     LoadStatus worst = LoadStatus::Loaded;
     for (const auto& block : blocks) {
-        FileBytes image;
-        const LoadStatus status = loadBlock(block.offset, block.size, block.block, &image);
+        // What the sheet starts from is the file as the first load read it:
+        // any change after that counts as another program's.
+        const LoadStatus status = loadBlock(block.offset, block.size, block.block,
+                                            g_loadedPresent ? nullptr : &g_loadedImage);
         if (status > worst)
             worst = status;
         if (status >= LoadStatus::Unavailable)
             break;
-        // What the sheet starts from is the file as the first load read it:
-        // any change after that counts as another program's.
-        if (!g_loadedPresent) {
-            g_loadedImage = std::move(image);
-            g_loadedPresent = true;
-        }
+        g_loadedPresent = true;
     }
     if (worst >= LoadStatus::Unavailable) {
         g_loadedImage.clear();

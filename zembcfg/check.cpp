@@ -86,11 +86,11 @@ void addCheckCommand(CLI::App& app, Io& io, int* status) {
     addFileOption(command, file.get());
     command->callback([&io, status, file] {
         SettingsImage image;
-        const ReadFailure failure = loadSettingsImage(*file, &image, io);
+        const ReadOutcome read = loadSettingsImage(*file, &image, io);
         Findings findings;
-        if (failure == ReadFailure::Missing) {
+        if (read == ReadOutcome::Missing) {
             findings.problem(0, "file", "missing: " + image.path);
-        } else if (failure != ReadFailure::None) {
+        } else if (read != ReadOutcome::Read) {
             *status = kExitUsage;
             return;
         } else {

@@ -92,8 +92,8 @@ void addDiffCommand(CLI::App& app, Io& io, int* status) {
         ->type_name("PATH");
     command->callback([&io, status, options] {
         SettingsImage a, b;
-        if (loadSettingsImage(options->first, &a, io) != ReadFailure::None ||
-            loadSettingsImage(options->second, &b, io) != ReadFailure::None ||
+        if (loadSettingsImage(options->first, &a, io) != ReadOutcome::Read ||
+            loadSettingsImage(options->second, &b, io) != ReadOutcome::Read ||
             !documentAsImage(&a, io) || !documentAsImage(&b, io)) {
             *status = kExitUsage;
             return;

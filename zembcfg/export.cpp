@@ -16,7 +16,7 @@ struct ExportOptions {
 
 int runExport(const ExportOptions& options, Io& io) {
     SettingsImage image;
-    if (loadSettingsImage(options.file, &image, io) != ReadFailure::None)
+    if (loadSettingsImage(options.file, &image, io) != ReadOutcome::Read)
         return kExitUsage;
     if (image.bytes.size() > kMaxDocumentFileSize) {
         io.err += "zembcfg: " + image.path + ": too large to export\n";

@@ -5,44 +5,43 @@
 #include "settings/settings_file.h"
 #include "zembcfg/zembcfg.h"
 
-// Through the settings program's own file layer, so that reading never
-// stands in the way of the driver or the settings program.
-ReadFailure readFileBytes(const std::string& path, std::vector<unsigned char>* bytes,
-                          std::string* reason) {
-    switch (readWholeFile(path, bytes)) {
-    case ReadOutcome::Read:
-        return ReadFailure::None;
+static const char* failureReason(ReadOutcome outcome) {
+    switch (outcome) {
     case ReadOutcome::Missing:
-        *reason = "no such file";
-        return ReadFailure::Missing;
+        return "no such file";
     case ReadOutcome::Denied:
-        *reason = "access denied";
-        return ReadFailure::AccessDenied;
+        return "access denied";
     case ReadOutcome::InUse:
-        *reason = "held by another program (sharing violation)";
-        return ReadFailure::InUse;
+        return "held by another program (sharing violation)";
     case ReadOutcome::TooLarge:
-        *reason = "too large to be a settings file";
-        return ReadFailure::TooLarge;
-    case ReadOutcome::Failed:
-        break;
+        return "too large to be a settings file";
+    default:
+        return "cannot be read";
     }
-    *reason = "cannot be read";
-    return ReadFailure::Other;
 }
 
-ReadFailure loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io) {
+// Through the settings program's own file layer, so that reading never
+// stands in the way of the driver or the settings program.
+ReadOutcome readFileBytes(const std::string& path, std::vector<unsigned char>* bytes,
+                          std::string* reason) {
+    const ReadOutcome outcome = readWholeFile(path, bytes);
+    if (outcome != ReadOutcome::Read)
+        *reason = failureReason(outcome);
+    return outcome;
+}
+
+ReadOutcome loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io) {
     image->bytes.clear();
     image->path = fileOption;
     if (image->path.empty() && !defaultSettingsPath(&image->path)) {
         io.err += "zembcfg: no settings file given: use --file PATH\n";
-        return ReadFailure::NoPath;
+        return ReadOutcome::Failed;
     }
     std::string reason;
-    const ReadFailure failure = readFileBytes(image->path, &image->bytes, &reason);
-    if (failure != ReadFailure::None)
+    const ReadOutcome outcome = readFileBytes(image->path, &image->bytes, &reason);
+    if (outcome != ReadOutcome::Read)
         io.err += "zembcfg: " + image->path + ": " + reason + "\n";
-    return failure;
+    return outcome;
 }
 
 std::vector<unsigned char> pageSetupImage(const PageSetup& values) {

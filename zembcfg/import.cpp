@@ -24,7 +24,7 @@ struct ImportOptions {
 bool readDocument(const std::string& path, std::string* text, Io& io) {
     std::vector<unsigned char> bytes;
     std::string reason;
-    if (readFileBytes(path, &bytes, &reason) != ReadFailure::None) {
+    if (readFileBytes(path, &bytes, &reason) != ReadOutcome::Read) {
         io.err += "zembcfg: " + path + ": " + reason + "\n";
         return false;
     }
@@ -81,12 +81,12 @@ int runImport(const ImportOptions& options, Io& io) {
     ImportPlan plan;
     for (int attempt = 0; attempt < 3; ++attempt) {
         std::string reason;
-        const ReadFailure failure = readFileBytes(current.path, &current.bytes, &reason);
-        if (failure != ReadFailure::None && failure != ReadFailure::Missing) {
+        const ReadOutcome read = readFileBytes(current.path, &current.bytes, &reason);
+        if (read != ReadOutcome::Read && read != ReadOutcome::Missing) {
             io.err += "zembcfg: " + current.path + ": " + reason + "; nothing changed\n";
             return kExitUsage;
         }
-        const bool exists = failure == ReadFailure::None;
+        const bool exists = read == ReadOutcome::Read;
         plan = planImport(text, options.input, exists ? &current.bytes : nullptr);
         if (!plan.problems.empty()) {
             for (const ImportProblem& problem : plan.problems)

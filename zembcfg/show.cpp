@@ -273,7 +273,7 @@ void addShowCommand(CLI::App& app, Io& io, int* status) {
                       "one JSON object keyed by the code's field names instead of text");
     command->callback([&io, status, options] {
         SettingsImage image;
-        if (loadSettingsImage(options->file, &image, io) != ReadFailure::None) {
+        if (loadSettingsImage(options->file, &image, io) != ReadOutcome::Read) {
             *status = kExitUsage;
             return;
         }

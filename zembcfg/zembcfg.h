@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/page_setup.h"
+#include "settings/settings_commit.h"
 
 namespace CLI {
 class App;
@@ -46,16 +47,6 @@ void addFileOption(CLI::App* command, std::string* path);
 
 // ---- settings file images -------------------------------------------------
 
-enum class ReadFailure {
-    None,
-    NoPath,       // no --file and no default on this system
-    Missing,      // the file does not exist
-    AccessDenied, // exists, but this user may not read it
-    InUse,        // held open by another program without sharing
-    TooLarge,     // far larger than any settings file
-    Other,
-};
-
 // A settings file as its bytes, whatever its length.
 struct SettingsImage {
     std::string path; // as given or resolved, UTF-8
@@ -63,7 +54,7 @@ struct SettingsImage {
 };
 
 // Reads a whole file; on failure *reason says why in words.
-ReadFailure readFileBytes(const std::string& path, std::vector<unsigned char>* bytes,
+ReadOutcome readFileBytes(const std::string& path, std::vector<unsigned char>* bytes,
                           std::string* reason);
 
 // The settings program's own file, found the way the program finds it but
@@ -71,8 +62,9 @@ ReadFailure readFileBytes(const std::string& path, std::vector<unsigned char>* b
 bool defaultSettingsPath(std::string* path);
 
 // Loads the file that --file names, or the default. On failure prints
-// "zembcfg: PATH: reason" to io.err and returns the failure.
-ReadFailure loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io);
+// "zembcfg: PATH: reason" to io.err and returns the failure; Failed when no
+// --file is given and this system has no default.
+ReadOutcome loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io);
 
 // True while the settings program's sheet is open in this user session.
 bool settingsProgramOpen();

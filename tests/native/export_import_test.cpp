@@ -273,7 +273,7 @@ class TransferFolder : public ::testing::Test {
     Bytes read(const fs::path& path) {
         Bytes bytes;
         std::string reason;
-        EXPECT_EQ(readFileBytes(path.string(), &bytes, &reason), ReadFailure::None) << path;
+        EXPECT_EQ(readFileBytes(path.string(), &bytes, &reason), ReadOutcome::Read) << path;
         return bytes;
     }
 };
