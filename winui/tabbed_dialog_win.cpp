@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "winui/dialog_face_win.h"
+#include "winui/dpi_win.h"
 #include "winui/fit_win.h"
 #include "winui/tabbed_dialog_logic.h"
 
@@ -76,8 +78,18 @@ void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int
     placePagesInTabs(sheet, tabs, pages, count);
 }
 
-void showTabBodyBehind(HWND page) {
-    EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+void takeOverLayout(HWND dialog, HINSTANCE module, int id) {
+    scaleDialogOurselves(dialog);
+    rememberLayout(dialog, dialogTemplatePointSize(module, id));
+}
+
+HWND createTabPage(HINSTANCE module, int id, HWND sheet, DLGPROC proc) {
+    HWND page = createDialogInInstalledFace(module, id, sheet, proc);
+    if (page) {
+        takeOverLayout(page, module, id);
+        EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+    }
+    return page;
 }
 
 void placePagesInTabs(HWND sheet, HWND tabs, const HWND* pages, int count) {
@@ -96,4 +108,5 @@ void centreOnDesktop(HWND sheet) {
         centredOrigin(desktop.right, desktop.bottom, {own.right - own.left, own.bottom - own.top});
     SetWindowPos(sheet, nullptr, origin.x, origin.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    keepInsideWorkArea(sheet);
 }
