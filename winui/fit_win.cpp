@@ -1,7 +1,5 @@
 #include "winui/fit_win.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -278,22 +276,6 @@ SIZE layOutDialogAt(HWND dialog, int dpi) try {
 
 void keepClosedWidth(HWND list) {
     SetWindowLongPtrW(list, GWLP_USERDATA, kKeepClosedWidth);
-}
-
-int tabRowShortfall(HWND tabs, int dpi) {
-    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    // Tabs scrolled out of view still tell their rectangles (though not that
-    // they are shown), offset by the scrolling: their widths add up all the same.
-    int row = 0;
-    for (int i = 0; i < count; ++i) {
-        RECT item = {};
-        SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
-        row += item.right - item.left;
-    }
-    RECT client = {};
-    GetClientRect(tabs, &client);
-    // The row starts a little in, and the selected tab stands out a little.
-    return std::max<LONG>(0, row + scaleToDpi(6, dpi) - client.right);
 }
 
 void keepInsideWorkArea(HWND window) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "winui/dialog_face_win.h"
+#include "winui/dpi_logic.h"
 #include "winui/dpi_win.h"
 #include "winui/fit_win.h"
 #include "winui/tabbed_dialog_logic.h"
@@ -49,6 +50,24 @@ void moveChildBy(HWND parent, int id, LayoutSize offset) {
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     SetWindowPos(child, nullptr, rect.left + offset.width, rect.top + offset.height, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// How much wider the tab control must be for all its tabs to stand in one
+// row without scroll arrows; 0 when they do.
+int tabRowShortfall(HWND tabs, int dpi) {
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    // Tabs scrolled out of view still tell their rectangles (though not that
+    // they are shown), offset by the scrolling: their widths add up all the same.
+    int row = 0;
+    for (int i = 0; i < count; ++i) {
+        RECT item = {};
+        SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        row += item.right - item.left;
+    }
+    RECT client = {};
+    GetClientRect(tabs, &client);
+    // The row starts a little in, and the selected tab stands out a little.
+    return std::max<LONG>(0, row + scaleToDpi(6, dpi) - client.right);
 }
 
 } // namespace
