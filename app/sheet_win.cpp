@@ -53,34 +53,11 @@ void insertTabs() {
     }
 }
 
-// The pages, in an installed face, each remembered as the dialog manager
-// made it (every later layout starts there) and showing the tab's body
-// behind it.
-void createPages(HWND sheet) {
-    for (int index = 0; index < kPageCount; ++index) {
-        const int id = kPages[index].templateId;
-        HWND page = createDialogInInstalledFace(g_instance, id, sheet, kPages[index].proc);
-        g_pages[index] = page;
-        if (!page)
-            continue;
-        scaleDialogOurselves(page);
-        rememberLayout(page, dialogTemplatePointSize(g_instance, id));
-        showTabBodyBehind(page);
-    }
-}
-
 // The pages' dialog units (10 point) are wider than the sheet's (9 point):
 // the sheet grows until its tab's display area holds a whole page, with
 // every text whole and the tabs in one row.
 void layOutSheet(HWND sheet, int dpi) {
     layOutTabbedDialog(sheet, g_tabs, g_pages, kPageCount, dpi);
-}
-
-// Centred as ever, but never with its caption or its buttons off the work
-// area, where they could not be reached.
-void openCentred(HWND sheet) {
-    centreOnDesktop(sheet);
-    keepInsideWorkArea(sheet);
 }
 
 // The dialog manager would scale the sheet and its pages itself, each from
@@ -151,13 +128,14 @@ void initialiseSheet(HWND sheet) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
-    scaleDialogOurselves(sheet);
-    rememberLayout(sheet, dialogTemplatePointSize(g_instance, IDD_SHEET));
+    takeOverLayout(sheet, g_instance, IDD_SHEET);
     insertTabs();
-    createPages(sheet);
+    for (int index = 0; index < kPageCount; ++index)
+        g_pages[index] =
+            createTabPage(g_instance, kPages[index].templateId, sheet, kPages[index].proc);
     layOutSheet(sheet, windowDpi(sheet));
     showPage(0);
-    openCentred(sheet); // on the size the pages need
+    centreOnDesktop(sheet); // on the size the pages need
     g_sheet = sheet;
     markSessionSheet(sheet);
     g_keyboardHook =

@@ -19,7 +19,6 @@
 #include "winui/dialog_face_win.h"
 #include "winui/dpi_logic.h"
 #include "winui/dpi_win.h"
-#include "winui/fit_win.h"
 #include "winui/tabbed_dialog_win.h"
 
 static HINSTANCE g_floorInstance;
@@ -39,13 +38,7 @@ static INT_PTR CALLBACK floorPageProc(HWND page, UINT message, WPARAM, LPARAM lP
 static HWND createFloorPage(HWND sheet, int id) {
     if (!g_asShown)
         return CreateDialogParamW(g_floorInstance, MAKEINTRESOURCEW(id), sheet, floorPageProc, 0);
-    HWND page = createDialogInInstalledFace(g_floorInstance, id, sheet, floorPageProc);
-    if (page) {
-        scaleDialogOurselves(page);
-        rememberLayout(page, dialogTemplatePointSize(g_floorInstance, id));
-        showTabBodyBehind(page);
-    }
-    return page;
+    return createTabPage(g_floorInstance, id, sheet, floorPageProc);
 }
 
 static void showAsUsersSeeIt(HWND sheet, HWND* pages) {
@@ -64,7 +57,6 @@ static void showAsUsersSeeIt(HWND sheet, HWND* pages) {
     layOutTabbedDialog(sheet, tabs, pages, kPageCount, windowDpi(sheet));
     ShowWindow(pages[0], SW_SHOW);
     centreOnDesktop(sheet);
-    keepInsideWorkArea(sheet);
 }
 
 static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM) {
@@ -72,10 +64,8 @@ static INT_PTR CALLBACK floorSheetProc(HWND sheet, UINT message, WPARAM wParam, 
     case WM_INITDIALOG: {
         const int pages[kPageCount] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE, IDD_PLOTTER_EXTRA_PAGE,
                                        IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
-        if (g_asShown) {
-            scaleDialogOurselves(sheet);
-            rememberLayout(sheet, dialogTemplatePointSize(g_floorInstance, IDD_SHEET));
-        }
+        if (g_asShown)
+            takeOverLayout(sheet, g_floorInstance, IDD_SHEET);
         HWND created[kPageCount] = {};
         for (int i = 0; i < kPageCount; ++i)
             created[i] = createFloorPage(sheet, pages[i]);

@@ -1,7 +1,5 @@
 #include "winui/fit_win.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -59,20 +57,34 @@ bool isClass(HWND window, const wchar_t* name) {
     return GetClassNameW(window, found, 32) > 0 && lstrcmpiW(found, name) == 0;
 }
 
-Designed designed(HWND parent, HWND control) {
-    RECT rect, open = {};
+// Where the control stands in its parent's client area.
+LayoutRect placed(HWND parent, HWND control) {
+    RECT rect;
     GetWindowRect(control, &rect);
-    int height = rect.bottom - rect.top;
-    if (isClass(control, L"ComboBox") &&
-        SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open)) &&
-        open.bottom > rect.bottom)
-        height = open.bottom - rect.top;
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return {control, {rect.left, rect.top, rect.right, rect.bottom}, height};
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+Designed designed(HWND parent, HWND control) {
+    Designed made = {control, placed(parent, control), 0};
+    made.height = made.rect.bottom - made.rect.top;
+    RECT open = {};
+    if (isClass(control, L"ComboBox") &&
+        SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open))) {
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&open), 2);
+        if (open.bottom > made.rect.bottom)
+            made.height = open.bottom - made.rect.top;
+    }
+    return made;
 }
 
 int scaled(int value, int to, int from) {
     return MulDiv(value, to, from);
+}
+
+LayoutRect scaled(const LayoutRect& rect, int to, int from) {
+    return {scaled(rect.left, to, from), scaled(rect.top, to, from), scaled(rect.right, to, from),
+            scaled(rect.bottom, to, from)};
 }
 
 // Text width in the control's font, as a single line.
@@ -179,12 +191,10 @@ void scaleControls(Remembered& r, int dpi) {
     for (const Designed& c : r.controls) {
         if (newFont)
             SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        const LayoutRect want = {scaled(c.rect.left, dpi, r.dpi), scaled(c.rect.top, dpi, r.dpi),
-                                 scaled(c.rect.right, dpi, r.dpi),
-                                 scaled(c.rect.bottom, dpi, r.dpi)};
-        const Designed now = designed(r.dialog, c.window);
-        if (newFont || now.rect.left != want.left || now.rect.top != want.top ||
-            now.rect.right != want.right || now.rect.bottom != want.bottom)
+        const LayoutRect want = scaled(c.rect, dpi, r.dpi);
+        const LayoutRect now = placed(r.dialog, c.window);
+        if (newFont || now.left != want.left || now.top != want.top || now.right != want.right ||
+            now.bottom != want.bottom)
             MoveWindow(c.window, want.left, want.top, want.right - want.left,
                        scaled(c.height, dpi, r.dpi), FALSE);
     }
@@ -233,9 +243,7 @@ SIZE layOutDialogAt(HWND dialog, int dpi) try {
     for (const Designed& c : r->controls) {
         if (!(GetWindowLongW(c.window, GWL_STYLE) & WS_VISIBLE))
             continue;
-        const LayoutRect rect = {scaled(c.rect.left, dpi, r->dpi), scaled(c.rect.top, dpi, r->dpi),
-                                 scaled(c.rect.right, dpi, r->dpi),
-                                 scaled(c.rect.bottom, dpi, r->dpi)};
+        const LayoutRect rect = scaled(c.rect, dpi, r->dpi);
         items.push_back(dc ? fitItem(c.window, rect, dpi, measure)
                            : FitItem{rect, 0, Widen::Right, false});
         shown.push_back(&c);
@@ -268,22 +276,6 @@ SIZE layOutDialogAt(HWND dialog, int dpi) try {
 
 void keepClosedWidth(HWND list) {
     SetWindowLongPtrW(list, GWLP_USERDATA, kKeepClosedWidth);
-}
-
-int tabRowShortfall(HWND tabs, int dpi) {
-    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    // Tabs scrolled out of view still tell their rectangles (though not that
-    // they are shown), offset by the scrolling: their widths add up all the same.
-    int row = 0;
-    for (int i = 0; i < count; ++i) {
-        RECT item = {};
-        SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
-        row += item.right - item.left;
-    }
-    RECT client = {};
-    GetClientRect(tabs, &client);
-    // The row starts a little in, and the selected tab stands out a little.
-    return std::max<LONG>(0, row + scaleToDpi(6, dpi) - client.right);
 }
 
 void keepInsideWorkArea(HWND window) {

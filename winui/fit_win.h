@@ -24,10 +24,6 @@ SIZE layOutDialogAt(HWND dialog, int dpi);
 // keeps its closed width; its open list still shows every item whole.
 void keepClosedWidth(HWND list);
 
-// How much wider the tab control must be for all its tabs to stand in one
-// row without scroll arrows; 0 when they do.
-int tabRowShortfall(HWND tabs, int dpi);
-
 // Moves a top-level window, without resizing it, the least distance that
 // puts it inside its monitor's work area (keepInWorkArea).
 void keepInsideWorkArea(HWND window);

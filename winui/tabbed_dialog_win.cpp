@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include "winui/dialog_face_win.h"
+#include "winui/dpi_logic.h"
+#include "winui/dpi_win.h"
 #include "winui/fit_win.h"
 #include "winui/tabbed_dialog_logic.h"
 
@@ -49,6 +52,24 @@ void moveChildBy(HWND parent, int id, LayoutSize offset) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// How much wider the tab control must be for all its tabs to stand in one
+// row without scroll arrows; 0 when they do.
+int tabRowShortfall(HWND tabs, int dpi) {
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    // Tabs scrolled out of view still tell their rectangles (though not that
+    // they are shown), offset by the scrolling: their widths add up all the same.
+    int row = 0;
+    for (int i = 0; i < count; ++i) {
+        RECT item = {};
+        SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        row += item.right - item.left;
+    }
+    RECT client = {};
+    GetClientRect(tabs, &client);
+    // The row starts a little in, and the selected tab stands out a little.
+    return std::max<LONG>(0, row + scaleToDpi(6, dpi) - client.right);
+}
+
 } // namespace
 
 void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi) {
@@ -76,8 +97,18 @@ void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int
     placePagesInTabs(sheet, tabs, pages, count);
 }
 
-void showTabBodyBehind(HWND page) {
-    EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+void takeOverLayout(HWND dialog, HINSTANCE module, int id) {
+    scaleDialogOurselves(dialog);
+    rememberLayout(dialog, dialogTemplatePointSize(module, id));
+}
+
+HWND createTabPage(HINSTANCE module, int id, HWND sheet, DLGPROC proc) {
+    HWND page = createDialogInInstalledFace(module, id, sheet, proc);
+    if (page) {
+        takeOverLayout(page, module, id);
+        EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+    }
+    return page;
 }
 
 void placePagesInTabs(HWND sheet, HWND tabs, const HWND* pages, int count) {
@@ -96,4 +127,5 @@ void centreOnDesktop(HWND sheet) {
         centredOrigin(desktop.right, desktop.bottom, {own.right - own.left, own.bottom - own.top});
     SetWindowPos(sheet, nullptr, origin.x, origin.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    keepInsideWorkArea(sheet);
 }

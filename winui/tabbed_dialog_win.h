@@ -12,13 +12,22 @@
 // and places the pages over the display area. Missing pages count not.
 void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi);
 
-// Under visual styles a page shows the tab control's body behind its
-// controls, not the dialog colour over it.
-void showTabBodyBehind(HWND page);
+// From now on the program, not the dialog manager, lays out the dialog made
+// from template `id` of `module`: a DPI change is left to it
+// (scaleDialogOurselves), and where the dialog manager first put the
+// controls is remembered (rememberLayout) for every later layout to start
+// from.
+void takeOverLayout(HWND dialog, HINSTANCE module, int id);
+
+// A page made from template `id` in an installed face, its layout taken
+// over, showing the tab control's body behind its controls under visual
+// styles rather than the dialog colour; null when it cannot be made.
+HWND createTabPage(HINSTANCE module, int id, HWND sheet, DLGPROC proc);
 
 // Places every page over the tab control's display area (left - 2, top,
 // width + 2, height + 1), without repainting.
 void placePagesInTabs(HWND sheet, HWND tabs, const HWND* pages, int count);
 
-// Centres the sheet on the desktop without resizing it.
+// Centres the sheet on the desktop without resizing it, but never with its
+// caption or its buttons off the work area, where they could not be reached.
 void centreOnDesktop(HWND sheet);
