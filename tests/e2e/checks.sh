@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Source this file: the checks the release tests share.
+# Source this file: the checks the end-to-end tests share.
 #   check NAME EXPECTED ACTUAL   prints ok or FAIL with both values, and counts
 #   checks_done                  prints "N passed, N failed"; fails if any failed
 checks_passed=0

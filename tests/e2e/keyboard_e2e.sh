@@ -12,10 +12,7 @@ settings="$WINEPREFIX/drive_c/users/$(id -un)/Documents/Adobe/Illustrator/KELDOR
 rm -f "$settings"
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 
-failures=0
-check() { # name expected actual
-  if [[ "$2" == "$3" ]]; then echo "ok   $1 = $3"; else echo "FAIL $1: expected $2, got $3"; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 press() { xdotool key --delay 60 "$@"; sleep 0.3; }
 le() { # offset bytes: signed little-endian integer from the settings file
   od -An -t d"$2" -j "$1" -N "$2" "$settings" | tr -d ' '
@@ -79,6 +76,4 @@ check Height 3000 "$(dword Height)"
 check rPage.right 2970 "$(dword rPage.right)"
 check rPage.bottom 970 "$(dword rPage.bottom)"
 
-passed=$((11 - failures))
-echo "$passed passed, $failures failed"
-((failures == 0))
+checks_done
