@@ -19,16 +19,8 @@ zip=$(ls "$dist"/ZEMBSerConfig-*-win-x64.zip)
 version=$(basename "$msi" | sed 's/^ZEMBSerConfig-\(.*\)-x64\.msi$/\1/')
 
 fresh=$(mktemp -d "$WINE_ENV_DIR/msi.XXXXXX")
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  timeout 10 wineserver -w 2>/dev/null || true
-  rm -rf "$fresh"
-}
-trap cleanup EXIT
-export WINEPREFIX="$fresh/prefix" HOME="$fresh/home"
-export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
-mkdir -p "$HOME"
-wine_env_init_prefix ''
+trap 'wine_env_stop_server; rm -rf "$fresh"' EXIT
+wine_env_fresh_prefix "$fresh"
 
 exists() { [[ -e "$1" ]] && echo yes || echo no; }
 gone() { [[ -e "$1" ]] && echo no || echo yes; }
