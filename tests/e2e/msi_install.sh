@@ -63,11 +63,10 @@ check "Start-menu shortcut" yes "$([[ -n "$(shortcut)" ]] && echo yes || echo no
 check "installed programs entry" "$version" "$(uninstall_entries)"
 
 # The program from its shortcut, as an operator starts it; ｷｬﾝｾﾙ stores nothing but RetVal 2.
-title='^Tervikon\(HP-GL\)のプロパティ$'
 key='HKCU\Software\Calderwick\ZEMBSerConfig'
 wine start /wait "$(winepath -w "$(shortcut)")" >/dev/null 2>&1 &
 started=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -n 1) || true
+window=$(sheet_window 60)
 check "the installed program opens its sheet" yes "$([[ -n "$window" ]] && echo yes || echo no)"
 if [[ -n "$window" ]]; then
   xdotool mousemove 0 0
@@ -76,11 +75,7 @@ if [[ -n "$window" ]]; then
   import -window root "$screenshot"
   echo "     screenshot: $screenshot"
   # Esc is the sheet's ｷｬﾝｾﾙ (RetVal 2 below tells it from the close box's 0).
-  for _ in $(seq 50); do
-    xdotool windowfocus "$window" 2>/dev/null || true
-    [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$window" ]] && break
-    sleep 0.1
-  done
+  focus "$window"
   xdotool key Escape
 fi
 closed=no
