@@ -12,10 +12,8 @@ settings="$WINEPREFIX/drive_c/users/$(id -un)/Documents/Adobe/Illustrator/KELDOR
 rm -f "$settings"
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 
-failures=0
-check() { # name expected actual
-  if [[ "$2" == "$3" ]]; then echo "ok   $1 = $3"; else echo "FAIL $1: expected $2, got $3"; failures=$((failures + 1)); fi
-}
+# shellcheck source=tests/e2e/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 press() { xdotool key --delay 60 "$@"; sleep 0.3; }
 le() { # offset bytes: signed little-endian integer from the settings file
   od -An -t d"$2" -j "$1" -N "$2" "$settings" | tr -d ' '
@@ -26,11 +24,9 @@ dword() { # registry value as an unsigned decimal
   [[ -n "$hex" ]] && echo $((hex)) || echo missing
 }
 
-# The sheet itself, not a message box or a window another test left behind.
-title='^Tervikon\(HP-GL\)のプロパティ$'
 wine "$program" &
 pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -n 1) || true
+window=$(sheet_window 30)
 if [[ -z "$window" ]]; then
   echo "FAIL the window did not appear"
   exit 1
@@ -38,11 +34,7 @@ fi
 # The pointer rests away from the window: a dropped list under it would
 # follow the pointer instead of the keys.
 xdotool mousemove 0 0
-for _ in $(seq 50); do
-  xdotool windowfocus "$window" 2>/dev/null || true
-  [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$window" ]] && break
-  sleep 0.1
-done
+focus "$window"
 sleep 0.5
 
 press ctrl+Tab                 # plotter environment page; focus on its unit list
@@ -56,10 +48,10 @@ press Return                   # OK
 
 # Ended means the window is gone and the process has exited.
 for _ in $(seq 100); do
-  xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 || break
+  xdotool search --onlyvisible --name "$sheet_title" >/dev/null 2>&1 || break
   sleep 0.1
 done
-if xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; then
+if xdotool search --onlyvisible --name "$sheet_title" >/dev/null 2>&1; then
   echo "FAIL the sheet is still open after Enter"
   xdotool key Escape
   wait "$pid" || true
@@ -79,6 +71,4 @@ check Height 3000 "$(dword Height)"
 check rPage.right 2970 "$(dword rPage.right)"
 check rPage.bottom 970 "$(dword rPage.bottom)"
 
-passed=$((11 - failures))
-echo "$passed passed, $failures failed"
-((failures == 0))
+checks_done

@@ -19,16 +19,8 @@ zip=$(ls "$dist"/ZEMBSerConfig-*-win-x64.zip)
 version=$(basename "$msi" | sed 's/^ZEMBSerConfig-\(.*\)-x64\.msi$/\1/')
 
 fresh=$(mktemp -d "$WINE_ENV_DIR/msi.XXXXXX")
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  timeout 10 wineserver -w 2>/dev/null || true
-  rm -rf "$fresh"
-}
-trap cleanup EXIT
-export WINEPREFIX="$fresh/prefix" HOME="$fresh/home"
-export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
-mkdir -p "$HOME"
-wine_env_init_prefix ''
+trap 'wine_env_stop_server; rm -rf "$fresh"' EXIT
+wine_env_fresh_prefix "$fresh"
 
 exists() { [[ -e "$1" ]] && echo yes || echo no; }
 gone() { [[ -e "$1" ]] && echo no || echo yes; }
@@ -71,11 +63,10 @@ check "Start-menu shortcut" yes "$([[ -n "$(shortcut)" ]] && echo yes || echo no
 check "installed programs entry" "$version" "$(uninstall_entries)"
 
 # The program from its shortcut, as an operator starts it; ｷｬﾝｾﾙ stores nothing but RetVal 2.
-title='^Tervikon\(HP-GL\)のプロパティ$'
 key='HKCU\Software\Calderwick\ZEMBSerConfig'
 wine start /wait "$(winepath -w "$(shortcut)")" >/dev/null 2>&1 &
 started=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -n 1) || true
+window=$(sheet_window 60)
 check "the installed program opens its sheet" yes "$([[ -n "$window" ]] && echo yes || echo no)"
 if [[ -n "$window" ]]; then
   xdotool mousemove 0 0
@@ -84,11 +75,7 @@ if [[ -n "$window" ]]; then
   import -window root "$screenshot"
   echo "     screenshot: $screenshot"
   # Esc is the sheet's ｷｬﾝｾﾙ (RetVal 2 below tells it from the close box's 0).
-  for _ in $(seq 50); do
-    xdotool windowfocus "$window" 2>/dev/null || true
-    [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$window" ]] && break
-    sleep 0.1
-  done
+  focus "$window"
   xdotool key Escape
 fi
 closed=no

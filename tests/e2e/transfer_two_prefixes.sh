@@ -12,10 +12,7 @@ ZEMB_TRANSFER_DIR=$(mktemp -d "$WINE_ENV_DIR/transfer.XXXXXX")
 export ZEMB_TRANSFER_DIR
 fresh=""
 cleanup() {
-  if [[ -n "$fresh" ]]; then
-    wineserver -k 2>/dev/null || true
-    timeout 10 wineserver -w 2>/dev/null || true
-  fi
+  [[ -n "$fresh" ]] && wine_env_stop_server
   rm -rf "$ZEMB_TRANSFER_DIR" "$fresh"
 }
 trap cleanup EXIT
@@ -30,8 +27,5 @@ half() {
 
 half Export
 fresh=$(mktemp -d "$WINE_ENV_DIR/fresh.XXXXXX")
-export WINEPREFIX="$fresh/prefix" HOME="$fresh/home"
-export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
-mkdir -p "$HOME"
-wine_env_init_prefix ''
+wine_env_fresh_prefix "$fresh"
 half Import
