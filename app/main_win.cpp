@@ -76,6 +76,10 @@ static void run() {
 // A second start while this user session has a sheet open writes nothing:
 // a caller waiting on it finds the first sheet's RetVal once it returns.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Operators start the program from wherever they unpacked it, a Downloads
+    // folder too: whatever is loaded by name from now on (the shell's folder
+    // browser loads many) comes from System32, never from beside the program.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     g_instance = instance;
     bool first = true;
     const HANDLE lock = takeSheetLock(&first);

@@ -29,8 +29,14 @@ else()
   add_executable(win_tests ${ZEMB_WIN_TESTS} resources/ZEMBSerConfig.rc)
   target_include_directories(win_tests PRIVATE tests/win)
   target_link_libraries(win_tests PRIVATE zemb_ui zembcfg_lib shell32 uxtheme ${ZEMB_GTEST_MAIN})
-  # Some tests run the two programs as their own processes.
-  add_dependencies(win_tests ZEMBSerConfig zembcfg)
+  # Some tests run the two programs as their own processes; one beside a
+  # planted DLL that marks when it is loaded (tests/win/planted_dlls_test.cpp).
+  # Without a C runtime, so either toolchain links it alike (kernel32 alone).
+  add_library(zemb_planted SHARED tests/win/planted_dll.c)
+  set_target_properties(zemb_planted PROPERTIES PREFIX "")
+  target_link_options(zemb_planted PRIVATE -nostdlib -Wl,--entry,DllMain)
+  target_link_libraries(zemb_planted PRIVATE kernel32)
+  add_dependencies(win_tests ZEMBSerConfig zembcfg zemb_planted)
   # One ctest entry per group of suites, each in its own process and with its
   # own time limit; the last entry runs whatever suite is not named here.
   set(ZEMB_WIN_SUITES

@@ -1,7 +1,6 @@
 #include "winui/tabbed_dialog_win.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 
@@ -10,6 +9,7 @@
 #include "winui/dpi_win.h"
 #include "winui/fit_win.h"
 #include "winui/tabbed_dialog_logic.h"
+#include "winui/visual_styles_win.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ HWND createTabPage(HINSTANCE module, int id, HWND sheet, DLGPROC proc) {
     HWND page = createDialogInInstalledFace(module, id, sheet, proc);
     if (page) {
         takeOverLayout(page, module, id);
-        EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+        paintLikeTabBody(page);
     }
     return page;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer as an operator meets it, in a fresh Wine prefix of its own:
 # a quiet install; the installed program opens its sheet from the Start-menu
-# shortcut and closes with ｷｬﾝｾﾙ; the installed zembcfg prints the version; a
+# shortcut and closes with ｷｬﾝｾﾙ; the installed zembcfg prints the version, also
+# when typed as a command (the folder is on PATH, and no longer once uninstalled); a
 # package of a higher version installs over it and leaves one entry, and the
 # older one then refuses to go back; uninstalling removes the programs and the
 # shortcut and leaves the settings file and the registry values alone.
@@ -89,6 +90,13 @@ check "RetVal after ｷｬﾝｾﾙ" 0x2 "${retval:-missing}"
 
 version_line=$(wine "$folder/zembcfg.exe" --version 2>/dev/null | tr -d '\r')
 check "installed zembcfg.exe --version" "zembcfg $version" "$version_line"
+# Typed in a console opened after the install: found on the system PATH.
+on_path() { wine cmd /c zembcfg --version 2>/dev/null | tr -d '\r' | grep -x "zembcfg $version" || echo "not found"; }
+system_path() { # the install folder's entries in the system PATH
+  wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH 2>/dev/null |
+    tr -d '\r' | sed -n 's/^ *PATH *REG_[A-Z_]* *//p' | tr ';' '\n' | grep -ic 'Program Files\\ZEMBSerConfig' || true
+}
+check "zembcfg on PATH after the install" "zembcfg $version" "$(on_path)"
 
 # What the operator keeps: it must survive the upgrade and the uninstall.
 settings="$drive_c/users/$(id -un)/Documents/Adobe/Illustrator/KELDORIX.INI"
@@ -103,12 +111,12 @@ staging=$fresh/next
 mkdir -p "$staging"
 cp -r "$unpacked"/*/. "$staging/files"
 cp "$root/resources/app.ico" "$staging/"
-(cd "$staging" && wixl -a x64 -D Version="$next" -D ProductCode="$(cat /proc/sys/kernel/random/uuid)" \
-  -D Files=files -D Icon=app.ico -o next.msi "$root/packaging/ZEMBSerConfig.wxs")
+(cd "$staging" && "$root/packaging/build-msi" "$next" "$(cat /proc/sys/kernel/random/uuid)" files app.ico next.msi)
 echo "installing the same programs as version $next"
 check "quiet install of $next over $version" 0 "$(install "$staging/next.msi")"
 check "installed programs entries after the upgrade" "$next" "$(uninstall_entries)"
 check "the programs are still there" yes "$(exists "$folder/ZEMBSerConfig.exe")"
+check "the folder once in the system PATH after the upgrade" 1 "$(system_path)"
 downgrade=$(install "$msi")
 check "$version refuses to install over $next" yes "$([[ $downgrade != 0 ]] && echo yes || echo no)"
 check "installed programs entries after the refused downgrade" "$next" "$(uninstall_entries)"
@@ -120,6 +128,7 @@ check "quiet uninstall exit status" 0 "$rc"
 for f in "${files[@]}"; do
   check "Program Files\\ZEMBSerConfig\\$f gone" yes "$(gone "$folder/$f")"
 done
+check "zembcfg off PATH after uninstalling" "not found 0" "$(on_path) $(system_path)"
 check "Start-menu shortcut gone" yes "$([[ -z "$(shortcut)" ]] && echo yes || echo no)"
 check "installed programs entries after uninstalling" none "$(uninstall_entries | sed 's/^$/none/')"
 check "KELDORIX.INI kept unchanged" "$settings_sum" "$(sha256sum <"$settings" 2>/dev/null || true)"

@@ -27,14 +27,46 @@ for program in ZEMBSerConfig.exe zembcfg.exe; do
   check "$program version resource" "$version.0 $version.0" \
     "$(strings -el "$work/$folder/$program" | grep -A1 -xE 'FileVersion|ProductVersion' | grep -v -e Version -e -- | paste -sd' ' -)"
 done
-check "MSI product version" "$version" "$(msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductVersion" {print $2}')"
+table() { msiinfo export "$msi" "$1" | tr -d '\r' | awk 'NR > 3'; }
+check "MSI product version" "$version" "$(table Property | awk -F'\t' '$1 == "ProductVersion" {print $2}')"
 check "MSI installs the zip's four files" "README.txt THIRD-PARTY-NOTICES.txt ZEMBSerConfig.exe zembcfg.exe" \
-  "$(msiinfo export "$msi" File | tr -d '\r' | awk -F'\t' 'NR > 3 {print $3}' | sort | paste -sd' ' -)"
+  "$(table File | cut -f3 | sed 's/.*|//' | sort | paste -sd' ' -)"
+check "MSI file versions of both programs, as in their resources" "$version.0 1041 $version.0 1041" \
+  "$(table File | awk -F'\t' '$1 ~ /\.exe$/ {print $5, $6}' | paste -sd' ' -)"
 check "MSI Start-menu shortcut to the settings program, with the program's icon" \
-  "ProgramMenuFolder ZEMBSerConfig SettingsProgram app.ico" \
-  "$(msiinfo export "$msi" Shortcut | tr -d '\r' | awk -F'\t' 'NR > 3 {print $2, $3, $4, $9}')"
+  "ProgramMenuFolder ZEMBSCFG|ZEMBSerConfig SettingsProgram ZEMBSerConfig.exe" \
+  "$(table Shortcut | awk -F'\t' '{print $2, $3, $4, $9}')"
 check "MSI icon is the program's" yes \
-  "$(msiinfo extract "$msi" Icon.app.ico | cmp -s - "$root/resources/app.ico" && echo yes || echo no)"
+  "$(msiinfo extract "$msi" Icon.ZEMBSerConfig.exe | cmp -s - "$root/resources/app.ico" && echo yes || echo no)"
+check "MSI appends the install folder to the system PATH and takes it off on uninstall" \
+  "PATH =-*PATH [~];[INSTALLDIR] CommandLineTool RemoveEnvironmentStrings WriteEnvironmentStrings" \
+  "$(table Environment | tr '\t' ' ') $(table InstallExecuteSequence | cut -f1 | grep Environment | sort | paste -sd' ')"
+
+# No ICE validator runs here: the rules that apply to this package, on its tables.
+# ICE03: a file, folder or shortcut name that is not a valid 8.3 name comes as
+# "short|long" ("." is the parent itself; a root folder's DefaultDir names the source).
+not_filenames() {
+  awk '
+    function short(n, dot) {
+      dot = index(n, ".")
+      if (n ~ /[\\?|><:\/*" +,;=\[\]]/ || substr(n, dot + 1) ~ /\./) return 0
+      return dot ? dot >= 2 && dot <= 9 && length(n) - dot >= 1 && length(n) - dot <= 3 : length(n) >= 1 && length(n) <= 8
+    }
+    function long(n) { return n != "" && n !~ /[\\?|><:\/*"]/ }
+    $0 != "." && !(index($0, "|") ? short(substr($0, 1, index($0, "|") - 1)) && long(substr($0, index($0, "|") + 1)) : short($0))'
+}
+check "ICE03: file, folder and shortcut names (none wrong)" "" \
+  "$({ table File | cut -f3; table Directory | awk -F'\t' '$2 != ""' | cut -f3 | tr ':' '\n'
+       table Shortcut | cut -f3; } | not_filenames | paste -sd' ' -)"
+# Key paths: every component is keyed by a file of its own (ICE19 for the one an
+# advertised shortcut starts); ICE50: that shortcut's icon has its target's extension.
+keys=$(join -t $'\t' <(table Component | awk -F'\t' '{print $6 "\t" $1}' | sort) \
+  <(table File | awk -F'\t' '{print $1 "\t" $2 "\t" $3}' | sort))
+check "key paths: each component's a file of its own" "CommandLineTool SettingsProgram Texts" \
+  "$(awk -F'\t' '$2 == $3 {print $2}' <<<"$keys" | sort | paste -sd' ' -)"
+check "ICE50: the shortcut's icon has the extension of the program it starts" ".exe .exe" \
+  "$(table Shortcut | awk -F'\t' '{print $4 "\t" $9}' | sort | join -t $'\t' - <(cut -f2,4 <<<"$keys" | sort) |
+     awk -F'\t' '{sub(/.*\./, ".", $2); sub(/.*\./, ".", $3); print $2, $3}')"
 
 readme=$work/$folder/README.txt
 check "README.txt: UTF-8 with a byte order mark, CRLF lines" "efbbbf crlf" \

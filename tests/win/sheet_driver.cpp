@@ -377,7 +377,7 @@ static HANDLE inheritableFile(const std::wstring& path) {
                        nullptr);
 }
 
-Ran zembcfgExe(const std::wstring& arguments) {
+Ran zembcfgExe(const std::wstring& arguments, const std::wstring& program) {
     Ran ran;
     const std::wstring outPath = besideTests(L"zembcfg-out.txt");
     const std::wstring errPath = besideTests(L"zembcfg-err.txt");
@@ -389,7 +389,7 @@ Ran zembcfgExe(const std::wstring& arguments) {
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process = {};
-    std::wstring command = L"\"" + besideTests(L"zembcfg.exe") + L"\" " + arguments;
+    std::wstring command = L"\"" + program + L"\" " + arguments;
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                        &startup, &process)) {
         if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
@@ -406,10 +406,10 @@ Ran zembcfgExe(const std::wstring& arguments) {
     return ran;
 }
 
-Program::Program() {
+Program::Program(const std::wstring& path) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + besideTests(L"ZEMBSerConfig.exe") + L"\"";
+    std::wstring command = L"\"" + path + L"\"";
     started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &startup, &process_) != FALSE;
 }

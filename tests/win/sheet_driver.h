@@ -56,10 +56,11 @@ inline std::wstring wide(const std::string& ascii) {
 // Programs beside the tests, run as their own processes.
 std::wstring besideTests(const wchar_t* name);
 
-// ZEMBSerConfig.exe as its own process, ended when the object goes.
+// ZEMBSerConfig.exe (beside the tests, or the path given) as its own
+// process, ended when the object goes.
 class Program {
   public:
-    Program();
+    explicit Program(const std::wstring& path = besideTests(L"ZEMBSerConfig.exe"));
     ~Program();
     bool started() const { return started_; }
     bool running() const;
@@ -78,7 +79,8 @@ struct Ran {
     std::string err;
 };
 // zembcfg.exe with its output redirected to files, as a script runs it.
-Ran zembcfgExe(const std::wstring& arguments);
+Ran zembcfgExe(const std::wstring& arguments,
+               const std::wstring& program = besideTests(L"zembcfg.exe"));
 // A file's bytes as text; empty when it cannot be read.
 std::string fileText(const std::wstring& path);
 
