@@ -77,12 +77,14 @@ static void run() {
 // a caller waiting on it finds the first sheet's RetVal once it returns.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     g_instance = instance;
-    bool first = true;
-    const HANDLE lock = takeSheetLock(&first);
-    if (first)
+    SheetLock state = SheetLock::First;
+    const HANDLE lock = takeSheetLock(&state);
+    if (state == SheetLock::First)
         run();
-    else
+    else if (state == SheetLock::Second)
         waitForSessionSheet(lock);
+    else
+        waitForElevatedSheet(lock);
     if (lock) {
         ReleaseMutex(lock);
         CloseHandle(lock);

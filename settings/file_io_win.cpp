@@ -37,6 +37,11 @@ static FileHandle fromHandle(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(handle);
 }
 
+// A call's result as the file layer gives it: 0, or why it failed.
+static FileError outcome(BOOL done) {
+    return done ? FileError(kFileOk) : FileError(GetLastError());
+}
+
 static HANDLE toHandle(FileHandle file) {
     return reinterpret_cast<HANDLE>(file);
 }
@@ -118,7 +123,7 @@ static bool systemClose(FileHandle file) {
 }
 
 static FileError systemRemove(const char* path) {
-    return DeleteFileW(wide(path).c_str()) ? kFileOk : GetLastError();
+    return outcome(DeleteFileW(wide(path).c_str()));
 }
 
 static FileError systemAttributes(const char* path, bool* readOnly) {
@@ -160,10 +165,8 @@ static FileError systemTakeSecurity(FileHandle file, const char*, const char* to
 static FileError systemRename(FileHandle file, const char* from, const char* to, RenameKind kind) {
     const std::wstring target = wide(to);
     if (kind == RenameKind::ByName)
-        return MoveFileExW(wide(from).c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-                   ? kFileOk
-                   : GetLastError();
+        return outcome(MoveFileExW(wide(from).c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
     const DWORD replaceIfExists = 0x1, posixSemantics = 0x2;
     const DWORD flags = kind == RenameKind::Posix ? replaceIfExists | posixSemantics : TRUE;
@@ -175,11 +178,9 @@ static FileError systemRename(FileHandle file, const char* from, const char* to,
     info->RootDirectory = nullptr;
     info->FileNameLength = nameBytes;
     std::memcpy(info->FileName, target.c_str(), nameBytes);
-    return SetFileInformationByHandle(toHandle(file),
-                                      kind == RenameKind::Posix ? renameInfoEx : FileRenameInfo,
-                                      info, static_cast<DWORD>(buffer.size()))
-               ? kFileOk
-               : GetLastError();
+    return outcome(SetFileInformationByHandle(
+        toHandle(file), kind == RenameKind::Posix ? renameInfoEx : FileRenameInfo, info,
+        static_cast<DWORD>(buffer.size())));
 }
 
 static void systemMakeDirectory(const char* path) {
