@@ -232,10 +232,13 @@ TEST_F(SaveRun, AReaderSharingDeleteThatLetsGoGetsAReplacedFile) {
 }
 
 // An administrator's sheet: its lock lets this user wait for it, no more.
+// (An elevated token's default access list does not even let it wait; Wine
+// grants SYNCHRONIZE whatever the access list says, so that case, no wait
+// and zembcfg's access-denied answer, is for a real Windows to show.)
 TEST_F(SaveRun, ASheetWhoseLockCannotBeFullyOpenedIsStillTheOneSheet) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        L"D:(A;;0x100000;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+        L"D:(A;;0x100000;;;WD)", SDDL_REVISION_1, &descriptor, nullptr)); // SYNCHRONIZE
     SECURITY_ATTRIBUTES security = {sizeof security, descriptor, FALSE};
     const HANDLE lock = CreateMutexW(&security, TRUE, sheetLockName().c_str());
     LocalFree(descriptor);
@@ -415,13 +418,19 @@ TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
 
 // Run by tests/e2e/as_user.sh as an ordinary user: Wine run as root writes
 // into read-only files and opens any folder, which no Windows user can.
-class AsUser : public SaveRun {};
-
 std::wstring wideOf(const std::string& utf8) {
     std::u16string text;
     utf8ToUtf16(utf8, &text);
     return std::wstring(text.begin(), text.end());
 }
+
+class AsUser : public SaveRun {
+  protected:
+    void TearDown() override {
+        SetFileAttributesW(wideOf(settingsPath()).c_str(), FILE_ATTRIBUTE_NORMAL);
+        SaveRun::TearDown();
+    }
+};
 
 TEST_F(AsUser, AReadOnlySettingsFileShowsItsSettingsAndOkSavesNothing) {
     const std::wstring path = wideOf(settingsPath());
@@ -452,7 +461,6 @@ TEST_F(AsUser, AReadOnlySettingsFileShowsItsSettingsAndOkSavesNothing) {
     press(sheet, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_EQ(readFileBytes(settingsPath()), bytes);
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(besideSettings().empty());
 }
 
