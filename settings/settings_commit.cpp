@@ -141,6 +141,11 @@ CommitResult commitFile(const CommitRequest& request) {
         result.outcome = CommitOutcome::NotBuilt;
         return result;
     }
+    bool readOnly = false;
+    if (present && fileAttributes(request.path.c_str(), &readOnly) == kFileOk && readOnly) {
+        result.outcome = CommitOutcome::ReadOnly;
+        return result;
+    }
     if (request.keepCurrent && present) {
         result.backup = keepBesideFile(request.path, result.current);
         if (result.backup.empty()) {
@@ -165,8 +170,8 @@ CommitResult commitFile(const CommitRequest& request) {
     // failed write in place that could not put the old bytes back leaves
     // the copy as the one whole old file.
     FileBytes now;
-    const ReadOutcome read = readWholeFile(request.path, &now);
-    if (!result.backup.empty() && read == ReadOutcome::Read && now == result.current) {
+    if (!result.backup.empty() && readWholeFile(request.path, &now) == ReadOutcome::Read &&
+        now == result.current) {
         removeFile(result.backup.c_str());
         result.backup.clear();
     }

@@ -521,6 +521,9 @@ TEST(WindowsFileSystems, TheSettingsFileIsAlwaysTheOldImageOrTheNewOne) {
                         EXPECT_TRUE(seen == old || seen == edited) << "a reader saw a mixture";
                     EXPECT_FALSE(model::g_backupRemovedWhileMissing);
                     const model::File* kept = model::find(backup.c_str());
+                    if (system.readOnly) {
+                        EXPECT_EQ(kept, nullptr) << "nothing written beside a read-only file";
+                    }
                     if (ran) {
                         const bool replaceable = !holder.present || holder.pauses < 10 ||
                                                  (holder.sharesDelete && system.posixRename);
