@@ -20,6 +20,9 @@ bool comeForwardIfAsked(HWND sheet, UINT message);
 // A second start: brings the session's sheet forward and returns once the
 // first start has finished, having written RetVal.
 void waitForSessionSheet(HANDLE lock);
+// A second start beside a sheet it cannot reach (an administrator's): says
+// so, then waits for it when the lock lets it (lock may be null).
+void waitForElevatedSheet(HANDLE lock);
 
 // The sheet's page at a tab index (kPaperPageIndex...), or null when the
 // sheet is not shown.

@@ -81,12 +81,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // browser loads many) comes from System32, never from beside the program.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     g_instance = instance;
-    bool first = true;
-    const HANDLE lock = takeSheetLock(&first);
-    if (first)
+    SheetLock state = SheetLock::First;
+    const HANDLE lock = takeSheetLock(&state);
+    if (state == SheetLock::First)
         run();
-    else
+    else if (state == SheetLock::Second)
         waitForSessionSheet(lock);
+    else
+        waitForElevatedSheet(lock);
     if (lock) {
         ReleaseMutex(lock);
         CloseHandle(lock);

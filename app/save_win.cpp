@@ -37,6 +37,9 @@ bool saveSettingsAskingFirst(HWND sheet) {
         case SaveOutcome::NotBackedUp:
             say(sheet, IDS_CHANGED_NOT_KEPT, MB_OK | MB_ICONERROR);
             return false;
+        case SaveOutcome::ReadOnly:
+            say(sheet, IDS_READ_ONLY, MB_OK | MB_ICONERROR);
+            return false;
         case SaveOutcome::Unavailable:
             say(sheet, IDS_PATH_UNUSABLE, MB_OK | MB_ICONERROR);
             return false;

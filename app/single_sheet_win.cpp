@@ -6,7 +6,9 @@
 #include <string>
 
 #include "app/app.h"
+#include "resources/resource_ids.h"
 #include "settings/sheet_lock_win.h"
+#include "winui/messages_win.h"
 
 namespace {
 
@@ -72,4 +74,12 @@ void waitForSessionSheet(HANDLE lock) {
         if (waited != WAIT_TIMEOUT)
             return; // now this start's to let go
     }
+}
+
+// Its window cannot be brought forward from here (a window of higher
+// integrity ignores this start's messages), so the operator is told.
+void waitForElevatedSheet(HANDLE lock) {
+    showMessage(nullptr, L"Tervikon(HP-GL)", IDS_SHEET_ELSEWHERE, L"", MB_OK | MB_ICONINFORMATION);
+    if (lock != nullptr)
+        WaitForSingleObject(lock, INFINITE);
 }

@@ -60,8 +60,8 @@ else()
   set_tests_properties(win_OtherCodePage PROPERTIES
     ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8")
   string(APPEND ZEMB_NAMED_SUITES ":OtherCodePage.*")
-  # Only on the screens of their own below.
-  string(APPEND ZEMB_NAMED_SUITES ":WorkArea.*")
+  # Only on the screens of their own below, and as an ordinary user.
+  string(APPEND ZEMB_NAMED_SUITES ":WorkArea.*:AsUser.*")
   string(SUBSTRING "${ZEMB_NAMED_SUITES}" 1 -1 ZEMB_NAMED_SUITES)
   add_test(NAME win_other COMMAND win_tests --gtest_filter=-${ZEMB_NAMED_SUITES})
   # The layout again in a prefix of its own whose screen has 144 DPI, and at
@@ -89,6 +89,11 @@ else()
     add_test(NAME zembcfg_transfer_two_prefixes
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/transfer_two_prefixes.sh
               $<TARGET_FILE:win_tests>)
+  endif()
+  # As an ordinary user, in a prefix of that user's own.
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME win_AsUser
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/as_user.sh $<TARGET_FILE:win_tests>)
   endif()
   # Real X keyboard input against the program, in the same Wine environment.
   if(CMAKE_CROSSCOMPILING)

@@ -33,6 +33,8 @@
 #define IDS_FILE_CHANGED 17016
 #define IDS_CHANGED_NOT_KEPT 17017
 #define IDS_PATH_UNUSABLE 17018
+#define IDS_READ_ONLY 17019
+#define IDS_SHEET_ELSEWHERE 17020
 
 // Paper page (template 110) controls, icons and strings
 // -- paper page ids --

@@ -1,6 +1,7 @@
 // The few file operations the settings file needs. The Windows build uses
 // kernel32's wide calls; the native build maps them onto POSIX so the real
-// load and save code can be tested on real files.
+// load and save code can be tested on real files, and the tests put a model
+// of Windows' file systems in their place.
 //
 // Paths are Windows-style (backslash separators) in UTF-8, of any length.
 #pragma once
@@ -12,26 +13,67 @@
 using FileHandle = intptr_t;
 constexpr FileHandle kNoFile = -1;
 
+// What the system answered when a call failed, in Windows' numbers. The
+// POSIX build and the tests' model answer in the same numbers, so what the
+// program decides on them here and in the commit is what runs on Windows.
+using FileError = uint32_t;
+enum : FileError {
+    kFileOk = 0,
+    kErrorInvalidFunction = 1,
+    kErrorFileNotFound = 2,
+    kErrorPathNotFound = 3,
+    kErrorAccessDenied = 5,
+    kErrorNotReady = 21,
+    kErrorSharingViolation = 32,
+    kErrorLockViolation = 33,
+    kErrorNotSupported = 50,
+    kErrorBadNetPath = 53,
+    kErrorFileExists = 80,
+    kErrorInvalidParameter = 87,
+    kErrorCallNotImplemented = 120,
+    kErrorAlreadyExists = 183,
+};
+
+// The file or a folder on its way does not exist: the one failure that
+// lets the program create it.
+bool isMissing(FileError error);
+// Another program's open handle stands in the way, for a while.
+bool isInUse(FileError error);
+
 enum class CreateOutcome { Created, AlreadyExists, Failed };
 // Why a file could not be opened for reading.
 enum class OpenFailure { None, Missing, Denied, InUse, Other };
 enum class ReplaceOutcome {
     Replaced,
-    Held,  // another program has the file open without letting it be replaced
-    Failed // anything else (read-only file, folder refused, ...)
+    Held,     // another program has the file open without letting it be replaced
+    ReadOnly, // the file is marked read-only: left alone
+    Failed    // anything else (folder refused, ...)
 };
 
-// Open an existing file; none of them ever creates one. The loads open it
-// for reading and writing; openFileWriteShared lets others go on reading
-// and writing the file meanwhile (a driver that keeps it open), and
-// openFileRead lets them do anything, even replace it.
-FileHandle openFileReadWrite(const char* path);
+enum class OpenMode {
+    Read,        // reading; others may do anything meanwhile, even replace it
+    ReadWrite,   // reading and writing; others may read and write
+    WriteShared, // writing; others may read and write (a driver that keeps it open)
+    // The new file, to put it in place: deletion and its attributes, and
+    // with ...Security its access list too; others may do anything.
+    ReplaceSecurity,
+    Replace,
+};
+
+enum class RenameKind {
+    Posix,   // by handle, over a target that readers hold with delete sharing
+    Classic, // by handle, over a target no handle holds
+    ByName,  // by name (MoveFileExW), where a file system knows no rename by handle
+};
+
+// Open an existing file; none of them ever creates one.
+FileHandle openFile(const char* path, OpenMode mode, FileError* error = nullptr);
 FileHandle openFileWriteShared(const char* path);
 FileHandle openFileRead(const char* path, OpenFailure* failure);
 
 // Creates the file only when it does not exist yet, so a file that merely
 // could not be opened (locked, access denied) is never emptied.
-FileHandle createNewFile(const char* path, CreateOutcome* outcome);
+FileHandle createNewFile(const char* path, CreateOutcome* outcome, FileError* error = nullptr);
 
 bool seekFile(FileHandle file, uint32_t offset);
 // The file's length; false when it cannot be told or exceeds 2 GiB - 1.
@@ -45,16 +87,20 @@ bool flushFile(FileHandle file);
 // the file; the handle is gone either way.
 bool closeFile(FileHandle file);
 bool removeFile(const char* path);
+// Whether an existing file is marked read-only; an error when it cannot be
+// told (kErrorFileNotFound when there is no file).
+FileError fileAttributes(const char* path, bool* readOnly);
 // Puts the file `from` in place of `to` in one step, so that a reader finds
 // either the old file or the new one, never a mixture or nothing; `to` keeps
-// its attributes and security. `to` need not exist.
+// its attributes and, where the system lets it be copied, its access list.
+// `to` need not exist.
 ReplaceOutcome replaceFile(const char* from, const char* to);
 
 // Create a directory; failure (including "already exists") is not reported
 // because the open that follows tells whether the folder is usable.
 void createDirectory(const char* path);
 
-// Waits before a refused replace is tried again.
+// Waits before a refused call is tried again.
 void pauseBeforeRetry(unsigned milliseconds);
 
 // The user's documents folder, without guarantee of a trailing backslash.
@@ -62,20 +108,24 @@ void pauseBeforeRetry(unsigned milliseconds);
 bool documentsFolder(std::string* path);
 
 // Every call above but documentsFolder goes through one table: the system's,
-// unless a test or the fuzzer puts its own in place (an in-memory file).
+// unless a test or the fuzzer puts its own in place. Each failing call says
+// why in *error.
 struct FileLayer {
-    FileHandle (*openReadWrite)(const char* path);
-    FileHandle (*openWriteShared)(const char* path);
-    FileHandle (*openRead)(const char* path, OpenFailure* failure);
-    FileHandle (*createNew)(const char* path, CreateOutcome* outcome);
+    FileHandle (*open)(const char* path, OpenMode mode, FileError* error);
+    FileHandle (*createNew)(const char* path, FileError* error);
     bool (*seek)(FileHandle file, uint32_t offset);
     bool (*length)(FileHandle file, uint32_t* length);
     size_t (*read)(FileHandle file, void* buffer, size_t size);
     size_t (*write)(FileHandle file, const void* data, size_t size);
     bool (*flush)(FileHandle file);
     bool (*close)(FileHandle file);
-    bool (*remove)(const char* path);
-    ReplaceOutcome (*replace)(const char* from, const char* to);
+    FileError (*remove)(const char* path);
+    FileError (*attributes)(const char* path, bool* readOnly);
+    // The attributes and access list of `to` given to the new file, open
+    // as OpenMode::Replace... at `from`.
+    FileError (*takeSecurity)(FileHandle file, const char* from, const char* to);
+    // ByName renames `from`; the others the open file.
+    FileError (*rename)(FileHandle file, const char* from, const char* to, RenameKind kind);
     void (*createDirectory)(const char* path);
     void (*pause)(unsigned milliseconds);
 };

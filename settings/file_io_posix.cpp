@@ -1,6 +1,7 @@
 // POSIX stand-ins for the Windows file calls, used by the native build so the
 // settings-file logic runs against real files. Backslashes in the Windows-style
 // paths become slashes; the documents folder is whatever the process set.
+// Failures are told in the numbers Windows gives for the like.
 #include "settings/file_io_posix.h"
 
 #include <cerrno>
@@ -27,42 +28,52 @@ static std::string hostPath(const char* path) {
     return host;
 }
 
-static FileHandle openExisting(const char* path, int mode) {
-    const int fd = ::open(hostPath(path).c_str(), mode | O_CLOEXEC);
-    return fd < 0 ? kNoFile : fd;
-}
-
-static FileHandle systemOpenReadWrite(const char* path) {
-    return openExisting(path, O_RDWR);
-}
-
-static FileHandle systemOpenWriteShared(const char* path) {
-    return openExisting(path, O_WRONLY);
+static FileError lastError() {
+    switch (errno) {
+    case 0:
+        return kFileOk;
+    case ENOENT:
+        return kErrorFileNotFound;
+    case ENOTDIR:
+        return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+        return kErrorAccessDenied;
+    case EEXIST:
+        return kErrorFileExists;
+    case EBUSY:
+    case ETXTBSY:
+        return kErrorSharingViolation;
+    default:
+        return kErrorNotReady;
+    }
 }
 
 // Only regular files: a folder opens for reading on POSIX, not on Windows.
-static FileHandle systemOpenRead(const char* path, OpenFailure* failure) {
-    const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+static FileHandle systemOpen(const char* path, OpenMode mode, FileError* error) {
+    const int flags = mode == OpenMode::ReadWrite     ? O_RDWR
+                      : mode == OpenMode::WriteShared ? O_WRONLY
+                                                      : O_RDONLY;
+    const int fd = ::open(hostPath(path).c_str(), flags | O_CLOEXEC);
     if (fd < 0) {
-        *failure = errno == ENOENT || errno == ENOTDIR ? OpenFailure::Missing
-                   : errno == EACCES || errno == EPERM ? OpenFailure::Denied
-                                                       : OpenFailure::Other;
+        *error = lastError();
         return kNoFile;
     }
     struct stat status;
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        *failure = OpenFailure::Other;
+        *error = kErrorAccessDenied;
         return kNoFile;
     }
     return fd;
 }
 
-static FileHandle systemCreateNew(const char* path, CreateOutcome* outcome) {
+static FileHandle systemCreateNew(const char* path, FileError* error) {
     const int fd = ::open(hostPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    *outcome = fd >= 0           ? CreateOutcome::Created
-               : errno == EEXIST ? CreateOutcome::AlreadyExists
-                                 : CreateOutcome::Failed;
+    if (fd < 0)
+        *error = lastError();
     return fd < 0 ? kNoFile : fd;
 }
 
@@ -115,25 +126,38 @@ static bool systemClose(FileHandle file) {
     return ::close(static_cast<int>(file)) == 0;
 }
 
-static bool systemRemove(const char* path) {
-    return ::unlink(hostPath(path).c_str()) == 0;
+static FileError systemRemove(const char* path) {
+    return ::unlink(hostPath(path).c_str()) == 0 ? kFileOk : lastError();
 }
 
-// The new file takes the old one's permissions (and owner, where allowed)
-// first; the folder is flushed after the rename so that the rename itself
-// survives a power cut.
-static ReplaceOutcome systemReplace(const char* from, const char* to) {
-    const std::string source = hostPath(from), target = hostPath(to);
+// Read-only as Wine shows a file without write permission.
+static FileError systemAttributes(const char* path, bool* readOnly) {
+    struct stat status;
+    if (::stat(hostPath(path).c_str(), &status) != 0)
+        return lastError();
+    *readOnly = (status.st_mode & 0222) == 0;
+    return kFileOk;
+}
+
+// The permissions stand for the access list, and the owner with them where
+// this process may give a file away.
+static FileError systemTakeSecurity(FileHandle file, const char*, const char* to) {
     struct stat old;
-    if (::stat(target.c_str(), &old) == 0) {
-        if (::chmod(source.c_str(), old.st_mode & 07777) != 0)
-            return ReplaceOutcome::Failed;
-        if (::chown(source.c_str(), old.st_uid, old.st_gid) != 0) {
-            // Only the superuser may give a file away; the permissions stay.
-        }
+    if (::stat(hostPath(to).c_str(), &old) != 0 ||
+        ::fchmod(static_cast<int>(file), old.st_mode & 07777) != 0)
+        return lastError();
+    if (::fchown(static_cast<int>(file), old.st_uid, old.st_gid) != 0) {
+        // Only the superuser may; the permissions stay.
     }
-    if (::rename(source.c_str(), target.c_str()) != 0)
-        return errno == EBUSY || errno == ETXTBSY ? ReplaceOutcome::Held : ReplaceOutcome::Failed;
+    return kFileOk;
+}
+
+// A POSIX rename is all three kinds at once. The folder is flushed after it
+// so that the rename itself survives a power cut.
+static FileError systemRename(FileHandle, const char* from, const char* to, RenameKind) {
+    const std::string target = hostPath(to);
+    if (::rename(hostPath(from).c_str(), target.c_str()) != 0)
+        return lastError();
     const size_t slash = target.find_last_of('/');
     const int folder =
         ::open(slash == std::string::npos ? "." : target.substr(0, slash + 1).c_str(),
@@ -142,7 +166,7 @@ static ReplaceOutcome systemReplace(const char* from, const char* to) {
         ::fsync(folder);
         ::close(folder);
     }
-    return ReplaceOutcome::Replaced;
+    return kFileOk;
 }
 
 static void systemMakeDirectory(const char* path) {
@@ -156,9 +180,7 @@ static void systemPause(unsigned milliseconds) {
 }
 
 const FileLayer kSystemFiles = {
-    .openReadWrite = systemOpenReadWrite,
-    .openWriteShared = systemOpenWriteShared,
-    .openRead = systemOpenRead,
+    .open = systemOpen,
     .createNew = systemCreateNew,
     .seek = systemSeek,
     .length = systemLength,
@@ -167,7 +189,9 @@ const FileLayer kSystemFiles = {
     .flush = systemFlush,
     .close = systemClose,
     .remove = systemRemove,
-    .replace = systemReplace,
+    .attributes = systemAttributes,
+    .takeSecurity = systemTakeSecurity,
+    .rename = systemRename,
     .createDirectory = systemMakeDirectory,
     .pause = systemPause,
 };

@@ -1,5 +1,7 @@
 // The settings file through kernel32's wide calls, so that a documents folder
-// named in any script works, whatever the system code page.
+// named in any script works, whatever the system code page. Thin on purpose:
+// what to make of the system's errors is decided in file_io.cpp, where the
+// tests' model of Windows file systems reaches it.
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -35,59 +37,51 @@ static FileHandle fromHandle(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(handle);
 }
 
+// A call's result as the file layer gives it: 0, or why it failed.
+static FileError outcome(BOOL done) {
+    return done ? FileError(kFileOk) : FileError(GetLastError());
+}
+
 static HANDLE toHandle(FileHandle file) {
     return reinterpret_cast<HANDLE>(file);
 }
 
-static FileHandle openExisting(const char* path, DWORD access, DWORD sharing) {
-    return fromHandle(CreateFileW(wide(path).c_str(), access, sharing, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-// Reading and writing shared as the classic compatibility mode shared them.
-static FileHandle systemOpenReadWrite(const char* path) {
-    return openExisting(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-}
-
-static FileHandle systemOpenWriteShared(const char* path) {
-    return openExisting(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-}
-
-static FileHandle systemOpenRead(const char* path, OpenFailure* failure) {
-    const FileHandle file =
-        openExisting(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    if (file != kNoFile)
-        return file;
-    switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        *failure = OpenFailure::Missing;
+// Reading shared with everything; reading and writing shared as the classic
+// compatibility mode shared them; the new file opened to take the old one's
+// place, for its deletion (the rename) and its attributes and access list.
+static FileHandle systemOpen(const char* path, OpenMode mode, FileError* error) {
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    DWORD access = GENERIC_READ, sharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    switch (mode) {
+    case OpenMode::Read:
+        sharing = shareAll;
         break;
-    case ERROR_ACCESS_DENIED:
-        *failure = OpenFailure::Denied;
+    case OpenMode::ReadWrite:
+        access = GENERIC_READ | GENERIC_WRITE;
         break;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        *failure = OpenFailure::InUse;
+    case OpenMode::WriteShared:
+        access = GENERIC_WRITE;
         break;
-    default:
-        *failure = OpenFailure::Other;
+    case OpenMode::ReplaceSecurity:
+    case OpenMode::Replace:
+        access = DELETE | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE |
+                 (mode == OpenMode::ReplaceSecurity ? WRITE_DAC : 0);
+        sharing = shareAll;
+        break;
     }
-    return kNoFile;
+    const HANDLE handle = CreateFileW(wide(path).c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        *error = GetLastError();
+    return fromHandle(handle);
 }
 
-static FileHandle systemCreateNew(const char* path, CreateOutcome* outcome) {
+static FileHandle systemCreateNew(const char* path, FileError* error) {
     const HANDLE handle = CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-        *outcome = CreateOutcome::Created;
-        return fromHandle(handle);
-    }
-    const DWORD error = GetLastError();
-    *outcome = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
-                   ? CreateOutcome::AlreadyExists
-                   : CreateOutcome::Failed;
-    return kNoFile;
+    if (handle == INVALID_HANDLE_VALUE)
+        *error = GetLastError();
+    return fromHandle(handle);
 }
 
 static bool systemSeek(FileHandle file, uint32_t offset) {
@@ -128,46 +122,54 @@ static bool systemClose(FileHandle file) {
     return CloseHandle(toHandle(file)) != FALSE;
 }
 
-static bool systemRemove(const char* path) {
-    return DeleteFileW(wide(path).c_str()) != FALSE;
+static FileError systemRemove(const char* path) {
+    return outcome(DeleteFileW(wide(path).c_str()));
 }
 
-// A refused replace: held when another program's open handle stands in the
-// way (it lacks delete sharing), anything else otherwise.
-static ReplaceOutcome refusal(const std::wstring& target) {
-    const HANDLE probe =
-        CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe != INVALID_HANDLE_VALUE) {
-        CloseHandle(probe);
-        return ReplaceOutcome::Failed;
+static FileError systemAttributes(const char* path, bool* readOnly) {
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError();
+    *readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    return kFileOk;
+}
+
+// The target's attributes that a user sets, then its access list as it is
+// stored (inherited entries included); the error of a refusal.
+static FileError systemTakeSecurity(FileHandle file, const char*, const char* to) {
+    const std::wstring target = wide(to);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    FileError error = kFileOk;
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        FILE_BASIC_INFO basic = {}; // times left as they are
+        basic.FileAttributes = (attributes & kept) ? attributes & kept : FILE_ATTRIBUTE_NORMAL;
+        if (!SetFileInformationByHandle(toHandle(file), FileBasicInfo, &basic, sizeof basic))
+            error = GetLastError();
     }
-    const DWORD error = GetLastError();
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
-               ? ReplaceOutcome::Held
-               : ReplaceOutcome::Failed;
-}
-
-// The target's access list, as it is stored (inherited entries included).
-static bool fileSecurity(const std::wstring& path, std::vector<BYTE>* descriptor) {
     DWORD needed = 0;
-    GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
-    if (needed == 0)
-        return false;
-    descriptor->resize(needed);
-    return GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor->data(), needed,
-                            &needed) != FALSE;
+    GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    std::vector<BYTE> descriptor(needed);
+    if (needed == 0 ||
+        !GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed,
+                          &needed) ||
+        !SetKernelObjectSecurity(toHandle(file), DACL_SECURITY_INFORMATION, descriptor.data()))
+        return GetLastError();
+    return error;
 }
 
-static bool unsupported(DWORD error) {
-    return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
-           error == ERROR_INVALID_FUNCTION || error == ERROR_CALL_NOT_IMPLEMENTED;
-}
-
-// Renamed over the target by handle. The first word of FILE_RENAME_INFO is
-// the flags of FileRenameInfoEx and the ReplaceIfExists of FileRenameInfo.
-static bool renameByHandle(HANDLE file, const std::wstring& target, FILE_INFO_BY_HANDLE_CLASS kind,
-                           DWORD flags) {
+// By handle, FileRenameInfoEx with POSIX semantics or the classic
+// FileRenameInfo (the first word of FILE_RENAME_INFO is the flags of the one
+// and ReplaceIfExists of the other); by name, MoveFileExW.
+static FileError systemRename(FileHandle file, const char* from, const char* to, RenameKind kind) {
+    const std::wstring target = wide(to);
+    if (kind == RenameKind::ByName)
+        return outcome(MoveFileExW(wide(from).c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+    const DWORD replaceIfExists = 0x1, posixSemantics = 0x2;
+    const DWORD flags = kind == RenameKind::Posix ? replaceIfExists | posixSemantics : TRUE;
     const DWORD nameBytes = static_cast<DWORD>(target.size() * sizeof(wchar_t));
     std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -176,62 +178,9 @@ static bool renameByHandle(HANDLE file, const std::wstring& target, FILE_INFO_BY
     info->RootDirectory = nullptr;
     info->FileNameLength = nameBytes;
     std::memcpy(info->FileName, target.c_str(), nameBytes);
-    return SetFileInformationByHandle(file, kind, info, static_cast<DWORD>(buffer.size())) != FALSE;
-}
-
-// The new file takes the old one's attributes and access list before it
-// takes its place; a read-only settings file is not replaced at all. Then, by
-// what the system offers:
-// - a rename with POSIX semantics (Windows 10 1607 and later, on NTFS): a
-//   reader that shares deletion goes on reading the old file;
-// - the classic rename that replaces (Wine, older Windows, FAT): atomic too,
-//   refused while a reader holds the file without delete sharing. Preferred
-//   to ReplaceFileW, which under Wine moves the old file away first, so that
-//   for a moment there is none, and leaves an empty file behind when refused;
-// - ReplaceFileW, where a file system knows neither rename by handle.
-static ReplaceOutcome systemReplace(const char* from, const char* to) {
-    const std::wstring source = wide(from), target = wide(to);
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    std::vector<BYTE> security;
-    if (exists) {
-        if (refusal(target) == ReplaceOutcome::Held)
-            return ReplaceOutcome::Held;
-        if ((attributes & FILE_ATTRIBUTE_READONLY) || !fileSecurity(target, &security))
-            return ReplaceOutcome::Failed;
-        const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        SetFileAttributesW(source.c_str(),
-                           (attributes & kept) ? attributes & kept : FILE_ATTRIBUTE_NORMAL);
-    }
-    // Opened for deletion before its access list changes, which could
-    // deny that to this very program.
-    const HANDLE file = CreateFileW(source.c_str(), DELETE | WRITE_DAC | SYNCHRONIZE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return ReplaceOutcome::Failed;
-    if (exists && !SetKernelObjectSecurity(file, DACL_SECURITY_INFORMATION, security.data())) {
-        CloseHandle(file);
-        return ReplaceOutcome::Failed;
-    }
-    const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22); // FileRenameInfoEx
-    const DWORD replaceIfExists = 0x1, posixSemantics = 0x2;
-    bool renamed = renameByHandle(file, target, renameInfoEx, replaceIfExists | posixSemantics);
-    DWORD error = renamed ? ERROR_SUCCESS : GetLastError();
-    if (!renamed && unsupported(error)) {
-        renamed = renameByHandle(file, target, FileRenameInfo, TRUE);
-        error = renamed ? ERROR_SUCCESS : GetLastError();
-    }
-    CloseHandle(file);
-    if (renamed)
-        return ReplaceOutcome::Replaced;
-    if (!unsupported(error))
-        return refusal(target);
-    const BOOL replaced =
-        exists ? ReplaceFileW(target.c_str(), source.c_str(), nullptr, 0, nullptr, nullptr)
-               : MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    return replaced ? ReplaceOutcome::Replaced : refusal(target);
+    return outcome(SetFileInformationByHandle(
+        toHandle(file), kind == RenameKind::Posix ? renameInfoEx : FileRenameInfo, info,
+        static_cast<DWORD>(buffer.size())));
 }
 
 static void systemMakeDirectory(const char* path) {
@@ -243,9 +192,7 @@ static void systemPause(unsigned milliseconds) {
 }
 
 const FileLayer kSystemFiles = {
-    .openReadWrite = systemOpenReadWrite,
-    .openWriteShared = systemOpenWriteShared,
-    .openRead = systemOpenRead,
+    .open = systemOpen,
     .createNew = systemCreateNew,
     .seek = systemSeek,
     .length = systemLength,
@@ -254,7 +201,9 @@ const FileLayer kSystemFiles = {
     .flush = systemFlush,
     .close = systemClose,
     .remove = systemRemove,
-    .replace = systemReplace,
+    .attributes = systemAttributes,
+    .takeSecurity = systemTakeSecurity,
+    .rename = systemRename,
     .createDirectory = systemMakeDirectory,
     .pause = systemPause,
 };

@@ -68,27 +68,31 @@ std::string keepBesideFile(const std::string& path, const FileBytes& bytes) {
 }
 
 // The image in a new file beside path, flushed, then put in place of path.
-// Temporary files an earlier crash left are removed first.
-static bool replaceWith(const std::string& path, const FileBytes& image, bool* held) {
+// Temporary files an earlier crash left are removed first; a name refused
+// (still open in another program's save, or deleted but not yet gone)
+// gives way to the next.
+static ReplaceOutcome replaceWith(const std::string& path, const FileBytes& image, bool* held) {
     for (int n = 0; n < kTemporaryNameCount; ++n)
         removeFile(temporaryFileName(path, n).c_str());
     for (int n = 0; n < kTemporaryNameCount; ++n) {
         const std::string name = temporaryFileName(path, n);
         CreateOutcome outcome = CreateOutcome::Failed;
-        const FileHandle file = createNewFile(name.c_str(), &outcome);
-        if (outcome == CreateOutcome::AlreadyExists)
-            continue; // still open in another program's save
+        FileError error = kFileOk;
+        const FileHandle file = createNewFile(name.c_str(), &outcome, &error);
+        if (outcome == CreateOutcome::AlreadyExists || error == kErrorAccessDenied)
+            continue;
         if (file == kNoFile)
-            return false;
+            return ReplaceOutcome::Failed;
         const bool written = writeNewFile(file, image);
         if (!closeFile(file) || !written) {
             removeFile(name.c_str());
-            return false;
+            return ReplaceOutcome::Failed;
         }
+        ReplaceOutcome replaced = ReplaceOutcome::Failed;
         for (unsigned attempt = 1;; ++attempt) {
-            const ReplaceOutcome replaced = replaceFile(name.c_str(), path.c_str());
+            replaced = replaceFile(name.c_str(), path.c_str());
             if (replaced == ReplaceOutcome::Replaced)
-                return true;
+                return replaced;
             if (replaced == ReplaceOutcome::Held)
                 *held = true;
             if (replaced != ReplaceOutcome::Held || attempt == kReplaceAttempts)
@@ -96,17 +100,19 @@ static bool replaceWith(const std::string& path, const FileBytes& image, bool* h
             pauseBeforeRetry(kRetryPauseMs);
         }
         removeFile(name.c_str());
-        return false;
+        return replaced;
     }
-    return false;
+    return ReplaceOutcome::Failed;
 }
 
 // The whole image in one write over the file, for a file that cannot be
 // replaced: a reader then sees the new bytes as soon as they are written.
-// The file cannot be shortened this way. After a failed write the old bytes
-// go back.
+// The file cannot be shortened this way, and a read-only one is left alone
+// (Windows refuses it anyway; Wine as root does not). After a failed write
+// the old bytes go back.
 static bool writeInPlace(const std::string& path, const FileBytes& image, const FileBytes& old) {
-    if (image.size() < old.size())
+    bool readOnly = false;
+    if (image.size() < old.size() || fileAttributes(path.c_str(), &readOnly) != kFileOk || readOnly)
         return false;
     const FileHandle file = openFileWriteShared(path.c_str());
     if (file == kNoFile)
@@ -135,6 +141,11 @@ CommitResult commitFile(const CommitRequest& request) {
         result.outcome = CommitOutcome::NotBuilt;
         return result;
     }
+    bool readOnly = false;
+    if (present && fileAttributes(request.path.c_str(), &readOnly) == kFileOk && readOnly) {
+        result.outcome = CommitOutcome::ReadOnly;
+        return result;
+    }
     if (request.keepCurrent && present) {
         result.backup = keepBesideFile(request.path, result.current);
         if (result.backup.empty()) {
@@ -142,17 +153,27 @@ CommitResult commitFile(const CommitRequest& request) {
             return result;
         }
     }
-    if (replaceWith(request.path, result.image, &result.held)) {
+    const ReplaceOutcome replaced = replaceWith(request.path, result.image, &result.held);
+    if (replaced == ReplaceOutcome::Replaced) {
         result.outcome = CommitOutcome::Saved;
-    } else if (present && writeInPlace(request.path, result.image, result.current)) {
+        return result;
+    }
+    if (replaced != ReplaceOutcome::ReadOnly && present &&
+        writeInPlace(request.path, result.image, result.current)) {
         result.outcome = CommitOutcome::Saved;
         result.inPlace = true;
-    } else {
-        // The file is as it was: no copy of it is wanted.
-        if (!result.backup.empty())
-            removeFile(result.backup.c_str());
+        return result;
+    }
+    result.outcome =
+        replaced == ReplaceOutcome::ReadOnly ? CommitOutcome::ReadOnly : CommitOutcome::Failed;
+    // The copy goes only when the file is seen to hold what it held: a
+    // failed write in place that could not put the old bytes back leaves
+    // the copy as the one whole old file.
+    FileBytes now;
+    if (!result.backup.empty() && readWholeFile(request.path, &now) == ReadOutcome::Read &&
+        now == result.current) {
+        removeFile(result.backup.c_str());
         result.backup.clear();
-        result.outcome = CommitOutcome::Failed;
     }
     return result;
 }

@@ -39,7 +39,9 @@ enum class CommitOutcome {
     Unreadable,  // the file as it is could not be read: nothing written
     NotBackedUp, // the file as it is could not be kept aside: nothing written
     NotBuilt,    // the caller had nothing to write: nothing written
+    ReadOnly,    // the file is marked read-only: nothing written
     Failed,      // neither replaced nor written in place: the file is as it was
+                 // (or, should a write in place fail halfway, `backup` holds it)
 };
 
 struct CommitRequest {
@@ -60,9 +62,9 @@ struct CommitResult {
     ReadOutcome read = ReadOutcome::Failed; // how the file as it was could be read
     FileBytes current;                      // the file as the commit found it
     FileBytes image;                        // what the commit wrote, or would have
-    std::string backup;                     // where `current` was kept; "" when not
-    bool held = false;                      // another program's open handle refused the replace
-    bool inPlace = false;                   // so the image was written into the file itself
+    std::string backup;   // where `current` was kept; "" when not (or no longer) kept
+    bool held = false;    // another program's open handle refused the replace
+    bool inPlace = false; // so the image was written into the file itself
 };
 
 CommitResult commitFile(const CommitRequest& request);

@@ -72,9 +72,10 @@ std::string settingsBackupName(const std::string& path, int n) {
 }
 
 // A file without version 302 is initialised, but one with anything in it
-// only once a whole copy of it is kept. length receives the file's length
-// as the read that follows finds it.
-static LoadStatus checkVersion(FileHandle file, const std::string& path, uint32_t* length) {
+// only once a whole copy of it is kept, and a read-only one not at all.
+// length receives the file's length as the read that follows finds it.
+static LoadStatus checkVersion(FileHandle file, const std::string& path, bool writable,
+                               uint32_t* length) {
     if (!fileLength(file, length) || *length > kLargestFile)
         return LoadStatus::Unreadable;
     unsigned char version[2] = {};
@@ -84,6 +85,9 @@ static LoadStatus checkVersion(FileHandle file, const std::string& path, uint32_
         if ((version[0] | (version[1] << 8)) == kSettingsVersion)
             return LoadStatus::Loaded;
     }
+    bool readOnly = false;
+    if (!writable || fileAttributes(path.c_str(), &readOnly) != kFileOk || readOnly)
+        return LoadStatus::Unreadable;
     LoadStatus status = LoadStatus::Loaded; // an empty file holds nothing to keep
     if (*length > 0) {
         FileBytes old(*length);
@@ -114,8 +118,21 @@ static LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination, F
         return LoadStatus::Unavailable;
     LoadStatus status;
     uint32_t length = kSettingsFileSize;
-    FileHandle file = openFileReadWrite(path.c_str());
-    if (file == kNoFile) {
+    FileError error = kFileOk;
+    FileHandle file = openFile(path.c_str(), OpenMode::ReadWrite, &error);
+    bool writable = file != kNoFile, readOnly = false;
+    // Windows opens a read-only file for reading only: its settings show,
+    // and OK says it cannot save them.
+    if (error == kErrorAccessDenied && fileAttributes(path.c_str(), &readOnly) == kFileOk &&
+        readOnly)
+        file = openFile(path.c_str(), OpenMode::Read, &error);
+    if (file != kNoFile) {
+        status = checkVersion(file, path, writable, &length);
+    } else if (!isMissing(error)) {
+        // A server that is down or a folder that refuses access is no
+        // missing file: defaults would later be saved over the real one.
+        return LoadStatus::Unreadable;
+    } else {
         CreateOutcome outcome;
         file = createNewFile(path.c_str(), &outcome);
         if (outcome == CreateOutcome::AlreadyExists)
@@ -123,8 +140,6 @@ static LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination, F
         if (file == kNoFile)
             return LoadStatus::Unavailable;
         status = initialiseSettingsFile(file) ? LoadStatus::Created : LoadStatus::Unavailable;
-    } else {
-        status = checkVersion(file, path, &length);
     }
     if (status >= LoadStatus::Unavailable) {
         closeFile(file);
@@ -241,6 +256,8 @@ SaveOutcome saveSettings(bool keepChangedFile) {
         return SaveOutcome::NotBackedUp;
     case CommitOutcome::NotBuilt:
         return SaveOutcome::Unavailable;
+    case CommitOutcome::ReadOnly:
+        return SaveOutcome::ReadOnly;
     case CommitOutcome::Failed:
         break;
     }

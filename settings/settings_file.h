@@ -32,7 +32,9 @@ enum class LoadStatus {
     Created,     // the file was missing and has been created with defaults
     Replaced,    // a foreign version was kept as settingsBackupPath(), then initialised
     Unavailable, // no usable path, the file could not be created, or writing its defaults failed
-    Unreadable,  // the file exists but could not be opened or read; it was left untouched
+    Unreadable,  // the file exists but could not be opened or read (or, read-only,
+                 // holds no settings of this version), or its folder could not
+                 // be opened: it was left untouched
     NotBackedUp  // a foreign version could not be kept aside; the file was left untouched
 };
 
@@ -62,6 +64,7 @@ enum class SaveOutcome {
     Unavailable, // no usable path, and no file to save into
     Unreadable,  // the file exists but cannot be read: nothing written
     NotBackedUp, // the changed file could not be kept aside: nothing written
+    ReadOnly,    // the file is marked read-only: nothing written
     Failed,      // not written: the file is as it was
 };
 

@@ -22,16 +22,26 @@ std::wstring sheetLockName() {
     return name;
 }
 
-HANDLE takeSheetLock(bool* first) {
-    const HANDLE lock = CreateMutexW(nullptr, TRUE, sheetLockName().c_str());
-    *first = lock == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
+// CreateMutexW asks for full access to an existing mutex; an elevated
+// sheet's mutex refuses that to a start that is not, which is no first start.
+HANDLE takeSheetLock(SheetLock* state) {
+    const std::wstring name = sheetLockName();
+    HANDLE lock = CreateMutexW(nullptr, TRUE, name.c_str());
+    const DWORD error = GetLastError();
+    *state = SheetLock::First;
+    if (lock != nullptr && error == ERROR_ALREADY_EXISTS) {
+        *state = SheetLock::Second;
+    } else if (lock == nullptr && error == ERROR_ACCESS_DENIED) {
+        *state = SheetLock::Elsewhere;
+        lock = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
+    }
     return lock;
 }
 
 bool sheetIsOpen() {
     const HANDLE lock = OpenMutexW(SYNCHRONIZE, FALSE, sheetLockName().c_str());
     if (lock == nullptr)
-        return false;
+        return GetLastError() == ERROR_ACCESS_DENIED;
     CloseHandle(lock);
     return true;
 }

@@ -11,9 +11,16 @@
 // and the SID keeps apart another user's sheet in the same session (run as).
 std::wstring sheetLockName();
 
-// Takes the lock; *first is false when another start of this user session
-// holds it. Null (and *first true) when the mutex cannot be created at all.
-HANDLE takeSheetLock(bool* first);
+enum class SheetLock {
+    First,  // this start's sheet is the session's
+    Second, // another start of this user session holds it
+    // Held by a start this one may not fully open (an administrator's): the
+    // handle, if any, only lets this start wait for it.
+    Elsewhere,
+};
 
-// True while a sheet of this user session is open.
+// Takes the lock. Null (and First) when the mutex cannot be created at all.
+HANDLE takeSheetLock(SheetLock* state);
+
+// True while a sheet of this user session is open, whoever started it.
 bool sheetIsOpen();

@@ -60,6 +60,8 @@ std::string commitFailure(const CommitResult& result) {
         return "changed by another program while being imported into";
     case CommitOutcome::NotBackedUp:
         return "no copy of the old file could be kept beside it";
+    case CommitOutcome::ReadOnly:
+        return "read-only";
     default:
         return result.held ? "held by another program" : "cannot be written";
     }

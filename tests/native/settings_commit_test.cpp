@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bytes.h"
+#include "fuzz/memory_files.h"
 #include "settings/file_io.h"
 #include "settings/settings_commit.h"
 #include "settings_folder.h"
@@ -68,24 +69,21 @@ void crash() {
     g_open.clear();
 }
 
-FileHandle openReadWrite(const char* path) {
-    return happens("open") ? opened(kSystemFiles.openReadWrite(path), "open", path) : kNoFile;
-}
-FileHandle openWriteShared(const char* path) {
-    if (!happens("open in place") || g_inPlaceRefused)
+FileHandle open(const char* path, OpenMode mode, FileError* error) {
+    const bool inPlace = mode == OpenMode::WriteShared;
+    const char* what = inPlace ? "open in place" : mode == OpenMode::Read ? "read" : "open";
+    if (!happens(what) || (inPlace && g_inPlaceRefused)) {
+        *error = kErrorAccessDenied;
         return kNoFile;
-    return opened(kSystemFiles.openWriteShared(path), "open in place", path);
+    }
+    return opened(kSystemFiles.open(path, mode, error), what, path);
 }
-FileHandle openRead(const char* path, OpenFailure* failure) {
-    if (!happens("read"))
-        return kNoFile;
-    return opened(kSystemFiles.openRead(path, failure), "read", path);
-}
-FileHandle createNew(const char* path, CreateOutcome* outcome) {
-    *outcome = CreateOutcome::Failed;
+FileHandle createNew(const char* path, FileError* error) {
+    *error = kErrorAccessDenied;
     if (!happens("create") || (g_createRefused && name(path) != "KELDORIX.INI"))
         return kNoFile;
-    return opened(kSystemFiles.createNew(path, outcome), "create", path);
+    *error = kFileOk;
+    return opened(kSystemFiles.createNew(path, error), "create", path);
 }
 bool seek(FileHandle file, uint32_t offset) {
     return happens("seek") && kSystemFiles.seek(file, offset);
@@ -108,26 +106,31 @@ bool close(FileHandle file) {
     g_open.erase(file);
     return kSystemFiles.close(file);
 }
-bool remove(const char* path) {
-    return happens("remove " + name(path)) && kSystemFiles.remove(path);
+FileError remove(const char* path) {
+    return happens("remove " + name(path)) ? kSystemFiles.remove(path) : kErrorNotReady;
 }
-ReplaceOutcome replace(const char* from, const char* to) {
+FileError attributes(const char* path, bool* readOnly) {
+    return happens("attributes") ? kSystemFiles.attributes(path, readOnly) : kErrorNotReady;
+}
+FileError takeSecurity(FileHandle file, const char* from, const char* to) {
+    return happens("security") ? kSystemFiles.takeSecurity(file, from, to) : kErrorNotReady;
+}
+// Refused as the classic rename refuses a target another program holds.
+FileError rename(FileHandle file, const char* from, const char* to, RenameKind kind) {
     if (!happens("replace " + name(from)))
-        return ReplaceOutcome::Failed;
+        return kErrorNotReady;
     if (g_heldReplaces > 0) {
         --g_heldReplaces;
-        return ReplaceOutcome::Held;
+        return kErrorAccessDenied;
     }
-    return kSystemFiles.replace(from, to);
+    return kSystemFiles.rename(file, from, to, kind);
 }
 void pause(unsigned) {
     ++g_pauses;
 }
 
 const FileLayer kLayer = {
-    .openReadWrite = openReadWrite,
-    .openWriteShared = openWriteShared,
-    .openRead = openRead,
+    .open = open,
     .createNew = createNew,
     .seek = seek,
     .length = length,
@@ -136,7 +139,9 @@ const FileLayer kLayer = {
     .flush = flush,
     .close = close,
     .remove = remove,
-    .replace = replace,
+    .attributes = attributes,
+    .takeSecurity = takeSecurity,
+    .rename = rename,
     .createDirectory = kSystemFiles.createDirectory,
     .pause = pause,
 };
@@ -410,3 +415,144 @@ TEST_F(SettingsCommit, AHeldFileIsNeverShortenedInPlace) {
 }
 
 } // namespace
+
+// ---- Windows file systems, as the model in fuzz/memory_files.h has them ----
+
+namespace model = memory_files;
+
+const char kDocuments[] = "C:\\Users\\op\\Documents";
+const std::string kSettings = std::string(kDocuments) + "\\Adobe\\Illustrator\\KELDORIX.INI";
+enum : int { kOwnAccessList = 7 };
+
+// POSIX rename, rename by handle, access lists, WRITE_DAC, opens a scanner
+// refuses, a delete-pending temporary name, a read-only settings file.
+const model::Behaviour kFileSystems[] = {
+    {"NTFS, POSIX rename", true, true, true, true, 0, false, false},
+    {"NTFS, classic rename only", false, true, true, true, 0, false, false},
+    {"FAT/exFAT", false, true, false, true, 0, false, false},
+    {"SMB share without WRITE_DAC", false, true, true, false, 0, false, false},
+    // Where ReplaceFileW would answer 1175, 1176 or 1177; the save does not
+    // call it: MoveFileExW renames.
+    {"no rename by handle", false, false, true, true, 0, false, false},
+    {"a scanner on the new file", true, true, true, true, 5, false, false},
+    {"a scanner past the budget", false, true, true, true, 25, false, false},
+    {"a delete-pending temporary name", false, true, true, true, 0, true, false},
+    {"read-only settings file", true, true, true, true, 0, false, true},
+};
+
+// Another program's handle on the settings file across OK.
+struct Holder {
+    const char* name;
+    bool present, sharesDelete;
+    unsigned pauses; // of 100 ms, before it lets go
+};
+const Holder kHolders[] = {
+    {"no other program", false, true, 0},
+    {"a reader sharing delete, for 300 ms", true, true, 3},
+    {"a reader not sharing delete, for 300 ms", true, false, 3},
+    {"a reader sharing delete throughout", true, true, 1000},
+    {"a reader not sharing delete throughout", true, false, 1000},
+};
+
+// The sheet's OK, or zembcfg's import (which keeps the old file beside it).
+bool commitThrough(bool import) {
+    if (!import)
+        return saveSettings(false) == SaveOutcome::Saved;
+    CommitRequest request;
+    request.path = kSettings;
+    request.compare = true;
+    request.keepCurrent = true;
+    const FileBytes expected = model::find(kSettings.c_str())->bytes;
+    request.expected = &expected;
+    request.build = [](const FileBytes* current, FileBytes* image) {
+        *image = *current;
+        std::fill(image->begin() + 2, image->begin() + 758, 0x5A);
+        std::fill(image->begin() + 1538, image->begin() + 8476, 0xA5);
+        return true;
+    };
+    return commitFile(request).outcome == CommitOutcome::Saved;
+}
+
+// Every file system, every other program, a crash after every call: the
+// settings file is at every moment the old image or the new one, never a
+// mixture and never missing, what readers see is one of the two, and a
+// backup made goes only once the old file is seen in place. Without a crash
+// the save replaces the file whenever the holder lets go within the retry
+// budget, and keeps the file's access list where the system allows it.
+TEST(WindowsFileSystems, TheSettingsFileIsAlwaysTheOldImageOrTheNewOne) {
+    Bytes old(17922, 0);
+    put16(old, 0, 302);
+    put16(old, 2, 301);
+    Bytes edited = old;
+    std::fill(edited.begin() + 2, edited.begin() + 758, 0x5A);
+    std::fill(edited.begin() + 1538, edited.begin() + 8476, 0xA5);
+    const std::string backup = kSettings + ".bak", pending = temporaryFileName(kSettings, 0);
+    useFileLayer(&model::kLayer);
+    setDocumentsFolder(kDocuments);
+    int points = 0;
+    for (const model::Behaviour& system : kFileSystems)
+        for (const Holder& holder : kHolders)
+            for (bool import : {false, true})
+                for (unsigned n = 1;; ++n) {
+                    SCOPED_TRACE(testing::Message()
+                                 << system.name << ", " << holder.name
+                                 << (import ? ", import" : ", OK") << ", crash after call " << n);
+                    model::reset(system);
+                    model::g_watched = kSettings;
+                    model::File* file = model::put(kSettings.c_str(), old.data(), old.size());
+                    file->accessList = kOwnAccessList;
+                    file->readOnly = system.readOnly;
+                    if (system.deletePending)
+                        model::put(pending.c_str(), nullptr, 0)->deletePending = true;
+                    ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
+                    std::memset(&g_plotterRecord, 0x5A, sizeof g_plotterRecord);
+                    std::memset(&g_paperCatalogue, 0xA5, sizeof g_paperCatalogue);
+                    if (holder.present)
+                        model::holdFile(kSettings.c_str(), holder.sharesDelete, holder.pauses);
+                    model::g_crashAfter = n;
+                    const bool saved = commitThrough(import);
+                    const bool ran = model::g_calls <= n;
+                    model::crash();
+
+                    const model::File* after = model::find(kSettings.c_str());
+                    ASSERT_NE(after, nullptr) << "the settings file missing";
+                    EXPECT_TRUE(after->bytes == old || after->bytes == edited) << "a mixture";
+                    for (const Bytes& seen : model::g_readerSaw)
+                        EXPECT_TRUE(seen == old || seen == edited) << "a reader saw a mixture";
+                    EXPECT_FALSE(model::g_backupRemovedWhileMissing);
+                    const model::File* kept = model::find(backup.c_str());
+                    if (system.readOnly) {
+                        EXPECT_EQ(kept, nullptr) << "nothing written beside a read-only file";
+                    }
+                    if (ran) {
+                        const bool replaceable = !holder.present || holder.pauses < 10 ||
+                                                 (holder.sharesDelete && system.posixRename);
+                        const bool replaced = after != file;
+                        EXPECT_EQ(saved, !system.readOnly);
+                        EXPECT_EQ(after->bytes, system.readOnly ? old : edited);
+                        EXPECT_EQ(replaced,
+                                  !system.readOnly && replaceable && system.scannerOpens < 20)
+                            << (replaced ? "replaced" : "written in place");
+                        EXPECT_EQ(after->accessList,
+                                  !replaced || (system.accessLists && system.writeDac)
+                                      ? kOwnAccessList
+                                      : int(model::kInheritedAccessList));
+                        EXPECT_EQ(kept != nullptr, import && saved) << "the backup";
+                        if (kept != nullptr) {
+                            EXPECT_EQ(kept->bytes, old);
+                        }
+                        for (int t = 0; t < kTemporaryNameCount; ++t) {
+                            const model::File* left =
+                                model::find(temporaryFileName(kSettings, t).c_str());
+                            EXPECT_TRUE(left == nullptr || left->deletePending)
+                                << "a temporary file left";
+                        }
+                    }
+                    ++points;
+                    if (ran)
+                        break;
+                }
+    useFileLayer(nullptr);
+    setDocumentsFolder("");
+    EXPECT_GT(points, 2000);
+}

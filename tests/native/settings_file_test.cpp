@@ -279,4 +279,64 @@ TEST_F(SettingsFile, EveryFailedFileCallIsCaughtAndNothingStoredIsLost) {
     EXPECT_GT(runs, 100);
 }
 
+// The system's answer to the next open, whatever is there.
+FileError g_openAnswer = kFileOk;
+FileHandle openAnswering(const char* path, OpenMode mode, FileError* error) {
+    *error = g_openAnswer;
+    g_openAnswer = kFileOk; // the first open only
+    return *error == kFileOk ? kSystemFiles.open(path, mode, error) : kNoFile;
+}
+
+// Only "not found" means missing: a server that is down or a folder that
+// refuses access is the question that names the path, never a sheet on
+// defaults that a later OK would save over the real file.
+TEST_F(SettingsFile, OnlyAFileNotFoundIsCreated) {
+    FileLayer answering = kSystemFiles;
+    answering.open = openAnswering;
+    const struct {
+        FileError error;
+        LoadStatus status;
+    } cases[] = {
+        {kErrorFileNotFound, LoadStatus::Created},
+        {kErrorPathNotFound, LoadStatus::Created},
+        {kErrorBadNetPath, LoadStatus::Unreadable},
+        {kErrorAccessDenied, LoadStatus::Unreadable},
+        {kErrorNotReady, LoadStatus::Unreadable},
+        {kErrorSharingViolation, LoadStatus::Unreadable},
+    };
+    useFileLayer(&answering);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        fs::remove_all(settings.parent_path());
+        g_openAnswer = c.error;
+        EXPECT_EQ(loadSettings(), c.status);
+        EXPECT_EQ(fs::exists(settings), c.status == LoadStatus::Created);
+    }
+    g_openAnswer = kFileOk;
+    useFileLayer(nullptr);
+}
+
+// Opened for reading only, its settings show; OK writes nothing. One of
+// another version cannot be replaced by defaults: start-up asks.
+TEST_F(SettingsFile, AReadOnlyFileShowsItsSettingsAndIsNeverSaved) {
+    for (int16_t version : {int16_t(302), int16_t(301)}) {
+        SCOPED_TRACE(version);
+        auto bytes = pattern(17922, 6);
+        put16(bytes, 0, version);
+        writeAll(settings, bytes);
+        fs::permissions(settings, fs::perms::owner_read | fs::perms::group_read);
+        const bool sound = version == 302;
+        std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
+        EXPECT_EQ(loadSettings(), sound ? LoadStatus::Loaded : LoadStatus::Unreadable);
+        EXPECT_EQ(g_plotterRecord.leafMarginTop, sound ? le32(bytes.data(), 6) : 0);
+        if (sound) {
+            g_plotterRecord.leafMarginTop = 44;
+            EXPECT_EQ(saveSettings(false), SaveOutcome::ReadOnly);
+        }
+        EXPECT_EQ(readAll(settings), bytes);
+        EXPECT_TRUE(besideSettings().empty());
+        fs::permissions(settings, fs::perms::owner_all);
+    }
+}
+
 } // namespace

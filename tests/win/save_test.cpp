@@ -6,13 +6,16 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <set>
 #include <string>
 #include <thread>
 
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
+#include "settings/sheet_lock_win.h"
 #include "sheet_driver.h"
 
 namespace {
@@ -195,6 +198,69 @@ TEST_F(SaveRun, AReaderHoldingTheFileWithoutDeleteSharingStillGetsTheSave) {
     EXPECT_TRUE(besideSettings().empty()) << besideSettings()[0];
 }
 
+// The file's identity: a new file put in place has another.
+ULONGLONG fileIndex(const std::string& path) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info = {};
+    GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return (ULONGLONG(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+}
+
+// A reader that shares everything still refuses the classic rename (Wine, as
+// Windows without POSIX rename, FAT and network shares do): the save waits
+// for it and replaces the file once it lets go, never writing into it.
+TEST_F(SaveRun, AReaderSharingDeleteThatLetsGoGetsAReplacedFile) {
+    const ULONGLONG before = fileIndex(settingsPath());
+    const HANDLE holder = CreateFileA(settingsPath().c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Program program;
+    HWND sheet = program.waitForWindow(true);
+    ASSERT_NE(sheet, nullptr);
+    changeEveryPage(sheet);
+    press(sheet, IDOK);
+    Sleep(300);
+    CloseHandle(holder);
+    EXPECT_EQ(program.waitForExit(), 0);
+    expectEveryPageSaved(readFileBytes(settingsPath()));
+    EXPECT_NE(fileIndex(settingsPath()), before) << "written in place";
+    EXPECT_TRUE(besideSettings().empty());
+}
+
+// An administrator's sheet: its lock lets this user wait for it, no more.
+// (An elevated token's default access list does not even let it wait; Wine
+// grants SYNCHRONIZE whatever the access list says, so that case, no wait
+// and zembcfg's access-denied answer, is for a real Windows to show.)
+TEST_F(SaveRun, ASheetWhoseLockCannotBeFullyOpenedIsStillTheOneSheet) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:(A;;0x100000;;;WD)", SDDL_REVISION_1, &descriptor, nullptr)); // SYNCHRONIZE
+    SECURITY_ATTRIBUTES security = {sizeof security, descriptor, FALSE};
+    const HANDLE lock = CreateMutexW(&security, TRUE, sheetLockName().c_str());
+    LocalFree(descriptor);
+    ASSERT_NE(lock, nullptr);
+    const Bytes file = readFileBytes(settingsPath());
+    Program second;
+    HWND box = second.waitForWindow(false);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(messageBoxText(box).find(L"設定画面はすでに開いています"), std::wstring::npos);
+    EXPECT_EQ(second.waitForWindow(true, 300), nullptr) << "no sheet of its own";
+    const Ran told = zembcfgExe(L"import --dry-run " + document("[record]\ndebugMode = 1\n"));
+    EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
+    press(box, IDOK);
+    EXPECT_EQ(second.waitForExit(500), -1) << "waits for the other sheet";
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+    EXPECT_EQ(second.waitForExit(), 0);
+    DWORD retVal = 0;
+    EXPECT_FALSE(readProgramDword("RetVal", &retVal));
+    EXPECT_EQ(readFileBytes(settingsPath()), file);
+}
+
 // zembcfg imports while the sheet is open. はい keeps the import's file
 // beside the settings file and saves the sheet's values; いいえ saves
 // nothing and leaves the sheet open; an import of the same values asks
@@ -348,6 +414,74 @@ TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
         EXPECT_EQ(le16(saved, 0), 302);
         EXPECT_EQ(le32(saved, 2 + 4), 25);
     }
+}
+
+// Run by tests/e2e/as_user.sh as an ordinary user: Wine run as root writes
+// into read-only files and opens any folder, which no Windows user can.
+std::wstring wideOf(const std::string& utf8) {
+    std::u16string text;
+    utf8ToUtf16(utf8, &text);
+    return std::wstring(text.begin(), text.end());
+}
+
+class AsUser : public SaveRun {
+  protected:
+    void TearDown() override {
+        SetFileAttributesW(wideOf(settingsPath()).c_str(), FILE_ATTRIBUTE_NORMAL);
+        SaveRun::TearDown();
+    }
+};
+
+TEST_F(AsUser, AReadOnlySettingsFileShowsItsSettingsAndOkSavesNothing) {
+    const std::wstring path = wideOf(settingsPath());
+    Bytes bytes = readFileBytes(settingsPath());
+    std::memcpy(&bytes[2 + 372], "RO", 3); // the header text
+    writeFileBytes(settingsPath(), bytes);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const HANDLE refused =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    CloseHandle(refused);
+    ASSERT_EQ(refused, INVALID_HANDLE_VALUE) << "run as a user who cannot write read-only files";
+    Program program;
+    HWND sheet = program.waitForWindow(true);
+    ASSERT_NE(sheet, nullptr);
+    wchar_t header[16] = {};
+    SendMessageW(control(sheet, IDC_HEADER_STRING), WM_GETTEXT, 16,
+                 reinterpret_cast<LPARAM>(header));
+    EXPECT_STREQ(header, L"RO") << "the file's settings";
+    type(sheet, IDC_HEADER_STRING, L"NEW");
+    press(sheet, IDOK);
+    HWND box = program.waitForWindow(false);
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = messageBoxText(box);
+    EXPECT_NE(text.find(L"読み取り専用"), std::wstring::npos) << text.size();
+    EXPECT_NE(text.find(path), std::wstring::npos);
+    press(box, IDOK);
+    EXPECT_EQ(program.waitForExit(1000), -1) << "the sheet stays open";
+    press(sheet, IDCANCEL);
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_EQ(readFileBytes(settingsPath()), bytes);
+    EXPECT_TRUE(besideSettings().empty());
+}
+
+// A documents folder this user may not open (the script makes it): start-up
+// names it and asks, instead of a sheet on defaults that OK would later
+// save over the real file.
+TEST_F(AsUser, ADocumentsFolderThatCannotBeOpenedIsNamed) {
+    char locked[MAX_PATH] = {};
+    GetEnvironmentVariableA("ZEMB_LOCKED_FOLDER", locked, MAX_PATH);
+    ASSERT_NE(locked[0], '\0') << "run by tests/e2e/as_user.sh";
+    std::wstring folder = L"Z:" + wide(locked);
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    const DocumentsFolder documents(folder);
+    Program program;
+    HWND box = program.waitForWindow(false);
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = messageBoxText(box);
+    EXPECT_NE(text.find(L"設定ファイルを読み込めません"), std::wstring::npos) << text.size();
+    EXPECT_NE(text.find(folder), std::wstring::npos);
+    press(box, IDCANCEL);
+    EXPECT_EQ(program.waitForExit(), 0);
 }
 
 // The new file takes the old one's place with its attributes and access list.
