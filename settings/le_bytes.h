@@ -36,23 +36,7 @@ inline int64_t signedLe(uint32_t word, unsigned width) {
     return (word & sign) ? int64_t{word} - (int64_t{1} << (8 * width)) : int64_t{word};
 }
 
-// Fixed widths over a byte vector; 0 where the vector ends first.
-inline uint16_t loadU16(const std::vector<unsigned char>& bytes, size_t offset) {
-    uint32_t word = 0;
-    loadLe(bytes.data(), bytes.size(), offset, 2, &word);
-    return static_cast<uint16_t>(word);
-}
-inline int16_t loadI16(const std::vector<unsigned char>& bytes, size_t offset) {
-    return static_cast<int16_t>(loadU16(bytes, offset));
-}
-inline uint32_t loadU32(const std::vector<unsigned char>& bytes, size_t offset) {
-    uint32_t word = 0;
-    loadLe(bytes.data(), bytes.size(), offset, 4, &word);
-    return word;
-}
-inline int32_t loadI32(const std::vector<unsigned char>& bytes, size_t offset) {
-    return static_cast<int32_t>(loadU32(bytes, offset));
-}
+// Fixed widths into a byte vector.
 inline bool storeU16(std::vector<unsigned char>* bytes, size_t offset, uint16_t value) {
     return storeLe(bytes->data(), bytes->size(), offset, 2, value);
 }

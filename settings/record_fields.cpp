@@ -19,7 +19,8 @@ constexpr bool coversExactly(const FieldDesc* fields, size_t count, uint32_t siz
         if (f.offset != at || fieldBytes(f) != f.width)
             return false;
         const bool integer = f.width == 2 || f.width == 4;
-        if (f.kind == FieldKind::Text ? f.isSigned || f.width < 2
+        if (f.kind == FieldKind::Text ? f.isSigned || f.width < 2 || f.most <= 0 ||
+                                            static_cast<uint32_t>(f.most) >= f.width
                                       : f.kind != FieldKind::Slots && (!integer || !f.isSigned))
             return false;
         // A list without its values fails here as a null dereference; no

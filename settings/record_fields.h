@@ -66,6 +66,7 @@ struct FieldDesc {
     const FieldPart* parts; // PdOptimize: its packed values
     int partCount;
     // A value outside least..most is damage, and the import refuses it.
+    // Texts: most is the bytes the pages store before the terminator.
     bool bounded = false;
     int32_t least = 0, most = 0;
     // Slots: the field of the same table that counts the slots in use (its
@@ -127,6 +128,11 @@ inline constexpr FieldPart kPdParts[] = {
 #member, offsetof(S, member), sizeof(S::member), std::is_signed_v < decltype(S::member)>,  \
             FieldKind::kind, list, nullptr, 0, nullptr, 0, true, least, most                       \
     }
+#define ZEMB_TEXT(S, member, maxBytes)                                                             \
+    FieldDesc {                                                                                    \
+#member, offsetof(S, member), sizeof(S::member), false, FieldKind::Text, nullptr, nullptr, \
+            0, nullptr, 0, false, 0, maxBytes                                                      \
+    }
 #define ZEMB_SLOTS(S, member, table, countedBy)                                                    \
     FieldDesc {                                                                                    \
 #member, offsetof(S, member), sizeof(S::member), false, FieldKind::Slots, nullptr, &table, \
@@ -146,7 +152,7 @@ inline constexpr FieldTable kPenSlotFields = {
     kPenSlotArray, static_cast<int>(std::size(kPenSlotArray)), sizeof(PenSlot)};
 
 inline constexpr FieldDesc kPaperEntryArray[] = {
-    ZEMB_FIELD(PaperEntry, name, Text, nullptr),
+    ZEMB_TEXT(PaperEntry, name, kPaperNameMaxBytes),
     ZEMB_FIELD(PaperEntry, width, Length, nullptr),
     ZEMB_FIELD(PaperEntry, length, Length, nullptr),
     ZEMB_FIELD(PaperEntry, roll, Flag, nullptr),
@@ -197,7 +203,7 @@ inline constexpr FieldDesc kRecordArray[] = {
     ZEMB_FIELD(PlotterRecord, stopBits, List, &kStopBitsList),
     ZEMB_FIELD(PlotterRecord, parity, List, &kParityList),
     ZEMB_FIELD(PlotterRecord, flowControl, List, &kFlowList),
-    ZEMB_FIELD(PlotterRecord, hostAddress, Text, nullptr),
+    ZEMB_TEXT(PlotterRecord, hostAddress, kTextFieldMaxBytes),
     ZEMB_FIELD(PlotterRecord, hostPort, Integer, nullptr),
     ZEMB_FIELD(PlotterRecord, plotterUnit, Integer, nullptr),
     ZEMB_FIELD(PlotterRecord, errorRange, Integer, nullptr),
@@ -205,9 +211,9 @@ inline constexpr FieldDesc kRecordArray[] = {
               true, FieldKind::PdOptimize, nullptr, nullptr, 0, kPdParts,
               static_cast<int>(std::size(kPdParts))},
     ZEMB_FIELD(PlotterRecord, reserved368, Reserved, nullptr),
-    ZEMB_FIELD(PlotterRecord, headerString, Text, nullptr),
-    ZEMB_FIELD(PlotterRecord, footerString, Text, nullptr),
-    ZEMB_FIELD(PlotterRecord, sharedFolder, Text, nullptr),
+    ZEMB_TEXT(PlotterRecord, headerString, kTextFieldMaxBytes),
+    ZEMB_TEXT(PlotterRecord, footerString, kTextFieldMaxBytes),
+    ZEMB_TEXT(PlotterRecord, sharedFolder, kTextFieldMaxBytes),
 };
 inline constexpr FieldTable kRecordFields = {
     kRecordArray, static_cast<int>(std::size(kRecordArray)), sizeof(PlotterRecord)};
@@ -225,6 +231,7 @@ inline constexpr FieldTable kCatalogueFields = {
 
 #undef ZEMB_FIELD
 #undef ZEMB_BOUNDED
+#undef ZEMB_TEXT
 #undef ZEMB_SLOTS
 
 // The sixteen page-setup registry values as an image of little-endian words,

@@ -13,16 +13,9 @@
 
 namespace {
 
-// The pages store at most 126 bytes of a record text (Plotter additional
-// page) and 63 of a paper name.
-uint32_t maxTextOf(const FieldDesc& desc) {
-    if (desc.kind != FieldKind::Text)
-        return 0;
-    return desc.width == kPaperNameSize ? uint32_t{kPaperNameMaxBytes} : desc.width - 2;
-}
-
 DocField docField(const FieldRef& ref) {
-    return {ref.desc, ref.desc->name, ref.fileOffset, maxTextOf(*ref.desc)};
+    const bool text = ref.desc->kind == FieldKind::Text;
+    return {ref.desc, ref.desc->name, ref.fileOffset, text ? uint32_t(ref.desc->most) : 0};
 }
 
 DocTable tableOf(const FileBlock& block) {
