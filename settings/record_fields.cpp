@@ -48,10 +48,8 @@ static_assert(coversExactly(kPaperEntryArray, std::size(kPaperEntryArray), sizeo
               "paper entry table");
 static_assert(coversExactly(kRecordArray, std::size(kRecordArray), sizeof(PlotterRecord)),
               "record table");
-static_assert(sizeof(PlotterRecord) == kRecordSize, "record block");
 static_assert(coversExactly(kCatalogueArray, std::size(kCatalogueArray), sizeof(PaperCatalogue)),
               "catalogue table");
-static_assert(sizeof(PaperCatalogue) == kCatalogueSize, "catalogue block");
 static_assert(coversExactly(kPageSetupArray, std::size(kPageSetupArray), 4 * kPageSetupValueCount),
               "page-setup table");
 
@@ -84,6 +82,7 @@ constexpr bool blocksCoverFile() {
     return at == kSettingsFileSize;
 }
 static_assert(blocksCoverFile(), "file blocks");
+// A table's size is its structure's, so this holds the structures to the blocks.
 static_assert(kFileBlocks[1].fields->size == kFileBlocks[1].size &&
                   kFileBlocks[3].fields->size == kFileBlocks[3].size,
               "the blocks the tables describe");

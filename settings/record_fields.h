@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
-#include <string_view>
 #include <type_traits>
 #include <vector>
 
