@@ -120,11 +120,13 @@ std::string fieldDamage(const FieldDesc& field, const FieldValue& value) {
         return "";
     const int64_t n = value.number;
     if (outsideRange(field, n)) {
-        std::string damage = labelsOf(field).damageName + (" " + std::to_string(n)) + ", outside " +
-                             rangeText(field);
+        std::string damage = std::string(labelsOf(field).damageName) + " " + std::to_string(n) +
+                             ", outside " + rangeText(field);
         if (const ListLabels* list = labelsOf(field).list) {
-            for (int i = 0; i < list->count; ++i)
-                damage += (i ? ", " : " (") + withoutMnemonic(list->texts[i]);
+            for (int i = 0; i < list->count; ++i) {
+                damage += i ? ", " : " (";
+                damage += withoutMnemonic(list->texts[i]);
+            }
             damage += ")";
         }
         return damage;
@@ -160,7 +162,7 @@ std::string refusedInteger(const FieldDesc& field, int64_t value) {
         return std::to_string(value) + " is outside " + std::to_string(least) + ".." +
                std::to_string(most) + ", what " + std::to_string(bits) + " bits hold";
     if (outsideRange(field, value))
-        return labelsOf(field).refusalName + (" " + std::to_string(value)) + " is outside " +
-               rangeText(field);
+        return std::string(labelsOf(field).refusalName) + " " + std::to_string(value) +
+               " is outside " + rangeText(field);
     return "";
 }
