@@ -11,7 +11,8 @@
 
 #include "fuzz/memory_files.h"
 #include "zembcfg/export_document.h"
-#include "zembcfg/import_document.h"
+#include "settings/default_image.h"
+#include "zembcfg/import_plan.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 PaperCatalogue g_paperCatalogue;
 
-int PaperCount() {
-    const int count = g_paperCatalogue.count;
+int PaperCount(const PaperCatalogue& catalogue) {
+    const int count = catalogue.count;
     if (count < 0)
         return 0;
     return count > kMaxPaperEntries ? kMaxPaperEntries : count;
@@ -27,26 +27,28 @@ static void storeName(char* slot, const char* name) {
     slot[n] = '\0';
 }
 
-static void copyEntry(int to, int from) {
-    PaperEntry& dst = g_paperCatalogue.entries[to];
-    const PaperEntry& src = g_paperCatalogue.entries[from];
+static void copyEntry(PaperCatalogue* catalogue, int to, int from) {
+    PaperEntry& dst = catalogue->entries[to];
+    const PaperEntry& src = catalogue->entries[from];
     storeName(dst.name, src.name);
     dst.width = src.width;
     dst.length = src.length;
     dst.roll = src.roll;
 }
 
-static void storeEntry(int index, const char* name, int16_t width, int16_t length, int16_t roll) {
-    PaperEntry& entry = g_paperCatalogue.entries[index];
+static void storeEntry(PaperCatalogue* catalogue, int index, const char* name, int16_t width,
+                       int16_t length, int16_t roll) {
+    PaperEntry& entry = catalogue->entries[index];
     storeName(entry.name, name);
     entry.width = width;
     entry.length = length;
     entry.roll = roll;
 }
 
-int GetPaperSize(int index, int16_t* width, int16_t* length, int16_t* roll) {
-    const bool valid = index >= 0 && index < PaperCount();
-    const PaperEntry* entry = valid ? &g_paperCatalogue.entries[index] : nullptr;
+int GetPaperSize(const PaperCatalogue& catalogue, int index, int16_t* width, int16_t* length,
+                 int16_t* roll) {
+    const bool valid = index >= 0 && index < PaperCount(catalogue);
+    const PaperEntry* entry = valid ? &catalogue.entries[index] : nullptr;
     if (width)
         *width = entry ? entry->width : 0;
     if (length)
@@ -56,50 +58,52 @@ int GetPaperSize(int index, int16_t* width, int16_t* length, int16_t* roll) {
     return valid ? 1 : 0;
 }
 
-int GetPaperEntry(int index, char* name, size_t nameSize, int16_t* width, int16_t* length,
-                  int16_t* roll) {
-    const int found = GetPaperSize(index, width, length, roll);
+int GetPaperEntry(const PaperCatalogue& catalogue, int index, char* name, size_t nameSize,
+                  int16_t* width, int16_t* length, int16_t* roll) {
+    const int found = GetPaperSize(catalogue, index, width, length, roll);
     if (name != nullptr && nameSize > 0) {
-        size_t n = found ? PaperNameLength(g_paperCatalogue.entries[index].name) : 0;
+        size_t n = found ? PaperNameLength(catalogue.entries[index].name) : 0;
         if (n > nameSize - 1)
             n = nameSize - 1;
         if (n > 0)
-            std::memcpy(name, g_paperCatalogue.entries[index].name, n);
+            std::memcpy(name, catalogue.entries[index].name, n);
         name[n] = '\0';
     }
     return found;
 }
 
-int ReplacePaperEntry(int index, const char* name, int16_t width, int16_t length, int16_t roll) {
-    if (index < 0 || index >= PaperCount())
+int ReplacePaperEntry(PaperCatalogue* catalogue, int index, const char* name, int16_t width,
+                      int16_t length, int16_t roll) {
+    if (index < 0 || index >= PaperCount(*catalogue))
         return 0;
-    storeEntry(index, name, width, length, roll);
+    storeEntry(catalogue, index, name, width, length, roll);
     return 1;
 }
 
-int InsertPaperEntry(int index, const char* name, int16_t width, int16_t length, int16_t roll) {
-    const int count = PaperCount();
+int InsertPaperEntry(PaperCatalogue* catalogue, int index, const char* name, int16_t width,
+                     int16_t length, int16_t roll) {
+    const int count = PaperCount(*catalogue);
     if (index < 0 || index > count || count >= kMaxPaperEntries)
         return 0;
     // Work from the top so every entry moves before its slot is overwritten.
     for (int k = count; k > index; --k)
-        copyEntry(k, k - 1);
-    storeEntry(index, name, width, length, roll);
-    g_paperCatalogue.count = static_cast<int16_t>(count + 1);
+        copyEntry(catalogue, k, k - 1);
+    storeEntry(catalogue, index, name, width, length, roll);
+    catalogue->count = static_cast<int16_t>(count + 1);
     return 1;
 }
 
-int RemovePaperEntry(int index) {
-    const int count = PaperCount();
+int RemovePaperEntry(PaperCatalogue* catalogue, int index) {
+    const int count = PaperCount(*catalogue);
     if (index < 0 || index >= count)
         return 0;
     for (int i = index; i < count - 1; ++i)
-        copyEntry(i, i + 1);
-    g_paperCatalogue.count = static_cast<int16_t>(count - 1);
+        copyEntry(catalogue, i, i + 1);
+    catalogue->count = static_cast<int16_t>(count - 1);
     return 1;
 }
 
-void ResetPaperCatalogue() {
+void ResetPaperCatalogue(PaperCatalogue* catalogue) {
     static const struct {
         const char* name;
         int16_t width, length, roll;
@@ -111,9 +115,32 @@ void ResetPaperCatalogue() {
         {"Roll(1020)", 1020, 3000, 1}, {"Roll(1000)", 1000, 3000, 1},
         {"Roll(950)", 950, 3000, 1},   {"Roll(920)", 920, 3000, 1},
     };
-    std::memset(&g_paperCatalogue, 0, sizeof g_paperCatalogue);
+    std::memset(catalogue, 0, sizeof *catalogue);
     int index = 0;
     for (const auto& d : kDefaults)
-        storeEntry(index++, d.name, d.width, d.length, d.roll);
-    g_paperCatalogue.count = static_cast<int16_t>(index);
+        storeEntry(catalogue, index++, d.name, d.width, d.length, d.roll);
+    catalogue->count = static_cast<int16_t>(index);
+}
+
+int PaperCount() {
+    return PaperCount(g_paperCatalogue);
+}
+int GetPaperSize(int index, int16_t* width, int16_t* length, int16_t* roll) {
+    return GetPaperSize(g_paperCatalogue, index, width, length, roll);
+}
+int GetPaperEntry(int index, char* name, size_t nameSize, int16_t* width, int16_t* length,
+                  int16_t* roll) {
+    return GetPaperEntry(g_paperCatalogue, index, name, nameSize, width, length, roll);
+}
+int ReplacePaperEntry(int index, const char* name, int16_t width, int16_t length, int16_t roll) {
+    return ReplacePaperEntry(&g_paperCatalogue, index, name, width, length, roll);
+}
+int InsertPaperEntry(int index, const char* name, int16_t width, int16_t length, int16_t roll) {
+    return InsertPaperEntry(&g_paperCatalogue, index, name, width, length, roll);
+}
+int RemovePaperEntry(int index) {
+    return RemovePaperEntry(&g_paperCatalogue, index);
+}
+void ResetPaperCatalogue() {
+    ResetPaperCatalogue(&g_paperCatalogue);
 }

@@ -40,18 +40,31 @@ static_assert(offsetof(PaperCatalogue, reserved6936) == 6936, "catalogue layout"
 
 extern PaperCatalogue g_paperCatalogue;
 
+// The operations work on the one catalogue unless given another block.
+
 // The number of usable entries: a damaged count from the file is taken as
 // 0..99 so that no operation reaches outside the slots.
+int PaperCount(const PaperCatalogue& catalogue);
 int PaperCount();
 
 // Each returns 1 on success and 0 on refusal; a refusal changes nothing.
 // Names longer than 63 bytes are cut at 63 bytes.
+int GetPaperSize(const PaperCatalogue& catalogue, int index, int16_t* width, int16_t* length,
+                 int16_t* roll);
 int GetPaperSize(int index, int16_t* width, int16_t* length, int16_t* roll);
+int GetPaperEntry(const PaperCatalogue& catalogue, int index, char* name, size_t nameSize,
+                  int16_t* width, int16_t* length, int16_t* roll);
 int GetPaperEntry(int index, char* name, size_t nameSize, int16_t* width, int16_t* length,
                   int16_t* roll);
+int ReplacePaperEntry(PaperCatalogue* catalogue, int index, const char* name, int16_t width,
+                      int16_t length, int16_t roll);
 int ReplacePaperEntry(int index, const char* name, int16_t width, int16_t length, int16_t roll);
+int InsertPaperEntry(PaperCatalogue* catalogue, int index, const char* name, int16_t width,
+                     int16_t length, int16_t roll);
 int InsertPaperEntry(int index, const char* name, int16_t width, int16_t length, int16_t roll);
+int RemovePaperEntry(PaperCatalogue* catalogue, int index);
 int RemovePaperEntry(int index);
+void ResetPaperCatalogue(PaperCatalogue* catalogue);
 void ResetPaperCatalogue();
 
 // Length of a name as stored: at most 63 bytes, even without a terminator.

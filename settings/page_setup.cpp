@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "settings/le_bytes.h"
 #include "settings/record.h"
 #include "units/units.h"
 
@@ -82,10 +83,9 @@ void setPageSetupValue(PageSetup* setup, int i, uint32_t word) {
 }
 
 void readPageSetupValue(PageSetup* setup, int i, const unsigned char* data, size_t size) {
-    if (size > 4 || (size > 0 && data == nullptr))
-        return;
     uint32_t word = 0;
-    for (size_t byte = 0; byte < size; ++byte)
-        word |= static_cast<uint32_t>(data[byte]) << (8 * byte);
+    if (size > 4 || (size > 0 && (data == nullptr ||
+                                  !loadLe(data, size, 0, static_cast<unsigned>(size), &word))))
+        return;
     setPageSetupValue(setup, i, word);
 }

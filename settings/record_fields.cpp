@@ -1,6 +1,7 @@
 #include "settings/record_fields.h"
 
 #include "settings/cp932_text.h"
+#include "settings/le_bytes.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -18,13 +19,24 @@ constexpr bool coversExactly(const FieldDesc* fields, size_t count, uint32_t siz
         if (f.offset != at || fieldBytes(f) != f.width)
             return false;
         const bool integer = f.width == 2 || f.width == 4;
-        if (f.kind == FieldKind::Text ? f.isSigned || f.width < 2
+        if (f.kind == FieldKind::Text ? f.isSigned || f.width < 2 || f.most <= 0 ||
+                                            static_cast<uint32_t>(f.most) >= f.width
                                       : f.kind != FieldKind::Slots && (!integer || !f.isSigned))
             return false;
         // A list without its values fails here as a null dereference; no
         // null comparison, which UBSan builds cannot evaluate at compile time.
         if (f.kind == FieldKind::List && f.list->count <= 0)
             return false;
+        // A bounded list's range is its items; a counter's bounds its slots.
+        if (f.bounded && f.kind == FieldKind::List &&
+            (f.least != 0 || f.most != f.list->count - 1 || f.list->valueAt))
+            return false;
+        if (f.countedBy >= 0) {
+            const FieldDesc& counter = fields[f.countedBy];
+            if (static_cast<size_t>(f.countedBy) >= count || !counter.bounded ||
+                counter.least != 0 || counter.most != f.slotCount)
+                return false;
+        }
         at += f.width;
     }
     return at == size;
@@ -36,17 +48,15 @@ static_assert(coversExactly(kPaperEntryArray, std::size(kPaperEntryArray), sizeo
               "paper entry table");
 static_assert(coversExactly(kRecordArray, std::size(kRecordArray), sizeof(PlotterRecord)),
               "record table");
-static_assert(sizeof(PlotterRecord) == kRecordSize, "record block");
 static_assert(coversExactly(kCatalogueArray, std::size(kCatalogueArray), sizeof(PaperCatalogue)),
               "catalogue table");
-static_assert(sizeof(PaperCatalogue) == kCatalogueSize, "catalogue block");
 static_assert(coversExactly(kPageSetupArray, std::size(kPageSetupArray), 4 * kPageSetupValueCount),
               "page-setup table");
 
-constexpr FieldDesc kVersionField = {"version", 0,       2, false,   FieldKind::Integer,
-                                     nullptr,   nullptr, 0, nullptr, 0};
-
 } // namespace
+
+constexpr FieldDesc kVersionField = {"version", 0,       2, false,   FieldKind::Version,
+                                     nullptr,   nullptr, 0, nullptr, 0};
 
 constexpr FileBlock kFileBlocks[kFileBlockCount] = {
     {"version", 0, kRecordOffset, nullptr},
@@ -72,6 +82,7 @@ constexpr bool blocksCoverFile() {
     return at == kSettingsFileSize;
 }
 static_assert(blocksCoverFile(), "file blocks");
+// A table's size is its structure's, so this holds the structures to the blocks.
 static_assert(kFileBlocks[1].fields->size == kFileBlocks[1].size &&
                   kFileBlocks[3].fields->size == kFileBlocks[3].size,
               "the blocks the tables describe");
@@ -80,13 +91,6 @@ static_assert(kFileBlocks[2].offset == 758 && kFileBlocks[4].offset == 8476 &&
               "file layout");
 } // namespace
 
-const FieldDesc* findField(const FieldTable& table, std::string_view name) {
-    for (int i = 0; i < table.count; ++i)
-        if (table.fields[i].name && name == table.fields[i].name)
-            return &table.fields[i];
-    return nullptr;
-}
-
 int listPositionOf(const FieldList& list, int64_t value) {
     for (int i = 0; i < list.count; ++i)
         if ((list.valueAt ? list.valueAt(i) : i) == value)
@@ -94,46 +98,12 @@ int listPositionOf(const FieldList& list, int64_t value) {
     return -1;
 }
 
-static void addFields(const FieldTable& table, const std::string& prefix, uint32_t base,
-                      int entryCount, int entry, std::vector<FieldRef>* out) {
-    for (int i = 0; i < table.count; ++i) {
-        const FieldDesc& field = table.fields[i];
-        const std::string path = prefix + field.name;
-        if (field.kind != FieldKind::Slots) {
-            out->push_back({path, &field, base + field.offset, entry});
-            continue;
-        }
-        const bool entries = field.slots == &kPaperEntryFields;
-        const int slots = entries ? entryCount : field.slotCount;
-        for (int s = 0; s < slots && s < field.slotCount; ++s)
-            addFields(*field.slots, path + "[" + std::to_string(s) + "].",
-                      base + field.offset + static_cast<uint32_t>(s) * field.slots->size,
-                      entryCount, entries ? s : entry, out);
-    }
-}
-
-std::vector<FieldRef> settingsFields(int entryCount) {
-    std::vector<FieldRef> out;
-    out.push_back({"version", &kVersionField, 0, -1});
-    for (const FileBlock& block : kFileBlocks)
-        if (block.fields)
-            addFields(*block.fields, std::string(block.name) + ".", block.offset, entryCount, -1,
-                      &out);
-    return out;
-}
-
 bool readFieldInt(const std::vector<unsigned char>& image, uint32_t offset, uint32_t width,
                   bool isSigned, int64_t* value) {
-    if (width == 0 || width > 4 || offset > image.size() || image.size() - offset < width)
-        return false;
     uint32_t word = 0;
-    for (uint32_t i = 0; i < width; ++i)
-        word |= static_cast<uint32_t>(image[offset + i]) << (8 * i);
-    int64_t v = word;
-    const uint32_t signBit = 1u << (8 * width - 1);
-    if (isSigned && (word & signBit))
-        v -= int64_t{1} << (8 * width);
-    *value = v;
+    if (!loadLe(image.data(), image.size(), offset, width, &word))
+        return false;
+    *value = isSigned ? signedLe(word, width) : int64_t{word};
     return true;
 }
 

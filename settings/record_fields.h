@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
-#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -34,6 +33,7 @@ enum class FieldKind : uint8_t {
     PdOptimize,   // packed word, see its parts
     PaperSize,    // page-setup size code: 601 + catalogue index, or 999
     Slots,        // an array of records described by a table of its own
+    Version,      // the layout's version word: anything but 302 is another layout
 };
 
 // The stored values a list (or a group of radio buttons) can hold, in list
@@ -64,6 +64,13 @@ struct FieldDesc {
     int slotCount;
     const FieldPart* parts; // PdOptimize: its packed values
     int partCount;
+    // A value outside least..most is damage, and the import refuses it.
+    // Texts: most is the bytes the pages store before the terminator.
+    bool bounded = false;
+    int32_t least = 0, most = 0;
+    // Slots: the field of the same table that counts the slots in use (its
+    // range bounds them); -1 when every slot is in use.
+    int countedBy = -1;
 };
 
 struct FieldTable {
@@ -115,10 +122,21 @@ inline constexpr FieldPart kPdParts[] = {
 #member, offsetof(S, member), sizeof(S::member), std::is_signed_v < decltype(S::member)>,  \
             FieldKind::kind, list, nullptr, 0, nullptr, 0                                          \
     }
-#define ZEMB_SLOTS(S, member, table)                                                               \
+#define ZEMB_BOUNDED(S, member, kind, list, least, most)                                           \
+    FieldDesc {                                                                                    \
+#member, offsetof(S, member), sizeof(S::member), std::is_signed_v < decltype(S::member)>,  \
+            FieldKind::kind, list, nullptr, 0, nullptr, 0, true, least, most                       \
+    }
+#define ZEMB_TEXT(S, member, maxBytes)                                                             \
+    FieldDesc {                                                                                    \
+#member, offsetof(S, member), sizeof(S::member), false, FieldKind::Text, nullptr, nullptr, \
+            0, nullptr, 0, false, 0, maxBytes                                                      \
+    }
+#define ZEMB_SLOTS(S, member, table, countedBy)                                                    \
     FieldDesc {                                                                                    \
 #member, offsetof(S, member), sizeof(S::member), false, FieldKind::Slots, nullptr, &table, \
-            static_cast < int>(sizeof(S::member) / sizeof(S::member[0])), nullptr, 0               \
+            static_cast < int>(sizeof(S::member) / sizeof(S::member[0])), nullptr, 0, false, 0, 0, \
+            countedBy                                                                              \
     }
 
 inline constexpr FieldDesc kPenSlotArray[] = {
@@ -133,7 +151,7 @@ inline constexpr FieldTable kPenSlotFields = {
     kPenSlotArray, static_cast<int>(std::size(kPenSlotArray)), sizeof(PenSlot)};
 
 inline constexpr FieldDesc kPaperEntryArray[] = {
-    ZEMB_FIELD(PaperEntry, name, Text, nullptr),
+    ZEMB_TEXT(PaperEntry, name, kPaperNameMaxBytes),
     ZEMB_FIELD(PaperEntry, width, Length, nullptr),
     ZEMB_FIELD(PaperEntry, length, Length, nullptr),
     ZEMB_FIELD(PaperEntry, roll, Flag, nullptr),
@@ -163,7 +181,7 @@ inline constexpr FieldDesc kRecordArray[] = {
     ZEMB_FIELD(PlotterRecord, lineOptimizeOff, InvertedFlag, nullptr),
     ZEMB_FIELD(PlotterRecord, errorAdjust, Flag, nullptr),
     ZEMB_FIELD(PlotterRecord, reserved54, Reserved, nullptr),
-    ZEMB_SLOTS(PlotterRecord, penSlots, kPenSlotFields),
+    ZEMB_SLOTS(PlotterRecord, penSlots, kPenSlotFields, -1),
     ZEMB_FIELD(PlotterRecord, frameCut, Flag, nullptr),
     ZEMB_FIELD(PlotterRecord, frameCutTool, List, &kCutToolList),
     ZEMB_FIELD(PlotterRecord, frameMarginTop, Length, nullptr),
@@ -184,7 +202,7 @@ inline constexpr FieldDesc kRecordArray[] = {
     ZEMB_FIELD(PlotterRecord, stopBits, List, &kStopBitsList),
     ZEMB_FIELD(PlotterRecord, parity, List, &kParityList),
     ZEMB_FIELD(PlotterRecord, flowControl, List, &kFlowList),
-    ZEMB_FIELD(PlotterRecord, hostAddress, Text, nullptr),
+    ZEMB_TEXT(PlotterRecord, hostAddress, kTextFieldMaxBytes),
     ZEMB_FIELD(PlotterRecord, hostPort, Integer, nullptr),
     ZEMB_FIELD(PlotterRecord, plotterUnit, Integer, nullptr),
     ZEMB_FIELD(PlotterRecord, errorRange, Integer, nullptr),
@@ -192,25 +210,27 @@ inline constexpr FieldDesc kRecordArray[] = {
               true, FieldKind::PdOptimize, nullptr, nullptr, 0, kPdParts,
               static_cast<int>(std::size(kPdParts))},
     ZEMB_FIELD(PlotterRecord, reserved368, Reserved, nullptr),
-    ZEMB_FIELD(PlotterRecord, headerString, Text, nullptr),
-    ZEMB_FIELD(PlotterRecord, footerString, Text, nullptr),
-    ZEMB_FIELD(PlotterRecord, sharedFolder, Text, nullptr),
+    ZEMB_TEXT(PlotterRecord, headerString, kTextFieldMaxBytes),
+    ZEMB_TEXT(PlotterRecord, footerString, kTextFieldMaxBytes),
+    ZEMB_TEXT(PlotterRecord, sharedFolder, kTextFieldMaxBytes),
 };
 inline constexpr FieldTable kRecordFields = {
     kRecordArray, static_cast<int>(std::size(kRecordArray)), sizeof(PlotterRecord)};
 
 // PaperCatalogue, 6938 bytes.
 inline constexpr FieldDesc kCatalogueArray[] = {
-    ZEMB_FIELD(PaperCatalogue, count, Integer, nullptr),
-    ZEMB_SLOTS(PaperCatalogue, entries, kPaperEntryFields),
+    ZEMB_BOUNDED(PaperCatalogue, count, Integer, nullptr, 0, kMaxPaperEntries),
+    ZEMB_SLOTS(PaperCatalogue, entries, kPaperEntryFields, 0),
     ZEMB_FIELD(PaperCatalogue, reserved6932, Reserved, nullptr),
-    ZEMB_FIELD(PaperCatalogue, lengthUnit, List, &kLengthUnitList),
+    ZEMB_BOUNDED(PaperCatalogue, lengthUnit, List, &kLengthUnitList, 0, kLengthUnitList.count - 1),
     ZEMB_FIELD(PaperCatalogue, reserved6936, Reserved, nullptr),
 };
 inline constexpr FieldTable kCatalogueFields = {
     kCatalogueArray, static_cast<int>(std::size(kCatalogueArray)), sizeof(PaperCatalogue)};
 
 #undef ZEMB_FIELD
+#undef ZEMB_BOUNDED
+#undef ZEMB_TEXT
 #undef ZEMB_SLOTS
 
 // The sixteen page-setup registry values as an image of little-endian words,
@@ -243,24 +263,15 @@ struct FileBlock {
 enum : int { kFileBlockCount = 7 };
 extern const FileBlock kFileBlocks[kFileBlockCount];
 
-// The field of a table with that name, or null.
-const FieldDesc* findField(const FieldTable& table, std::string_view name);
-
 // The position of a stored value in a list, or -1 when no item has it.
 int listPositionOf(const FieldList& list, int64_t value);
 
-// One stored value, found by walking the tables over a file image.
-struct FieldRef {
-    std::string path; // "record.penSlots[3].red", "catalogue.entries[0].name"
-    const FieldDesc* desc;
-    uint32_t fileOffset; // absolute offset in the settings file
-    int entry;           // the catalogue entry it belongs to, or -1
-};
+inline bool outsideRange(const FieldDesc& field, int64_t value) {
+    return field.bounded && (value < field.least || value > field.most);
+}
 
-// Every leaf field of the settings file, in file order: the version word, the
-// record (pen slots expanded), the catalogue (entries 0..entryCount - 1, where
-// entryCount is clamped to 0..99 by the caller) and its unit and reserved words.
-std::vector<FieldRef> settingsFields(int entryCount);
+// The version word at the start of the file.
+extern const FieldDesc kVersionField;
 
 // Little-endian integer of a field at an absolute offset of an image; false
 // when the image ends before the field does.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "settings/le_bytes.h"
+
 namespace {
 
 const uint32_t kSetFont = 0x40; // DS_SETFONT, also part of DS_SHELLFONT
@@ -17,19 +19,14 @@ struct Reader {
     size_t at;
     bool ok;
 
-    unsigned word() {
-        if (!ok || at + 2 > size) {
-            ok = false;
-            return 0;
-        }
-        const unsigned value = bytes[at] | (bytes[at + 1] << 8);
-        at += 2;
-        return value;
+    uint32_t read(unsigned width) {
+        uint32_t value = 0;
+        ok = ok && loadLe(bytes, size, at, width, &value);
+        at += width;
+        return ok ? value : 0;
     }
-    uint32_t dword() {
-        const uint32_t low = word();
-        return low | (static_cast<uint32_t>(word()) << 16);
-    }
+    unsigned word() { return read(2); }
+    uint32_t dword() { return read(4); }
     void skip(size_t count) {
         if (at + count > size)
             ok = false;
@@ -84,10 +81,12 @@ bool dialogTemplateFont(const unsigned char* bytes, size_t size, TemplateFont* f
     FaceAt at;
     if (font == nullptr || !findFace(bytes, size, &at))
         return false;
-    font->pointSize = bytes[at.pointSizeAt] | (bytes[at.pointSizeAt + 1] << 8);
+    uint32_t unit = 0;
+    loadLe(bytes, size, at.pointSizeAt, 2, &unit);
+    font->pointSize = static_cast<int>(unit);
     font->face.clear();
-    for (size_t i = at.faceAt; i + 2 < at.faceEnd; i += 2)
-        font->face.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    for (size_t i = at.faceAt; i + 2 < at.faceEnd && loadLe(bytes, size, i, 2, &unit); i += 2)
+        font->face.push_back(static_cast<char16_t>(unit));
     return true;
 }
 
@@ -97,12 +96,10 @@ std::vector<unsigned char> withDialogFace(const unsigned char* bytes, size_t siz
     if (!findFace(bytes, size, &at))
         return {};
     std::vector<unsigned char> out(bytes, bytes + at.faceAt);
-    for (char16_t unit : face) {
-        out.push_back(static_cast<unsigned char>(unit & 0xFF));
-        out.push_back(static_cast<unsigned char>(unit >> 8));
-    }
-    out.push_back(0);
-    out.push_back(0);
+    // The face and its terminator, one 16-bit unit each.
+    out.resize(out.size() + 2 * (face.size() + 1), 0);
+    for (size_t i = 0; i < face.size(); ++i)
+        storeLe(out.data(), out.size(), at.faceAt + 2 * i, 2, face[i]);
     // Every control starts on a four-byte boundary of the template.
     while (out.size() % 4 != 0)
         out.push_back(0);

@@ -1,7 +1,7 @@
 #include <CLI/CLI.hpp>
 
-#include "settings/catalogue.h"
 #include "settings/settings_file.h"
+#include "zembcfg/field_walk.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
@@ -42,28 +42,15 @@ void checkLength(const std::vector<unsigned char>& bytes, Findings& f) {
     }
 }
 
-void checkFields(const std::vector<unsigned char>& bytes, int entryCount, Findings& f) {
-    for (const FieldRef& ref : settingsFields(entryCount)) {
+void checkFields(const std::vector<unsigned char>& bytes, Findings& f) {
+    for (const FieldRef& ref : walkFile(inUseIn(bytes))) {
         const FieldDesc& field = *ref.desc;
+        if (ref.isArray())
+            continue;
         const FieldValue value = readFieldValue(field, bytes, ref.fileOffset);
         if (!value.present)
             continue;
-        std::string damage;
-        if (ref.path == "version") {
-            if (value.number != kSettingsVersion)
-                damage = "version word " + std::to_string(value.number) + ", not " +
-                         std::to_string(kSettingsVersion) +
-                         " (the settings program would replace the whole file by defaults)";
-        } else if (ref.path == "catalogue.count") {
-            if (value.number < 0 || value.number > kMaxPaperEntries)
-                damage = "paper count " + std::to_string(value.number) + ", outside 0..99";
-        } else if (ref.path == "catalogue.lengthUnit") {
-            if (listPositionOf(*field.list, value.number) < 0)
-                damage = "stored length unit " + std::to_string(value.number) +
-                         ", outside 0..2 (inch, mm, pixel)";
-        } else {
-            damage = fieldDamage(field, value);
-        }
+        const std::string damage = fieldDamage(field, value);
         if (!damage.empty())
             f.problem(ref.fileOffset, ref.path, damage);
         else if (field.kind == FieldKind::Text && !value.validText)
@@ -95,7 +82,7 @@ void addCheckCommand(CLI::App& app, Io& io, int* status) {
             return;
         } else {
             checkLength(image.bytes, findings);
-            checkFields(image.bytes, imageEntryCount(image.bytes), findings);
+            checkFields(image.bytes, findings);
         }
         io.out += findings.out;
         io.out += image.path + ": " +

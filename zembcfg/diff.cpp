@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "zembcfg/import_document.h"
+#include "zembcfg/diff_document.h"
+#include "zembcfg/field_walk.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
@@ -13,8 +14,8 @@ struct DiffOptions {
     std::string second;
 };
 
-std::string sideText(const FieldRef& ref, const std::vector<unsigned char>& image, int entries) {
-    if (ref.entry >= entries)
+std::string sideText(const FieldRef& ref, const std::vector<unsigned char>& image) {
+    if (ref.counter && ref.slot >= slotsInUse(image, *ref.counter, ref.counterOffset))
         return "(free slot)";
     return storedText(*ref.desc, readFieldValue(*ref.desc, image, ref.fileOffset));
 }
@@ -40,11 +41,14 @@ std::string compareImages(const std::vector<unsigned char>& a,
     const size_t common = std::min(a.size(), b.size());
     // Bytes whose difference a field line already explains.
     std::vector<bool> explained(std::max(a.size(), b.size()), false);
-    const int entriesA = imageEntryCount(a);
-    const int entriesB = imageEntryCount(b);
-    for (const FieldRef& ref : settingsFields(std::max(entriesA, entriesB))) {
-        const std::string before = sideText(ref, a, entriesA);
-        const std::string after = sideText(ref, b, entriesB);
+    const SlotsToWalk either = [&a, &b](const FieldDesc& counter, uint32_t offset) {
+        return std::max(slotsInUse(a, counter, offset), slotsInUse(b, counter, offset));
+    };
+    for (const FieldRef& ref : walkFile(either)) {
+        if (ref.isArray())
+            continue;
+        const std::string before = sideText(ref, a);
+        const std::string after = sideText(ref, b);
         if (before == after)
             continue;
         out += ref.path + ": " + before + " → " + after + "\n";

@@ -4,92 +4,63 @@
 
 #include "settings/catalogue.h"
 #include "settings/cp932_text.h"
+#include "settings/le_bytes.h"
 #include "settings/record.h"
 #include "settings/settings_file.h"
+#include "zembcfg/field_walk.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {
 
-// The pages store at most 126 bytes of a record text (Plotter additional
-// page) and 63 of a paper name.
-uint32_t maxTextOf(const FieldDesc& desc) {
-    if (desc.kind != FieldKind::Text)
-        return 0;
-    return desc.width == kPaperNameSize ? uint32_t{kPaperNameMaxBytes} : desc.width - 2;
+DocField docField(const FieldRef& ref) {
+    const bool text = ref.desc->kind == FieldKind::Text;
+    return {ref.desc, ref.desc->name, ref.fileOffset, text ? uint32_t(ref.desc->most) : 0};
 }
 
-const FieldDesc& slotsOf(const FieldTable& table) {
-    for (int i = 0; i < table.count; ++i)
-        if (table.fields[i].kind == FieldKind::Slots)
-            return table.fields[i];
-    return table.fields[0];
-}
-
-// The plain fields of a table at base, leaving out slot arrays and one name.
-std::vector<DocField> plainFields(const FieldTable& table, uint32_t base,
-                                  std::string_view skip = {}) {
-    std::vector<DocField> fields;
-    for (int i = 0; i < table.count; ++i) {
-        const FieldDesc& desc = table.fields[i];
-        if (desc.kind != FieldKind::Slots && skip != desc.name)
-            fields.push_back({&desc, desc.name, base + desc.offset, maxTextOf(desc)});
+DocTable tableOf(const FileBlock& block) {
+    DocTable table{block.name, {}, {}};
+    for (const FieldRef& ref :
+         walkTable(*block.fields, block.offset, std::string(block.name) + ".", everySlot)) {
+        if (ref.inArray()) {
+            if (ref.slot == 0)
+                table.array.fields.push_back(docField(ref));
+        } else if (ref.isArray()) {
+            const FieldDesc& desc = *ref.desc;
+            // The counter comes first in its table.
+            table.array = {.desc = &desc,
+                           .key = desc.name,
+                           .fields = {},
+                           .stride = desc.slots->size,
+                           .slotCount = desc.slotCount,
+                           .end = ref.fileOffset + desc.width,
+                           .counted = ref.counter != nullptr,
+                           .counter = table.array.counter};
+        } else if (ref.counts) {
+            table.array.counter = docField(ref);
+        } else {
+            table.fields.push_back(docField(ref));
+        }
     }
-    return fields;
+    return table;
 }
 
 } // namespace
 
-const std::vector<DocField>& recordDocFields() {
-    static const std::vector<DocField> fields = plainFields(kRecordFields, kRecordOffset);
-    return fields;
-}
-
-const std::vector<DocField>& penDocFields() {
-    static const std::vector<DocField> fields =
-        plainFields(kPenSlotFields, kRecordOffset + slotsOf(kRecordFields).offset);
-    return fields;
-}
-
-const std::vector<DocField>& catalogueDocFields() {
-    static const std::vector<DocField> fields =
-        plainFields(kCatalogueFields, kCatalogueOffset, countDocField().key);
-    return fields;
-}
-
-const std::vector<DocField>& entryDocFields() {
-    static const std::vector<DocField> fields =
-        plainFields(kPaperEntryFields, kCatalogueOffset + slotsOf(kCatalogueFields).offset);
-    return fields;
+const std::vector<DocTable>& docTables() {
+    static const std::vector<DocTable> tables = [] {
+        std::vector<DocTable> tables;
+        for (const FileBlock& block : kFileBlocks)
+            if (block.fields)
+                tables.push_back(tableOf(block));
+        return tables;
+    }();
+    return tables;
 }
 
 const DocField& versionDocField() {
-    static const DocField field = [] {
-        const FieldRef version = settingsFields(0).front();
-        return DocField{version.desc, version.desc->name, version.fileOffset, 0};
-    }();
+    static const DocField field = docField(walkFile(everySlot).front());
     return field;
-}
-
-const DocField& countDocField() {
-    static const DocField field = [] {
-        const FieldDesc* desc = findField(kCatalogueFields, "count");
-        return DocField{desc, desc->name, kCatalogueOffset + desc->offset, 0};
-    }();
-    return field;
-}
-
-uint32_t penSlotStride() {
-    return kPenSlotFields.size;
-}
-
-uint32_t entryStride() {
-    return kPaperEntryFields.size;
-}
-
-uint32_t entriesEnd() {
-    const FieldDesc& slots = slotsOf(kCatalogueFields);
-    return kCatalogueOffset + slots.offset + slots.width;
 }
 
 const DocField* findDocField(const std::vector<DocField>& fields, std::string_view key) {
@@ -124,27 +95,8 @@ int64_t readDocInteger(const std::vector<unsigned char>& image, const DocField& 
 
 void writeDocInteger(std::vector<unsigned char>* image, const DocField& field, uint32_t shift,
                      int64_t value) {
-    const uint64_t word = static_cast<uint64_t>(value);
-    for (uint32_t i = 0; i < field.desc->width; ++i)
-        if (size_t{field.offset} + shift + i < image->size())
-            (*image)[field.offset + shift + i] = static_cast<unsigned char>(word >> (8 * i));
-}
-
-std::string refusedInteger(const DocField& field, int64_t value) {
-    const unsigned bits = 8 * field.desc->width;
-    const int64_t least = field.desc->isSigned ? -(int64_t{1} << (bits - 1)) : 0;
-    const int64_t most =
-        field.desc->isSigned ? (int64_t{1} << (bits - 1)) - 1 : (int64_t{1} << bits) - 1;
-    if (value < least || value > most)
-        return std::to_string(value) + " is outside " + std::to_string(least) + ".." +
-               std::to_string(most) + ", what " + std::to_string(bits) + " bits hold";
-    if (field.desc->list == &kLengthUnitList && listPositionOf(kLengthUnitList, value) < 0)
-        return "length unit " + std::to_string(value) + " is outside 0.." +
-               std::to_string(kLengthUnitList.count - 1);
-    if (field.desc == countDocField().desc && (value < 0 || value > kMaxPaperEntries))
-        return "count " + std::to_string(value) + " is outside 0.." +
-               std::to_string(kMaxPaperEntries);
-    return "";
+    storeLe(image->data(), image->size(), size_t{field.offset} + shift, field.desc->width,
+            static_cast<uint32_t>(value));
 }
 
 bool fieldTextToUtf8(const std::vector<unsigned char>& image, const DocField& field, uint32_t shift,

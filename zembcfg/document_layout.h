@@ -1,7 +1,6 @@
 // Where each key of an export document lives in the settings file: the
-// record's fields, the pen slots, the catalogue's words and entries and the
-// version word, all taken from the one field table. Export and import both
-// walk these lists.
+// tables' fields, their arrays and the version word, all taken from the one
+// walk of the field tables. Export and import both go through these lists.
 #pragma once
 
 #include <cstddef>
@@ -23,21 +22,29 @@ enum : uint32_t {
     kMaxDocumentFileSize = 1u << 20, // no settings file comes anywhere near this
 };
 
-// The record's fields, the pen slots excepted.
-const std::vector<DocField>& recordDocFields();
-// The fields of pen slot 0; slot i lies penSlotStride() * i further on.
-const std::vector<DocField>& penDocFields();
-// The catalogue block's words but its count.
-const std::vector<DocField>& catalogueDocFields();
-// The fields of catalogue entry 0; entry i lies entryStride() * i further on.
-const std::vector<DocField>& entryDocFields();
+// An array of a table: as many [[table.key]] tables as slots.
+struct DocArray {
+    const FieldDesc* desc;
+    const char* key;
+    std::vector<DocField> fields; // of slot 0; slot i lies stride * i further on
+    uint32_t stride;
+    int slotCount;
+    uint32_t end; // in the file, the end of the last slot
+    // A counted array's counter, which a document implies by the array's length.
+    bool counted;
+    DocField counter;
+};
+
+// A table of the document: one block of the file.
+struct DocTable {
+    const char* name;             // "record", "catalogue"
+    std::vector<DocField> fields; // its keys, the array and its counter aside
+    DocArray array;
+};
+
+// The document's tables in file order, taken from the one walk.
+const std::vector<DocTable>& docTables();
 const DocField& versionDocField();
-// The catalogue's count, implied in a document by its entries.
-const DocField& countDocField();
-uint32_t penSlotStride();
-uint32_t entryStride();
-// The bytes from the count to the end of the last slot.
-uint32_t entriesEnd();
 
 const DocField* findDocField(const std::vector<DocField>& fields, std::string_view key);
 
@@ -48,10 +55,6 @@ int64_t readDocInteger(const std::vector<unsigned char>& image, const DocField& 
                        uint32_t shift);
 void writeDocInteger(std::vector<unsigned char>* image, const DocField& field, uint32_t shift,
                      int64_t value);
-// Why the import refuses an integer for a field (outside the field's width,
-// a length unit outside 0..2, a count outside 0..99), or "" when it takes it.
-std::string refusedInteger(const DocField& field, int64_t value);
-
 // A text field at offset + shift as UTF-8, when importing that text stores
 // exactly the same bytes again; otherwise false and what is wrong with it.
 // length receives the stored bytes before the terminator.

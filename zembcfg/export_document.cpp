@@ -9,6 +9,7 @@
 #include "zembcfg/document_notes.h"
 #include "zembcfg/field_labels.h"
 #include "zembcfg/toml_text.h"
+#include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {
@@ -81,59 +82,76 @@ void writeFileTable(ExportState* state) {
     state->out += "size = " + std::to_string(state->fileSize) + "\n\n";
 }
 
-void writeRecord(ExportState* state) {
-    state->out += "[record]\n";
-    const std::vector<DocField>& fields = recordDocFields();
-    // Grouped by page in tab order; the fields no page shows come last.
+void writeKey(ExportState* state, const DocTable& table, const DocField& field) {
+    const std::string where = std::string(table.name) + "." + field.key;
+    const std::string refused =
+        isTextField(field) ? ""
+                           : refusedInteger(*field.desc, readDocInteger(state->image, field, 0));
+    if (!refused.empty())
+        keepAsRaw(state, field.offset, field.desc->width, where + ": " + refused);
+    else
+        writeField(state, field, 0, where.c_str());
+}
+
+// Every slot, numbered from 1, under the page that shows the array.
+void writeFixedArray(ExportState* state, const DocTable& table) {
+    const DocArray& array = table.array;
+    state->out += "\n# " + pageTitle(labelsOf(*array.fields.front().desc).page) + '\n';
+    for (uint32_t slot = 0; slot < uint32_t(array.slotCount); ++slot) {
+        state->out += "[[" + std::string(table.name) + "." + array.key + "]]  # " +
+                      std::to_string(slot + 1) + '\n';
+        for (const DocField& field : array.fields)
+            writeField(state, field, array.stride * slot, field.key);
+    }
+}
+
+// The slots in use, numbered from 0; their number is the counter's value.
+void writeCountedArray(ExportState* state, const DocTable& table) {
+    const DocArray& array = table.array;
+    const DocField& counter = array.counter;
+    const int64_t used = readDocInteger(state->image, counter, 0);
+    const std::string refused = refusedInteger(*counter.desc, used);
+    const std::string key = std::string(table.name) + "." + array.key;
+    express(state, counter.offset, counter.desc->width);
+    if (!refused.empty()) {
+        keepAsRaw(state, counter.offset, counter.desc->width, table.name + (" " + refused));
+    } else if (used == 0) {
+        state->out += std::string(array.key) + " = []\n";
+    } else {
+        for (uint32_t i = 0; i < used; ++i) {
+            state->out += "[[" + key + "]]  # " + std::to_string(i) + '\n';
+            const std::string slot = key + "[" + std::to_string(i) + "].";
+            for (const DocField& field : array.fields)
+                writeField(state, field, array.stride * i, (slot + field.key).c_str());
+        }
+    }
+}
+
+// A table with a counted array belongs to the array's page and keeps its
+// keys in file order; another is grouped by page in tab order, the keys no
+// page shows last.
+void writeTable(ExportState* state, const DocTable& table) {
+    if (table.array.counted)
+        state->out += "# " + pageTitle(labelsOf(*table.array.counter.desc).page) + '\n';
+    state->out += "[" + std::string(table.name) + "]\n";
     for (int page = 0; page <= kPageTitleCount; ++page) {
         const int wanted = page < kPageTitleCount ? page : kNoPage;
         bool first = true;
-        for (const DocField& field : fields) {
-            if (labelsOf(*field.desc).page != wanted)
+        for (const DocField& field : table.fields) {
+            if (!table.array.counted && labelsOf(*field.desc).page != wanted)
                 continue;
-            if (first)
+            if (first && !table.array.counted)
                 state->out += "# " + pageTitle(wanted) + '\n';
             first = false;
-            const std::string where = std::string("record.") + field.key;
-            writeField(state, field, 0, where.c_str());
+            writeKey(state, table, field);
         }
+        if (table.array.counted)
+            break;
     }
-    state->out += "\n# " + pageTitle(labelsOf(*penDocFields().front().desc).page) + '\n';
-    for (uint32_t slot = 0; slot < uint32_t{kPenSlotCount}; ++slot) {
-        state->out += "[[record.penSlots]]  # " + std::to_string(slot + 1) + '\n';
-        for (const DocField& field : penDocFields())
-            writeField(state, field, penSlotStride() * slot, field.key);
-    }
-    state->out += '\n';
-}
-
-void writeCatalogue(ExportState* state) {
-    state->out += "# " + pageTitle(labelsOf(*countDocField().desc).page) + "\n[catalogue]\n";
-    for (const DocField& field : catalogueDocFields()) {
-        const std::string refused = refusedInteger(field, readDocInteger(state->image, field, 0));
-        if (!refused.empty())
-            keepAsRaw(state, field.offset, field.desc->width,
-                      std::string("catalogue.") + field.key + ": " + refused);
-        else
-            writeField(state, field, 0, field.key);
-    }
-    const DocField& count = countDocField();
-    const int64_t entries = readDocInteger(state->image, count, 0);
-    const std::string refused = refusedInteger(count, entries);
-    if (!refused.empty()) {
-        keepAsRaw(state, count.offset, count.desc->width, "catalogue " + refused);
-    } else if (entries == 0) {
-        state->out += "entries = []\n";
-        express(state, count.offset, count.desc->width);
-    } else {
-        express(state, count.offset, count.desc->width);
-        for (uint32_t i = 0; i < entries; ++i) {
-            state->out += "[[catalogue.entries]]  # " + std::to_string(i) + '\n';
-            const std::string where = "catalogue.entries[" + std::to_string(i) + "].name";
-            for (const DocField& field : entryDocFields())
-                writeField(state, field, entryStride() * i, where.c_str());
-        }
-    }
+    if (table.array.counted)
+        writeCountedArray(state, table);
+    else
+        writeFixedArray(state, table);
     state->out += '\n';
 }
 
@@ -197,8 +215,8 @@ std::string exportDocument(const std::vector<unsigned char>& image,
     state.expressed.assign(state.image.size(), false);
     state.out = "# KELDORIX.INI: every setting, as zembcfg export writes it (UTF-8).\n\n";
     writeFileTable(&state);
-    writeRecord(&state);
-    writeCatalogue(&state);
+    for (const DocTable& table : docTables())
+        writeTable(&state, table);
     if (pageSetup)
         writePageSetup(&state, *pageSetup);
     writeRaw(&state);

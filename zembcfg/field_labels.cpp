@@ -155,10 +155,11 @@ constexpr ListLabels kLengthUnitLabels = ZEMB_LIST(kUnitTexts, IDS_UNIT_FIRST, 0
 namespace {
 
 constexpr FieldLabels kCatalogueLabels[] = {
-    {"count", kCatalogue, 0, nullptr, nullptr, nullptr},
+    {"count", kCatalogue, 0, nullptr, nullptr, nullptr, nullptr, "paper count", "count"},
     {"entries", kCatalogue, 0, nullptr, nullptr, nullptr},
     {"reserved6932", kNoPage, 0, nullptr, nullptr, nullptr},
-    {"lengthUnit", kCatalogue, 0, nullptr, "単位：", &kLengthUnitLabels},
+    {"lengthUnit", kCatalogue, 0, nullptr, "単位：", &kLengthUnitLabels, nullptr,
+     "stored length unit", "length unit"},
     {"reserved6936", kNoPage, 0, nullptr, nullptr, nullptr},
 };
 
@@ -193,7 +194,8 @@ constexpr bool sameName(const char* a, const char* b) {
 }
 
 // Each row names the storage field at its index, lists have as many texts as
-// the field has stored values, and packed parts are named in the same order.
+// the field has stored values, packed parts are named in the same order, and
+// a bounded field has the names its range messages use.
 // The storage pointers are only followed where the kind says they are set:
 // UBSan builds cannot compare them with null at compile time.
 template <size_t N, size_t M>
@@ -206,7 +208,8 @@ constexpr bool parallel(const FieldDesc (&fields)[N], const FieldLabels (&labels
         const bool list = f.kind == FieldKind::List;
         const bool parts = f.kind == FieldKind::PdOptimize;
         if (!sameName(f.name, l.name) || list != (l.list != nullptr) ||
-            (list && f.list->count != l.list->count) || parts != (l.parts != nullptr))
+            (list && f.list->count != l.list->count) || parts != (l.parts != nullptr) ||
+            f.bounded != (l.damageName != nullptr) || f.bounded != (l.refusalName != nullptr))
             return false;
         for (int p = 0; parts && p < f.partCount; ++p)
             if (!sameName(f.parts[p].name, l.parts[p].name))

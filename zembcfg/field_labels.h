@@ -42,6 +42,9 @@ struct FieldLabels {
     const char* label; // the label beside or on the control, or null
     const ListLabels* list;
     const PartLabels* parts = nullptr; // the PD word's parts
+    // A bounded value, as check and the import name it when it lies outside.
+    const char* damageName = nullptr;
+    const char* refusalName = nullptr;
 };
 
 // The labels of a field of any storage table; a field on no page for one the

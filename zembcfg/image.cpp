@@ -1,5 +1,5 @@
-#include "settings/catalogue.h"
 #include "settings/cp932_text.h"
+#include "settings/le_bytes.h"
 #include "settings/record_fields.h"
 #include "settings/settings_commit.h"
 #include "settings/settings_file.h"
@@ -46,19 +46,9 @@ ReadOutcome loadSettingsImage(const std::string& fileOption, SettingsImage* imag
 
 std::vector<unsigned char> pageSetupImage(const PageSetup& values) {
     std::vector<unsigned char> image(kPageSetupFields.size);
-    for (int i = 0; i < kPageSetupValueCount; ++i) {
-        const uint32_t word = pageSetupValue(values, i);
-        for (int b = 0; b < 4; ++b)
-            image[4 * i + b] = static_cast<unsigned char>(word >> (8 * b));
-    }
+    for (int i = 0; i < kPageSetupValueCount; ++i)
+        storeU32(&image, kPageSetupFields.fields[i].offset, pageSetupValue(values, i));
     return image;
-}
-
-int imageEntryCount(const std::vector<unsigned char>& image) {
-    int64_t count = 0;
-    if (!readFieldInt(image, kCatalogueOffset, 2, true, &count) || count < 0)
-        return 0;
-    return count > kMaxPaperEntries ? kMaxPaperEntries : static_cast<int>(count);
 }
 
 bool storedTextToUtf8(std::string_view bytes, std::string* utf8) {

@@ -9,7 +9,7 @@
 #include "settings/page_setup.h"
 #include "settings/settings_commit.h"
 #include "settings/settings_file.h"
-#include "zembcfg/import_document.h"
+#include "zembcfg/import_plan.h"
 #include "zembcfg/import_files.h"
 #include "zembcfg/zembcfg.h"
 

@@ -1,8 +1,11 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <string_view>
+
 #include "settings/stored_values.h"
 #include "settings/settings_file.h"
+#include "zembcfg/field_walk.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"
 
@@ -31,50 +34,54 @@ void heading(Shown& s, const std::string& title) {
     s.out += "\n" + title + "\n";
 }
 
-FieldValue valueAt(const Shown& s, const FieldDesc& field, uint32_t offset) {
-    return readFieldValue(field, s.image.bytes, offset);
+FieldValue valueAt(const Shown& s, const FieldRef& ref) {
+    return readFieldValue(*ref.desc, s.image.bytes, ref.fileOffset);
 }
 
-int storedUnit(const SettingsImage& image) {
-    int64_t unit = 0;
-    const FieldDesc* field = findField(kCatalogueFields, "lengthUnit");
-    if (!readFieldInt(image.bytes, kCatalogueOffset + field->offset, field->width, true, &unit))
-        return -1;
-    return static_cast<int>(unit);
-}
-
-// The fields of one page in a table, leaving out arrays (shown as tables).
-void showFields(Shown& s, const FieldTable& table, uint32_t base, const std::string& prefix,
-                int page) {
-    for (int i = 0; i < table.count; ++i) {
-        const FieldDesc& field = table.fields[i];
-        // Arrays and the catalogue's count are shown as tables.
-        if (labelsOf(field).page != page || field.kind == FieldKind::Slots ||
-            &field == findField(kCatalogueFields, "count"))
-            continue;
-        const FieldValue value = valueAt(s, field, base + field.offset);
-        line(s, fieldLabel(field, field.name), shownText(field, value, s.unit, &s.odd),
-             prefix + field.name, storedText(field, value));
+// The slots of the array at refs[at], each as its fields.
+std::vector<std::vector<const FieldRef*>> slotsOf(const std::vector<FieldRef>& refs, size_t at) {
+    std::vector<std::vector<const FieldRef*>> slots;
+    for (size_t i = at + 1; i < refs.size() && refs[i].inArray(); ++i) {
+        if (refs[i].slot >= static_cast<int>(slots.size()))
+            slots.emplace_back();
+        slots.back().push_back(&refs[i]);
     }
+    return slots;
 }
 
-// Pens as rows: number, tool, thickness, colour by name.
-void showPens(Shown& s) {
-    const FieldDesc& pens = *findField(kRecordFields, "penSlots");
-    const FieldTable& slot = *pens.slots;
-    s.out += "  Pen  Tool Type / Thick / Color\n";
-    for (int i = 0; i < pens.slotCount; ++i) {
-        const uint32_t base = kRecordOffset + pens.offset + static_cast<uint32_t>(i) * slot.size;
+// Fields of a slot that share their label with a neighbour are one column
+// of the page's table (the colour's components and flag).
+bool sharesColumn(const FieldTable& table, int i) {
+    auto same = [&table](int a, int b) {
+        const char* x = labelsOf(table.fields[a]).label;
+        const char* y = labelsOf(table.fields[b]).label;
+        return x && y && std::string_view(x) == y;
+    };
+    return (i > 0 && same(i - 1, i)) || (i + 1 < table.count && same(i, i + 1));
+}
+
+// An array every slot of which is used, as rows numbered from 1: each
+// column as its page shows it, the colour by name.
+void showFixedArray(Shown& s, const FieldDesc& array,
+                    const std::vector<std::vector<const FieldRef*>>& slots) {
+    const FieldTable& table = *array.slots;
+    std::string head = "  Pen  ";
+    for (int f = 0; f < table.count; ++f)
+        if (f == 0 || !sharesColumn(table, f) || !sharesColumn(table, f - 1))
+            head += (f ? " / " : "") + withoutMnemonic(labelsOf(table.fields[f]).label);
+    s.out += head + "\n";
+    for (size_t i = 0; i < slots.size(); ++i) {
         std::string row = "  " + std::to_string(i + 1) + (i < 9 ? "    " : "   ");
-        int16_t values[6] = {};
+        int16_t colour[4] = {};
+        int components = 0;
         bool present = true;
-        for (int f = 0; f < slot.count && f < 6; ++f) {
-            const FieldDesc& field = slot.fields[f];
-            const FieldValue value = valueAt(s, field, base + field.offset);
+        for (int f = 0; f < table.count && f < static_cast<int>(slots[i].size()); ++f) {
+            const FieldValue value = valueAt(s, *slots[i][f]);
             present = present && value.present;
-            values[f] = static_cast<int16_t>(value.number);
-            if (field.kind != FieldKind::Component && field.name != std::string("colorSet"))
-                row += shownText(field, value, s.unit, &s.odd) + " / ";
+            if (!sharesColumn(table, f))
+                row += shownText(table.fields[f], value, s.unit, &s.odd) + " / ";
+            else if (components < 4)
+                colour[components++] = static_cast<int16_t>(value.number);
         }
         if (!present) {
             s.out += row + "(beyond the end of the file)\n";
@@ -82,7 +89,7 @@ void showPens(Shown& s) {
             continue;
         }
         PenSlot pen = {};
-        pen.red = values[2], pen.green = values[3], pen.blue = values[4], pen.colorSet = values[5];
+        pen.red = colour[0], pen.green = colour[1], pen.blue = colour[2], pen.colorSet = colour[3];
         const int position = colourPositionForSlot(pen);
         const PenColour shown = colourForPosition(position);
         // The page shows the nearest it has; say so when that is not what is stored.
@@ -99,53 +106,80 @@ void showPens(Shown& s) {
     }
 }
 
-void showCatalogue(Shown& s) {
-    const FieldDesc& entries = *findField(kCatalogueFields, "entries");
-    const FieldTable& entry = *entries.slots;
-    const uint32_t countOffset = kCatalogueOffset + findField(kCatalogueFields, "count")->offset;
+// A counted array as its count, then one row per slot in use, numbered
+// from 0: lengths side by side in mm.
+void showCountedArray(Shown& s, const FieldRef& array, const std::string& counterPath,
+                      const std::vector<std::vector<const FieldRef*>>& slots) {
+    const FieldTable& table = *array.desc->slots;
     int64_t count = 0;
-    const bool present = readFieldInt(s.image.bytes, countOffset, 2, true, &count);
-    const int used = imageEntryCount(s.image.bytes);
+    const bool present = readFieldInt(s.image.bytes, array.counterOffset, array.counter->width,
+                                      array.counter->isSigned, &count);
+    const int used = static_cast<int>(slots.size());
     const bool odd = !present || used != count;
     s.odd = s.odd || odd;
     s.out += std::string("  ") + std::to_string(used) + " paper sizes" + (odd ? " (!)" : "") +
-             "  [catalogue.count " + (present ? std::to_string(count) : "(beyond the end)") + "]\n";
-    s.out += "  No  " + withoutMnemonic(labelsOf(entry.fields[0]).label) + "  " +
-             withoutMnemonic(labelsOf(entry.fields[1]).label) + " × " +
-             withoutMnemonic(labelsOf(entry.fields[2]).label) + "  " +
-             withoutMnemonic(labelsOf(entry.fields[3]).label) + "\n";
-    for (int i = 0; i < used; ++i) {
-        const uint32_t base =
-            kCatalogueOffset + entries.offset + static_cast<uint32_t>(i) * entry.size;
+             "  [" + counterPath + " " + (present ? std::to_string(count) : "(beyond the end)") +
+             "]\n";
+    auto after = [&table](int f, bool row) -> std::string {
+        const bool length = table.fields[f].kind == FieldKind::Length;
+        if (length && table.fields[f + 1].kind == FieldKind::Length)
+            return " × ";
+        return length && row ? " mm  " : "  ";
+    };
+    std::string head = "  No  ";
+    for (int f = 0; f < table.count; ++f)
+        head += withoutMnemonic(labelsOf(table.fields[f]).label) +
+                (f + 1 < table.count ? after(f, false) : "");
+    s.out += head + "\n";
+    for (size_t i = 0; i < slots.size(); ++i) {
         std::string row = "  " + std::to_string(i) + (i < 10 ? "   " : "  ");
-        for (int f = 0; f < entry.count; ++f) {
-            const FieldDesc& field = entry.fields[f];
-            const FieldValue value = valueAt(s, field, base + field.offset);
+        for (int f = 0; f < table.count && f < static_cast<int>(slots[i].size()); ++f) {
+            const FieldDesc& field = table.fields[f];
+            const FieldValue value = valueAt(s, *slots[i][f]);
             if (field.kind == FieldKind::Length)
                 row += value.present ? std::to_string(value.number) : "?";
             else
                 row += shownText(field, value, s.unit, &s.odd);
-            if (f + 1 < entry.count)
-                row += field.kind == FieldKind::Length ? (f == 1 ? " × " : " mm  ") : "  ";
+            if (f + 1 < table.count)
+                row += after(f, true);
         }
         s.out += row + "\n";
     }
 }
 
+// The fields of one block that a page shows, then its arrays as tables;
+// a counter is shown with the array it counts.
+void showPage(Shown& s, const std::vector<FieldRef>& refs, int page) {
+    for (const FieldRef& ref : refs)
+        if (!ref.inArray() && !ref.isArray() && !ref.counts && labelsOf(*ref.desc).page == page) {
+            const FieldValue value = valueAt(s, ref);
+            line(s, fieldLabel(*ref.desc, ref.desc->name),
+                 shownText(*ref.desc, value, s.unit, &s.odd), ref.path,
+                 storedText(*ref.desc, value));
+        }
+    for (size_t i = 0; i < refs.size(); ++i) {
+        if (!refs[i].isArray() || refs[i].inArray() || labelsOf(*refs[i].desc).page != page)
+            continue;
+        if (!refs[i].counter) {
+            showFixedArray(s, *refs[i].desc, slotsOf(refs, i));
+            continue;
+        }
+        for (const FieldRef& counter : refs)
+            if (counter.desc == refs[i].counter)
+                showCountedArray(s, refs[i], counter.path, slotsOf(refs, i));
+    }
+}
+
+// The name of the catalogue entry a page-setup size code names.
 std::string paperSizeText(const SettingsImage& image, int64_t size, bool* odd) {
     const int slot = catalogueSlotOfSize(static_cast<int32_t>(size));
     if (slot < 0)
         return kCustomSizeText;
-    if (slot >= imageEntryCount(image.bytes)) {
-        *odd = true;
-        return "(no catalogue entry " + std::to_string(slot) + ") (!)";
-    }
-    const FieldDesc& entries = *findField(kCatalogueFields, "entries");
-    const FieldDesc& name = *findField(*entries.slots, "name");
-    const FieldValue value = readFieldValue(name, image.bytes,
-                                            kCatalogueOffset + entries.offset +
-                                                static_cast<uint32_t>(slot) * entries.slots->size);
-    return "\"" + value.utf8 + "\"";
+    for (const FieldRef& ref : walkFile(inUseIn(image.bytes)))
+        if (ref.counter && ref.slot == slot && ref.desc->kind == FieldKind::Text)
+            return "\"" + readFieldValue(*ref.desc, image.bytes, ref.fileOffset).utf8 + "\"";
+    *odd = true;
+    return "(no catalogue entry " + std::to_string(slot) + ") (!)";
 }
 
 void showPageSetup(Shown& s) {
@@ -171,39 +205,52 @@ void showPageSetup(Shown& s) {
     }
 }
 
+// Each block the tables describe, walked over the slots in use.
+std::vector<std::vector<FieldRef>> blocksOf(const SettingsImage& image) {
+    std::vector<std::vector<FieldRef>> blocks;
+    for (const FileBlock& block : kFileBlocks)
+        if (block.fields)
+            blocks.push_back(walkTable(*block.fields, block.offset, std::string(block.name) + ".",
+                                       inUseIn(image.bytes)));
+    return blocks;
+}
+
 void showText(const SettingsImage& image, Io& io) {
-    const int unit = storedUnit(image);
-    Shown s{image, unit, io.out};
-    int64_t version = 0;
-    const bool hasVersion = readFieldInt(image.bytes, 0, 2, false, &version);
+    const std::vector<std::vector<FieldRef>> blocks = blocksOf(image);
+    // Lengths are shown in the stored unit, the value of the field holding one.
+    const FieldRef* unitRef = nullptr;
+    for (const std::vector<FieldRef>& refs : blocks)
+        for (const FieldRef& ref : refs)
+            if (!ref.inArray() && ref.desc->list == &kLengthUnitList)
+                unitRef = &ref;
+    int64_t unit = -1;
+    if (unitRef && !readFieldInt(image.bytes, unitRef->fileOffset, unitRef->desc->width,
+                                 unitRef->desc->isSigned, &unit))
+        unit = -1;
+    Shown s{image, static_cast<int>(unit), io.out};
+    const FieldValue version = readFieldValue(kVersionField, image.bytes, kVersionField.offset);
     io.out += "Settings file: " + image.path + "\n";
     io.out += "  " + std::to_string(image.bytes.size()) + " bytes, version word " +
-              (hasVersion ? std::to_string(version) : "(missing)") +
-              (version == kSettingsVersion ? ""
-                                           : " (!) the settings program would replace this "
-                                             "file by its defaults") +
+              (version.present ? std::to_string(version.number) : "(missing)") +
+              (version.number == kSettingsVersion ? ""
+                                                  : " (!) the settings program would replace "
+                                                    "this file by its defaults") +
               "\n";
-    const FieldDesc& unitField = *findField(kCatalogueFields, "lengthUnit");
-    line(s, "stored length unit",
-         shownText(unitField, valueAt(s, unitField, kCatalogueOffset + unitField.offset), unit,
-                   &s.odd),
-         "catalogue.lengthUnit", std::to_string(unit));
+    if (unitRef)
+        line(s, "stored length unit",
+             shownText(*unitRef->desc, valueAt(s, *unitRef), s.unit, &s.odd), unitRef->path,
+             std::to_string(s.unit));
 
     for (int page = 0; page < kPageTitleCount; ++page) {
         heading(s, kPageTitles[page]);
         if (page == 0)
             showPageSetup(s);
-        showFields(s, kRecordFields, kRecordOffset, "record.", page);
-        if (labelsOf(*findField(kRecordFields, "penSlots")).page == page)
-            showPens(s);
-        if (labelsOf(*findField(kCatalogueFields, "entries")).page == page) {
-            showFields(s, kCatalogueFields, kCatalogueOffset, "catalogue.", page);
-            showCatalogue(s);
-        }
+        for (const std::vector<FieldRef>& refs : blocks)
+            showPage(s, refs, page);
     }
     heading(s, "Not on any page (carried unchanged)");
-    showFields(s, kRecordFields, kRecordOffset, "record.", kNoPage);
-    showFields(s, kCatalogueFields, kCatalogueOffset, "catalogue.", kNoPage);
+    for (const std::vector<FieldRef>& refs : blocks)
+        showPage(s, refs, kNoPage);
     if (s.odd)
         io.out += "\n(!) a value the settings program cannot show as stored; see zembcfg check\n";
 }
@@ -216,37 +263,26 @@ Json valueJson(const FieldDesc& field, const FieldValue& value) {
     return value.number;
 }
 
-Json tableJson(const FieldTable& table, const std::vector<unsigned char>& image, uint32_t base,
-               int entryCount) {
-    Json object = Json::object();
-    for (int i = 0; i < table.count; ++i) {
-        const FieldDesc& field = table.fields[i];
-        if (field.kind != FieldKind::Slots) {
-            object[field.name] =
-                valueJson(field, readFieldValue(field, image, base + field.offset));
-            continue;
-        }
-        Json slots = Json::array();
-        const int count = field.slots == &kPaperEntryFields ? entryCount : field.slotCount;
-        for (int k = 0; k < count; ++k)
-            slots.push_back(tableJson(
-                *field.slots, image,
-                base + field.offset + static_cast<uint32_t>(k) * field.slots->size, entryCount));
-        object[field.name] = slots;
-    }
-    return object;
+// "record.penSlots[3].red" as "/record/penSlots/3/red".
+Json::json_pointer pointerOf(const std::string& path) {
+    std::string pointer = "/";
+    for (char c : path)
+        if (c == '.' || c == '[')
+            pointer += pointer.back() == '/' ? "" : "/";
+        else if (c != ']')
+            pointer += c;
+    return Json::json_pointer(pointer);
 }
 
 void showJson(const SettingsImage& image, Io& io) {
     Json document = Json::object();
     document["file"] = image.path;
     document["size"] = image.bytes.size();
-    int64_t version = 0;
-    document["version"] = readFieldInt(image.bytes, 0, 2, false, &version) ? Json(version) : Json();
-    const int entries = imageEntryCount(image.bytes);
-    for (const FileBlock& block : kFileBlocks)
-        if (block.fields)
-            document[block.name] = tableJson(*block.fields, image.bytes, block.offset, entries);
+    for (const FieldRef& ref : walkFile(inUseIn(image.bytes)))
+        document[pointerOf(ref.path)] =
+            ref.isArray()
+                ? Json::array()
+                : valueJson(*ref.desc, readFieldValue(*ref.desc, image.bytes, ref.fileOffset));
     StoredPageSetup stored;
     if (readStoredPageSetup(&stored)) {
         const std::vector<unsigned char> values = pageSetupImage(stored.values);

@@ -1,5 +1,6 @@
 #include "zembcfg/values.h"
 
+#include "settings/settings_file.h"
 #include "settings/stored_values.h"
 #include "units/units.h"
 #include "zembcfg/zembcfg.h"
@@ -10,6 +11,10 @@ constexpr int64_t kFullComponent = 10000;
 
 bool isFlag(FieldKind kind) {
     return kind == FieldKind::Flag || kind == FieldKind::InvertedFlag;
+}
+
+std::string rangeText(const FieldDesc& field) {
+    return std::to_string(field.least) + ".." + std::to_string(field.most);
 }
 
 std::string markOdd(std::string text, bool odd, bool* flag) {
@@ -114,7 +119,25 @@ std::string fieldDamage(const FieldDesc& field, const FieldValue& value) {
     if (!value.present)
         return "";
     const int64_t n = value.number;
+    if (outsideRange(field, n)) {
+        std::string damage = std::string(labelsOf(field).damageName) + " " + std::to_string(n) +
+                             ", outside " + rangeText(field);
+        if (const ListLabels* list = labelsOf(field).list) {
+            for (int i = 0; i < list->count; ++i) {
+                damage += i ? ", " : " (";
+                damage += withoutMnemonic(list->texts[i]);
+            }
+            damage += ")";
+        }
+        return damage;
+    }
     switch (field.kind) {
+    case FieldKind::Version:
+        return n != kSettingsVersion
+                   ? "version word " + std::to_string(n) + ", not " +
+                         std::to_string(kSettingsVersion) +
+                         " (the settings program would replace the whole file by defaults)"
+                   : "";
     case FieldKind::Text:
         return value.terminated
                    ? ""
@@ -129,4 +152,17 @@ std::string fieldDamage(const FieldDesc& field, const FieldValue& value) {
     default:
         return isFlag(field.kind) && n != 0 && n != 1 ? std::to_string(n) + ", not 0 or 1" : "";
     }
+}
+
+std::string refusedInteger(const FieldDesc& field, int64_t value) {
+    const unsigned bits = 8 * field.width;
+    const int64_t least = field.isSigned ? -(int64_t{1} << (bits - 1)) : 0;
+    const int64_t most = field.isSigned ? (int64_t{1} << (bits - 1)) - 1 : (int64_t{1} << bits) - 1;
+    if (value < least || value > most)
+        return std::to_string(value) + " is outside " + std::to_string(least) + ".." +
+               std::to_string(most) + ", what " + std::to_string(bits) + " bits hold";
+    if (outsideRange(field, value))
+        return std::string(labelsOf(field).refusalName) + " " + std::to_string(value) +
+               " is outside " + rangeText(field);
+    return "";
 }

@@ -37,5 +37,9 @@ std::string fieldLabel(const FieldDesc& field, const char* name);
 // What is wrong with a present value, or empty when nothing is.
 std::string fieldDamage(const FieldDesc& field, const FieldValue& value);
 
+// Why the import refuses an integer for a field: outside what its width
+// holds, or outside a bounded field's range; "" when it takes it.
+std::string refusedInteger(const FieldDesc& field, int64_t value);
+
 // "15 mm (0.591 inch)": a stored length and, unless that is mm, the same in unit.
 std::string lengthText(int64_t mm, int unit);

@@ -84,10 +84,6 @@ std::vector<unsigned char> pageSetupImage(const PageSetup& values);
 // of differing bytes that no field covers; empty when the images are equal.
 std::string compareImages(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
 
-// Entries the catalogue of a file image holds, clamped to 0..99 (0 when the count
-// lies beyond the end of the file).
-int imageEntryCount(const std::vector<unsigned char>& image);
-
 // A stored code-page-932 text as UTF-8; false (with U+FFFD in place of what
 // failed) when the bytes are not valid code page 932.
 bool storedTextToUtf8(std::string_view bytes, std::string* utf8);

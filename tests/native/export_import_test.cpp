@@ -8,7 +8,8 @@
 
 #include "bytes.h"
 #include "zembcfg/export_document.h"
-#include "zembcfg/import_document.h"
+#include "settings/default_image.h"
+#include "zembcfg/import_plan.h"
 #include "zembcfg/zembcfg.h"
 
 namespace fs = std::filesystem;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bytes.h"
+#include "settings/default_image.h"
 #include "settings/file_io.h"
 #include "settings_folder.h"
 
@@ -41,6 +42,7 @@ TEST_F(SettingsFile, FreshFileLayout) {
         ASSERT_EQ(b[i], 0) << i;
     for (size_t i = 1540 + 70 * 11; i < 17922; ++i)
         ASSERT_EQ(b[i], 0) << i;
+    EXPECT_EQ(f, defaultSettingsImage()); // the image zembcfg starts a partial import from
 
     // The blocks in memory are what the file holds.
     EXPECT_EQ(std::memcmp(&g_plotterRecord, b + 2, 756), 0);

@@ -274,8 +274,13 @@ TEST_F(Zembcfg, CheckReportsEachKindOfDamage) {
         {"short", [](Bytes& b) { b.resize(100); },
          "offset 100 file: 100 bytes, shorter than 17922\noffset 2 record: incomplete, 98 of 756 "
          "bytes\noffset 758 gap758: missing\noffset 1538 catalogue: missing\n"},
-        {"count high", [](Bytes& b) { put16(b, 1538, 100); },
-         "offset 1538 catalogue.count: paper count 100, outside 0..99"},
+        {"count high, the 99th entry still read",
+         [](Bytes& b) {
+             put16(b, 1538, 100);
+             put16(b, 8400, 0x4085); // a code page 932 lead byte with no character
+         },
+         "offset 1538 catalogue.count: paper count 100, outside 0..99\nnote: offset 8400 "
+         "catalogue.entries[98].name: not valid code-page-932 text"},
         {"count negative", [](Bytes& b) { put16(b, 1538, -1); },
          "offset 1538 catalogue.count: paper count -1, outside 0..99"},
         {"name", [](Bytes& b) { std::fill(b.begin() + 1610, b.begin() + 1674, 'N'); },

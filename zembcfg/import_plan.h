@@ -28,13 +28,3 @@ ImportPlan planImport(std::string_view text, std::string_view source,
 
 // "IN:LINE: key: what is wrong"
 std::string formatProblem(std::string_view source, const ImportProblem& problem);
-
-// The file a first start of the settings program creates.
-std::vector<unsigned char> defaultSettingsImage();
-
-struct SettingsImage;
-struct Io;
-// An export document read where a settings file is expected (diff): its
-// image takes the place of the text. A file that is no document stays as it
-// is. False, with the problems in io.err, for a document the import refuses.
-bool documentAsImage(SettingsImage* image, Io& io);
