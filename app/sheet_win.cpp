@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
@@ -38,6 +40,9 @@ HWND g_sheet;
 HWND g_tabs;
 HWND g_pages[kPageCount];
 HHOOK g_keyboardHook;
+// The sheet's own icons, loaded at the sizes of its DPI.
+HICON g_bigIcon;
+HICON g_smallIcon;
 // While the operator drags the sheet, where it goes is theirs to say.
 bool g_beingMoved;
 bool g_keepInsideWhenMoved;
@@ -60,6 +65,48 @@ void layOutSheet(HWND sheet, int dpi) {
     layOutTabbedDialog(sheet, g_tabs, g_pages, kPageCount, dpi);
 }
 
+// The caption's and the task bar's icons at the sizes the DPI asks for; the
+// dialog has none of its own, and one scaled from another size is blurred.
+void setIconsForDpi(HWND sheet, int dpi) {
+    const struct {
+        WPARAM which;
+        int width, height;
+        HICON* kept;
+    } icons[] = {{ICON_BIG, SM_CXICON, SM_CYICON, &g_bigIcon},
+                 {ICON_SMALL, SM_CXSMICON, SM_CYSMICON, &g_smallIcon}};
+    for (const auto& icon : icons) {
+        HANDLE loaded = LoadImageW(g_instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                   systemMetricForDpi(icon.width, dpi),
+                                   systemMetricForDpi(icon.height, dpi), 0);
+        if (!loaded)
+            continue;
+        SendMessageW(sheet, WM_SETICON, icon.which, reinterpret_cast<LPARAM>(loaded));
+        if (*icon.kept)
+            DestroyIcon(*icon.kept);
+        *icon.kept = static_cast<HICON>(loaded);
+    }
+}
+
+void destroyIcons() {
+    for (HICON* icon : {&g_bigIcon, &g_smallIcon}) {
+        if (*icon)
+            DestroyIcon(*icon);
+        *icon = nullptr;
+    }
+}
+
+// Windows asks, before it moves the sheet to a monitor of another DPI, how
+// large it will be there, and then suggests a rectangle of that size: the
+// answer is a dry run of the layout that the DPI change then makes, so the
+// sheet keeps its place under the cursor while it is dragged across.
+bool answerDpiScaledSize(HWND sheet, int dpi, SIZE* size) {
+    const SIZE needed = measureTabbedDialog(sheet, g_tabs, g_pages, kPageCount, dpi);
+    if (needed.cx <= 0 || needed.cy <= 0)
+        return false;
+    *size = needed;
+    return true;
+}
+
 // The dialog manager would scale the sheet and its pages itself, each from
 // its own template, and so undo the widening; the sheet lays everything out
 // anew at the DPI it was told, from where it stood at the start.
@@ -71,9 +118,17 @@ void followNewDpi(HWND sheet, int dpi, const RECT* suggested) {
     for (HWND page : g_pages)
         if (page)
             fitDroppedWidths(page);
-    if (suggested)
-        SetWindowPos(sheet, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setIconsForDpi(sheet, dpi);
+    // The suggestion is the size answered to WM_GETDPISCALEDSIZE; should it
+    // ever be less than the layout needs, the sheet keeps what it needs.
+    if (suggested) {
+        RECT laidOut;
+        GetWindowRect(sheet, &laidOut);
+        SetWindowPos(sheet, nullptr, suggested->left, suggested->top,
+                     std::max(suggested->right - suggested->left, laidOut.right - laidOut.left),
+                     std::max(suggested->bottom - suggested->top, laidOut.bottom - laidOut.top),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (g_beingMoved)
         g_keepInsideWhenMoved = true;
     else
@@ -134,6 +189,7 @@ void initialiseSheet(HWND sheet) {
         g_pages[index] =
             createTabPage(g_instance, kPages[index].templateId, sheet, kPages[index].proc);
     layOutSheet(sheet, windowDpi(sheet));
+    setIconsForDpi(sheet, windowDpi(sheet));
     showPage(0);
     centreOnDesktop(sheet); // on the size the pages need
     g_sheet = sheet;
@@ -210,6 +266,11 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         forgetPages();
         unmarkSessionSheet(sheet);
         return FALSE;
+    case WM_GETDPISCALEDSIZE:
+        if (!answerDpiScaledSize(sheet, static_cast<int>(wParam), reinterpret_cast<SIZE*>(lParam)))
+            return FALSE;
+        SetWindowLongPtrW(sheet, DWLP_MSGRESULT, TRUE);
+        return TRUE;
     case WM_DPICHANGED:
         followNewDpi(sheet, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return TRUE;
@@ -234,6 +295,7 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
 INT_PTR runPropertySheet() {
     const INT_PTR result = dialogBoxInInstalledFace(g_instance, IDD_SHEET, nullptr, sheetProc);
     followDpiChange(nullptr, 0);
+    destroyIcons();
     g_beingMoved = g_keepInsideWhenMoved = false;
     if (g_keyboardHook)
         UnhookWindowsHookEx(g_keyboardHook);

@@ -26,21 +26,10 @@ int colourListId(int row) {
     return IDC_PEN1_COLOUR + kRowStep * row;
 }
 
-void fillColourList(HWND page, int listId) {
-    HWND list = dialogItem(page, listId);
-    beginListFill(list);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    // Without item texts the list keeps the inserted value as the item data.
-    for (int i = 0; i < kColourItemCount; ++i) {
-        SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
-        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
-    }
-    endListFill(list);
-}
-
 void showPenRow(HWND page, int row, const PenSlot& slot) {
     fillListFromStrings(page, toolListId(row), IDS_TOOL_PENCIL, kToolItemCount);
-    fillColourList(page, colourListId(row));
+    // The names are for screen readers; the items show only their swatches.
+    fillListFromStrings(page, colourListId(row), IDS_COLOUR_FIRST, kColourItemCount);
     const PenRow shown = penRowForSlot(slot);
     selectListPosition(page, toolListId(row), shown.toolPosition);
     setItemText(page, thicknessEditId(row), shown.thickness);
@@ -67,15 +56,30 @@ void measureSwatch(HWND page, MEASUREITEMSTRUCT* item) {
 }
 
 // Insets, frames and the line are one pixel at 96 DPI.
-void insetOnce(RECT* rect, int line) {
-    InflateRect(rect, -line, -line);
+void inset(RECT* rect, int by) {
+    InflateRect(rect, -by, -by);
 }
 
-void frameAndInset(HDC dc, RECT* rect, HBRUSH brush, int line) {
-    for (int i = 0; i < line; ++i) {
-        FrameRect(dc, rect, brush);
-        insetOnce(rect, 1);
-    }
+void frame(HDC dc, RECT rect, HBRUSH brush, int line) {
+    for (int i = 0; i < line; ++i, inset(&rect, 1))
+        FrameRect(dc, &rect, brush);
+}
+
+// The focus as a dotted frame in the item's text colour, not inverted
+// pixels, so that it shows in that colour in every colour scheme.
+void drawFocus(HDC dc, const RECT& rect, COLORREF colour, int line) {
+    const LOGBRUSH solid = {BS_SOLID, colour, 0};
+    HPEN dots = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &solid, 0, nullptr);
+    if (!dots)
+        return;
+    HGDIOBJ previousPen = SelectObject(dc, dots);
+    HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    RECT ring = rect;
+    for (int i = 0; i < line; ++i, inset(&ring, 1))
+        Rectangle(dc, ring.left, ring.top, ring.right, ring.bottom);
+    SelectObject(dc, previousBrush);
+    SelectObject(dc, previousPen);
+    DeleteObject(dots);
 }
 
 // The none entry's diagonal, as wide as a frame.
@@ -97,37 +101,36 @@ void drawDiagonal(HDC dc, const RECT& rect, int line) {
     }
 }
 
-// Paints one swatch: a black frame (doubled for a selection change, inside a
-// white frame with the focus rectangle for a focus change) around the colour.
-// Returns false for a drawing action it does not paint.
+// Paints one item whole, whatever the action, from its state: the ground in
+// the system's window or selection colour, the focus dotted in the matching
+// text colour, and inside a two-pixel margin the swatch in the pen's colour,
+// framed in the text colour, so that a high-contrast scheme shows selection
+// and focus like any list's. Returns false for a drawing action it does not
+// paint.
 bool paintSwatch(const DRAWITEMSTRUCT& item) {
     const UINT action = item.itemAction;
     if (action != ODA_DRAWENTIRE && action != ODA_SELECT && action != ODA_FOCUS)
         return false;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const int ground = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+    const int text = selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
     // The empty selection field comes as item -1 and paints white.
     const int position = static_cast<int>(item.itemID);
     const SwatchColour colour = swatchColour(position);
-    HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
     HBRUSH swatch = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
     HDC dc = item.hDC;
     const int line = scaleToDpi(1, windowDpi(item.hwndItem));
     RECT rect = item.rcItem;
-    insetOnce(&rect, line);
-    if (action == ODA_FOCUS) {
-        const RECT focus = rect;
-        frameAndInset(dc, &rect, white, line);
-        DrawFocusRect(dc, &focus);
-    } else if (action == ODA_SELECT) {
-        frameAndInset(dc, &rect, black, line);
-    }
-    frameAndInset(dc, &rect, black, line);
+    FillRect(dc, &rect, GetSysColorBrush(ground));
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
+        drawFocus(dc, rect, GetSysColor(text), line);
+    inset(&rect, 2 * line);
+    frame(dc, rect, GetSysColorBrush(text), line);
+    inset(&rect, line);
     FillRect(dc, &rect, swatch);
     if (position == kNoColourPosition)
         drawDiagonal(dc, rect, line);
     DeleteObject(swatch);
-    DeleteObject(black);
-    DeleteObject(white);
     return true;
 }
 

@@ -171,6 +171,8 @@
 #define IDS_TOOL_SINGLE_EDGE_CUTTER 16210
 #define IDS_TOOL_DOUBLE_EDGE_CUTTER 16211
 #define IDS_TOOL_NOT_USED 16212
+// Colour names of the colour lists, in list order (black to none).
+#define IDS_COLOUR_FIRST 16221
 
 // Paper catalogue page (template 113) controls
 // -- paper catalogue page ids --

@@ -18,6 +18,8 @@ template <typename Function> Function user32Function(const char* name) {
 const auto getDpiForWindow = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
 const auto getSystemMetricsForDpi =
     user32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+const auto adjustWindowRectExForDpi =
+    user32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
 // DDC_DISABLE_ALL of DIALOG_DPI_CHANGE_BEHAVIORS (Windows 10 1703).
 const auto setDialogDpiChangeBehavior =
     user32Function<BOOL(WINAPI*)(HWND, int, int)>("SetDialogDpiChangeBehavior");
@@ -90,6 +92,21 @@ int windowDpi(HWND window) {
 int systemMetricForDpi(int metric, int dpi) {
     return getSystemMetricsForDpi ? getSystemMetricsForDpi(metric, static_cast<UINT>(dpi))
                                   : GetSystemMetrics(metric);
+}
+
+SIZE windowSizeForClient(HWND window, SIZE client, int dpi) {
+    RECT rect = {0, 0, client.cx, client.cy};
+    if (adjustWindowRectExForDpi &&
+        adjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+                                 GetMenu(window) != nullptr,
+                                 static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)),
+                                 static_cast<UINT>(dpi)))
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    RECT outer, inner;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    return {outer.right - outer.left - inner.right + client.cx,
+            outer.bottom - outer.top - inner.bottom + client.cy};
 }
 
 void showIconForDpi(HWND page, int controlId, int iconId) {

@@ -21,6 +21,11 @@ void scaleDialogOurselves(HWND dialog);
 // A system metric for a DPI (GetSystemMetricsForDpi where Windows has it).
 int systemMetricForDpi(int metric, int dpi);
 
+// The size of the window, with its frame at `dpi`, whose client area is
+// `client` (AdjustWindowRectExForDpi where Windows has it, else the frame
+// the window has now).
+SIZE windowSizeForClient(HWND window, SIZE client, int dpi);
+
 // Shows the icon in an icon control at the size for the window's DPI (32 px
 // at 96 DPI); the dialog manager loads it at the system's size. Loaded for
 // this control alone: a shared icon would come back at the size first asked.

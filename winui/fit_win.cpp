@@ -92,9 +92,14 @@ struct Measurer {
     HDC dc;
     HGDIOBJ original;
     HFONT selected;
+    HFONT instead; // the font every control is measured in, when not its own
 
+    // The font a control's text is measured in.
+    HFONT fontOf(HWND control) const {
+        return instead ? instead : reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    }
     void use(HWND control) {
-        HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        HFONT font = fontOf(control);
         if (font != selected) {
             SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
             selected = font;
@@ -166,8 +171,13 @@ FitItem fitItem(HWND control, const LayoutRect& rect, int dpi, Measurer& measure
         info.cbSize = sizeof info;
         if (!GetComboBoxInfo(control, &info))
             return item;
-        const int chrome = (rect.right - rect.left) - (info.rcItem.right - info.rcItem.left);
-        item.needed = widestListItem(control) + chrome + 2 * scaleToDpi(kListTextMargin, dpi);
+        // Arrow and borders, as the list has them now (before a dry run
+        // of another DPI too).
+        RECT box;
+        GetWindowRect(control, &box);
+        const int chrome = (box.right - box.left) - (info.rcItem.right - info.rcItem.left);
+        item.needed = widestListItem(control, measure.fontOf(control)) + chrome +
+                      2 * scaleToDpi(kListTextMargin, dpi);
     }
     return item;
 }
@@ -231,29 +241,40 @@ void rememberLayout(HWND dialog, int pointSize) try {
 } catch (...) {
 }
 
-SIZE layOutDialogAt(HWND dialog, int dpi) try {
-    Remembered* r = remembered(dialog);
-    if (!r)
-        return {0, 0};
-    scaleControls(*r, dpi);
+namespace {
+
+// Lays the dialog out at `dpi`; with `apply` false only works out what that
+// would do, in a font made for `dpi`, and changes nothing. `watched`, when
+// given, gets where that control goes.
+SIZE layOut(Remembered& r, int dpi, bool apply, HWND watched, RECT* watchedRect) {
+    HFONT instead = nullptr;
+    if (apply)
+        scaleControls(r, dpi);
+    else if (dpi != r.shownDpi)
+        instead = fontFor(r, dpi);
     std::vector<FitItem> items;
     std::vector<const Designed*> shown;
-    HDC dc = GetDC(dialog);
-    Measurer measure = {dc, dc ? SelectObject(dc, GetStockObject(SYSTEM_FONT)) : nullptr, nullptr};
-    for (const Designed& c : r->controls) {
+    HDC dc = GetDC(r.dialog);
+    Measurer measure = {dc, dc ? SelectObject(dc, GetStockObject(SYSTEM_FONT)) : nullptr, nullptr,
+                        instead};
+    for (const Designed& c : r.controls) {
+        const LayoutRect rect = scaled(c.rect, dpi, r.dpi);
+        if (c.window == watched && watchedRect)
+            *watchedRect = {rect.left, rect.top, rect.right, rect.bottom};
         if (!(GetWindowLongW(c.window, GWL_STYLE) & WS_VISIBLE))
             continue;
-        const LayoutRect rect = scaled(c.rect, dpi, r->dpi);
         items.push_back(dc ? fitItem(c.window, rect, dpi, measure)
                            : FitItem{rect, 0, Widen::Right, false});
         shown.push_back(&c);
     }
     if (dc) {
         SelectObject(dc, measure.original);
-        ReleaseDC(dialog, dc);
+        ReleaseDC(r.dialog, dc);
     }
+    if (instead && instead != reinterpret_cast<HFONT>(SendMessageW(r.dialog, WM_GETFONT, 0, 0)))
+        DeleteObject(instead);
     const std::vector<FitItem> before = items;
-    const SIZE client = {scaled(r->client.cx, dpi, r->dpi), scaled(r->client.cy, dpi, r->dpi)};
+    const SIZE client = {scaled(r.client.cx, dpi, r.dpi), scaled(r.client.cy, dpi, r.dpi)};
     const int margin = scaleToDpi(kMargin, dpi);
     widenIntoFreeSpace(items, scaleToDpi(kGap, dpi), scaleToDpi(kReach, dpi), margin,
                        client.cx - margin);
@@ -263,15 +284,44 @@ SIZE layOutDialogAt(HWND dialog, int dpi) try {
         const LayoutRect& was = before[i].rect;
         right = std::max(right, now.right);
         designedRight = std::max(designedRight, was.right);
-        if (now.left != was.left || now.right != was.right)
+        if (shown[i]->window == watched && watchedRect)
+            *watchedRect = {now.left, now.top, now.right, now.bottom};
+        if (apply && (now.left != was.left || now.right != was.right))
             MoveWindow(shown[i]->window, now.left, now.top, now.right - now.left,
-                       scaled(shown[i]->height, dpi, r->dpi), FALSE);
+                       scaled(shown[i]->height, dpi, r.dpi), FALSE);
     }
     // The dialog's own right margin, where it kept less than ours.
     const int rightMargin = std::min<int>(margin, client.cx - designedRight);
     return {std::max<LONG>(client.cx, right + rightMargin), client.cy};
+}
+
+} // namespace
+
+SIZE layOutDialogAt(HWND dialog, int dpi) try {
+    Remembered* r = remembered(dialog);
+    return r ? layOut(*r, dpi, true, nullptr, nullptr) : SIZE{0, 0};
 } catch (...) {
     return {0, 0};
+}
+
+SIZE measureDialogAt(HWND dialog, int dpi, HWND control, RECT* controlRect) try {
+    Remembered* r = remembered(dialog);
+    return r ? layOut(*r, dpi, false, control, controlRect) : SIZE{0, 0};
+} catch (...) {
+    return {0, 0};
+}
+
+HFONT dialogFontAt(HWND dialog, int dpi, bool* made) {
+    *made = false;
+    Remembered* r = remembered(dialog);
+    if (r && dpi != r->shownDpi) {
+        HFONT font = fontFor(*r, dpi);
+        *made = dpi != r->dpi;
+        return font;
+    }
+    if (r && r->made)
+        return r->made;
+    return reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
 }
 
 void keepClosedWidth(HWND list) {

@@ -20,6 +20,15 @@ void rememberLayout(HWND dialog, int pointSize);
 // dialog are left alone. Returns the client size the dialog needs now.
 SIZE layOutDialogAt(HWND dialog, int dpi);
 
+// What layOutDialogAt would return at `dpi`, worked out in a font made for
+// it without changing the dialog or its controls; `control`, when given,
+// gets where that control of the dialog would go (client coordinates).
+SIZE measureDialogAt(HWND dialog, int dpi, HWND control = nullptr, RECT* controlRect = nullptr);
+
+// The font the dialog's controls have at `dpi` after layOutDialogAt; one
+// made for this call (*made true) is the caller's to delete.
+HFONT dialogFontAt(HWND dialog, int dpi, bool* made);
+
 // A drop-down list whose items are the operator's own texts (any length)
 // keeps its closed width; its open list still shows every item whole.
 void keepClosedWidth(HWND list);

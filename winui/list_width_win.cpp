@@ -17,16 +17,17 @@ bool isListWithTexts(HWND window) {
     if (GetClassNameW(window, className, 16) == 0 || _wcsicmp(className, L"ComboBox") != 0)
         return false;
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    const bool ownerDrawn = (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
-    return !ownerDrawn || (style & CBS_HASSTRINGS) != 0;
+    // An owner-drawn list may keep texts for screen readers; it shows none.
+    return (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0;
 }
 
-int widestListItem(HWND list) {
+int widestListItem(HWND list, HFONT font) {
     HDC dc = GetDC(list);
     if (!dc)
         return 0;
-    HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    if (!font)
+        font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = SelectObject(dc, font);
     int widest = 0;
     const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {

@@ -8,11 +8,13 @@
 // window that is no such list is left alone.
 void fitDroppedWidth(HWND list);
 
-// A drop-down list that shows texts (not one painted by its owner alone).
+// A drop-down list that shows texts (not one painted by its owner, whatever
+// texts its items carry).
 bool isListWithTexts(HWND window);
 
-// Width of the widest item of a drop-down list, in the list's font.
-int widestListItem(HWND list);
+// Width of the widest item of a drop-down list, in `font` (the list's own
+// when null).
+int widestListItem(HWND list, HFONT font = nullptr);
 
 // fitDroppedWidth for every drop-down list of the dialog: again after a DPI
 // change, in the fonts and metrics of the new DPI.

@@ -21,15 +21,14 @@ LayoutRect displayArea(HWND sheet, HWND tabs) {
     return {area.left, area.top, area.right, area.bottom};
 }
 
-// The window's client area made `client` large, its frame as it is.
-void resizeClient(HWND window, SIZE client) {
-    RECT outer, inner;
+// The window's client area made `client` large, its frame that of `dpi`.
+void resizeClient(HWND window, SIZE client, int dpi) {
+    RECT outer;
     GetWindowRect(window, &outer);
-    GetClientRect(window, &inner);
-    if (inner.right == client.cx && inner.bottom == client.cy)
+    const SIZE size = windowSizeForClient(window, client, dpi);
+    if (outer.right - outer.left == size.cx && outer.bottom - outer.top == size.cy)
         return;
-    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + client.cx - inner.right,
-                 outer.bottom - outer.top + client.cy - inner.bottom,
+    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -70,24 +69,82 @@ int tabRowShortfall(HWND tabs, int dpi) {
     return std::max<LONG>(0, row + scaleToDpi(6, dpi) - client.right);
 }
 
-} // namespace
-
-void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi) {
-    if (!sheet || !tabs)
-        return;
-    resizeClient(sheet, layOutDialogAt(sheet, dpi));
-    LayoutSize largest = {0, 0};
+// A hidden copy of the tab control at `rect`, in `font`, with the same
+// tabs: what the tab control would measure in that font, asked without
+// touching it.
+HWND twinOfTabs(HWND sheet, HWND tabs, const RECT& rect, HFONT font) {
+    HWND twin = CreateWindowExW(
+        static_cast<DWORD>(GetWindowLongW(tabs, GWL_EXSTYLE)) | WS_EX_NOPARENTNOTIFY,
+        WC_TABCONTROLW, L"", static_cast<DWORD>(GetWindowLongW(tabs, GWL_STYLE)) & ~WS_VISIBLE,
+        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, sheet, nullptr,
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(sheet, GWLP_HINSTANCE)), nullptr);
+    if (!twin)
+        return nullptr;
+    SendMessageW(twin, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        if (!pages[i])
-            continue;
-        const SIZE needed = layOutDialogAt(pages[i], dpi);
-        largest.width = std::max<int>(largest.width, needed.cx);
-        largest.height = std::max<int>(largest.height, needed.cy);
+        wchar_t text[64] = {};
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        item.pszText = text;
+        SendMessageW(twin, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
+    return twin;
+}
+
+// How much the tab control and the sheet grow beyond the sheet's own
+// layout, for a tab control that is `tabs` or its twin.
+LayoutSize tabGrowth(HWND sheet, HWND tabs, LayoutSize largest, int dpi) {
     const LayoutRect area = displayArea(sheet, tabs);
     LayoutSize growth =
         displayAreaGrowth({area.right - area.left, area.bottom - area.top}, largest);
     growth.width = std::max(growth.width, tabRowShortfall(tabs, dpi));
+    return growth;
+}
+
+// The size the largest page needs at `dpi`, laid out or only measured.
+LayoutSize largestPage(const HWND* pages, int count, int dpi, bool apply) {
+    LayoutSize largest = {0, 0};
+    for (int i = 0; i < count; ++i) {
+        if (!pages[i])
+            continue;
+        const SIZE needed = apply ? layOutDialogAt(pages[i], dpi) : measureDialogAt(pages[i], dpi);
+        largest.width = std::max<int>(largest.width, needed.cx);
+        largest.height = std::max<int>(largest.height, needed.cy);
+    }
+    return largest;
+}
+
+} // namespace
+
+SIZE measureTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi) {
+    if (!sheet || !tabs)
+        return {0, 0};
+    RECT tabsRect = {};
+    const SIZE client = measureDialogAt(sheet, dpi, tabs, &tabsRect);
+    const LayoutSize largest = largestPage(pages, count, dpi, false);
+    bool made = false;
+    HFONT font = dialogFontAt(sheet, dpi, &made);
+    HWND twin = twinOfTabs(sheet, tabs, tabsRect, font);
+    const LayoutSize growth = twin ? tabGrowth(sheet, twin, largest, dpi) : LayoutSize{0, 0};
+    if (twin)
+        DestroyWindow(twin);
+    if (made)
+        DeleteObject(font);
+    if (!twin || client.cx <= 0)
+        return {0, 0};
+    const SIZE window = windowSizeForClient(sheet, client, dpi);
+    return {window.cx + growth.width, window.cy + growth.height};
+}
+
+void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi) {
+    if (!sheet || !tabs)
+        return;
+    resizeClient(sheet, layOutDialogAt(sheet, dpi), dpi);
+    const LayoutSize growth = tabGrowth(sheet, tabs, largestPage(pages, count, dpi, true), dpi);
     if (growth.width != 0 || growth.height != 0) {
         growWindow(tabs, growth);
         growWindow(sheet, growth);

@@ -12,6 +12,11 @@
 // and places the pages over the display area. Missing pages count not.
 void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi);
 
+// The window size layOutTabbedDialog would give the sheet at `dpi`, worked
+// out without changing the sheet, its pages or its tab control (a hidden
+// twin of the tab control measures the tabs); 0 by 0 when it cannot tell.
+SIZE measureTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi);
+
 // From now on the program, not the dialog manager, lays out the dialog made
 // from template `id` of `module`: a DPI change is left to it
 // (scaleDialogOurselves), and where the dialog manager first put the

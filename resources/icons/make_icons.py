@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program's icons at every size from 100 % to 200 % and writes the
-.ico files next to the resource script: python3 resources/icons/make_icons.py
+"""Draws the program's icons at every size from 100 % to 200 % (the program
+icon also at 96, 128 and 256 px, for 300 % and for the shell's large views)
+and writes the .ico files next to the resource script:
+python3 resources/icons/make_icons.py
 
 Each icon is a vector drawing on a design grid (48 units for the program icon,
 32 for the paper icons). Straight edges that should be sharp are snapped to
@@ -15,6 +17,7 @@ import struct
 import zlib
 
 SIZES = (16, 20, 24, 32, 40, 48, 64)
+PROGRAM_SIZES = SIZES + (96, 128, 256)
 LARGEST_BITMAP = 32
 SUPERSAMPLE = 8
 
@@ -182,9 +185,9 @@ def bitmap(rows):
     return header + colour + bytes(mask)
 
 
-def write_ico(path, draw):
+def write_ico(path, draw, sizes=SIZES):
     images = []
-    for size in SIZES:
+    for size in sizes:
         rows = draw(size).rgba_rows()
         images.append((size, bitmap(rows) if size <= LARGEST_BITMAP else png(rows)))
     out = struct.pack("<HHH", 0, 1, len(images))
@@ -200,7 +203,7 @@ def write_ico(path, draw):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     resources = os.path.dirname(here)
-    write_ico(os.path.join(resources, "app.ico"), program_icon)
+    write_ico(os.path.join(resources, "app.ico"), program_icon, PROGRAM_SIZES)
     write_ico(os.path.join(resources, "paper_portrait.ico"),
               lambda s: paper_icon(s, (6, 1, 26, 31), 6, (8.5, 9, 23.5, 26)))
     write_ico(os.path.join(resources, "paper_landscape.ico"),

@@ -307,11 +307,30 @@ void expectOpenListsFitTheirItems(HWND page) {
     });
 }
 
+void expectSheetIconsSized(HWND sheet) {
+    const struct {
+        WPARAM which;
+        int metric;
+    } icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+    for (const auto& icon : icons) {
+        ICONINFO info = {};
+        HICON shown = reinterpret_cast<HICON>(SendMessageW(sheet, WM_GETICON, icon.which, 0));
+        ASSERT_TRUE(shown && GetIconInfo(shown, &info)) << "icon " << icon.which;
+        BITMAP bitmap = {};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, metricAt(icon.metric, shownDpi())) << "icon " << icon.which;
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+}
+
 TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {
     freshSettings();
     runSheetWith({[](HWND sheet) {
         expectColourItemsSized(sheetPage(kToolPageIndex));
         expectIconsSized(sheetPage(kPaperPageIndex));
+        expectSheetIconsSized(sheet);
         for (int i = 0; i < kPageCount; ++i)
             expectOpenListsFitTheirItems(sheetPage(i));
         clickButton(sheet, IDCANCEL);
@@ -319,10 +338,59 @@ TEST(Layout, ColourItemsIconsAndOpenListsAreSizedForTheDpi) {
     }});
 }
 
-void tellDpi(HWND sheet, int dpi) {
-    RECT suggested = screenRect(sheet);
+// Tells the sheet of a DPI change with this suggested rectangle; returns
+// where the sheet then is.
+RECT changeDpi(HWND sheet, int dpi, RECT suggested) {
     SendMessageW(sheet, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     g_shownDpi = dpi;
+    return screenRect(sheet);
+}
+
+// What Windows asks before it moves the sheet to a monitor of `dpi`: its
+// size there, given the size scaled linearly.
+SIZE askedSize(HWND sheet, int dpi) {
+    const RECT now = screenRect(sheet);
+    SIZE size = {MulDiv(now.right - now.left, dpi, shownDpi()),
+                 MulDiv(now.bottom - now.top, dpi, shownDpi())};
+    EXPECT_TRUE(SendMessageW(sheet, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+    return size;
+}
+
+// As Windows moves the sheet to a monitor of `dpi`: asks its size there,
+// then suggests a rectangle of that size where it stands.
+void tellDpi(HWND sheet, int dpi) {
+    const RECT now = screenRect(sheet);
+    const SIZE size = askedSize(sheet, dpi);
+    changeDpi(sheet, dpi, {now.left, now.top, now.left + size.cx, now.top + size.cy});
+}
+
+// The size the sheet answers for a DPI is the one its layout takes there: a
+// suggestion too small to hold it leaves the sheet at that size; and it
+// takes the whole rectangle Windows then suggests, larger ones too.
+TEST(Layout, TheSizeAnsweredForADpiIsTheSizeTheSheetTakes) {
+    freshSettings();
+    runSheetWith({[](HWND sheet) {
+        for (int dpi : {screenDpi() + 48, screenDpi() * 2, screenDpi() + 24, screenDpi()}) {
+            SCOPED_TRACE(std::to_string(dpi) + " DPI");
+            const SIZE answered = askedSize(sheet, dpi);
+            const RECT now = screenRect(sheet);
+            const RECT small =
+                changeDpi(sheet, dpi, {now.left, now.top, now.left + 1, now.top + 1});
+            EXPECT_EQ(small.right - small.left, answered.cx);
+            EXPECT_EQ(small.bottom - small.top, answered.cy);
+            // At the work area's corner, where keeping the sheet inside moves nothing.
+            RECT work;
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            const RECT taken = {work.left, work.top, work.left + answered.cx + 20,
+                                work.top + answered.cy + 8};
+            const RECT got = changeDpi(sheet, dpi, taken);
+            EXPECT_TRUE(EqualRect(&got, &taken))
+                << got.left << "," << got.top << "-" << got.right << "," << got.bottom;
+        }
+        clickButton(sheet, IDCANCEL);
+        return true;
+    }});
+    g_shownDpi = 0;
 }
 
 // Tabs whose texts take more room than the pages (a wide face, a large
@@ -391,6 +459,7 @@ TEST(Layout, ADpiChangeLaysTheSheetOutAgain) {
                   [newDpi](HWND sheet) {
                       expectColourItemsSized(sheetPage(kToolPageIndex));
                       expectIconsSized(sheetPage(kPaperPageIndex));
+                      expectSheetIconsSized(sheet);
                       LOGFONTW font = {};
                       for (int i = 0; i < kPageCount; ++i) {
                           HWND first = GetWindow(sheetPage(i), GW_CHILD);

@@ -35,10 +35,10 @@ std::wstring joined(HWND list, UINT countMessage, UINT lengthMessage, UINT textM
     return all;
 }
 
-// What a page shows as text, child by child in template order: labels,
-// buttons and boxes by their text, a list by its items joined with '|'.
-// Edits (values), icons and the colour lists (painted, no texts) are left
-// out.
+// What a page shows or says as text, child by child in template order:
+// labels (the hidden ones too, which screen readers read), buttons and boxes
+// by their text, a list by its items joined with '|' (the colour lists' too:
+// the names screen readers say). Edits (values) and icons are left out.
 Texts shownTexts(HWND page) {
     Texts texts;
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -46,7 +46,7 @@ Texts shownTexts(HWND page) {
         GetClassNameW(c, cls, 32);
         const LONG style = GetWindowLongW(c, GWL_STYLE);
         std::wstring text;
-        if (lstrcmpiW(cls, L"ComboBox") == 0 && (style & CBS_OWNERDRAWFIXED) == 0)
+        if (lstrcmpiW(cls, L"ComboBox") == 0)
             text = joined(c, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
         else if (lstrcmpiW(cls, L"ListBox") == 0)
             text = joined(c, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
@@ -68,38 +68,31 @@ const std::wstring kTools = L"ノック式ペンシル|加圧式油圧ボール�
                             L"片刃カッター|両刃カッター|未使用";
 
 Texts toolPageTexts() {
-    Texts texts;
-    for (int pen = 1; pen <= 10; ++pen)
-        texts.push_back(std::to_wstring(pen));
-    texts.insert(texts.end(), {L"Tool Type", L"Thick", L"Color"});
-    texts.insert(texts.end(), 10, kTools);
+    Texts texts = {L"Tool Type", L"Thick", L"Color"};
+    for (int pen = 1; pen <= 10; ++pen) {
+        const std::wstring n = std::to_wstring(pen);
+        texts.insert(texts.end(),
+                     {n, L"ペン " + n + L" のツール：", kTools, L"ペン " + n + L" の太さ：",
+                      L"ペン " + n + L" の色：", L"黒|赤|緑|青|黄|シアン|マゼンタ|白|なし"});
+    }
     return texts;
 }
 
 const Texts kPageTexts[5] = {
-    {L"Tervikon Ver5.510J", L"用紙サイズ：", L"用紙単位：", L"用紙幅：", L"用紙長：",
-     L"縮小/拡大率：", kNames + L"|カスタム", kUnits,
+    {L"Tervikon Ver5.510J", L"用紙サイズ：", kNames + L"|カスタム", L"用紙単位：", kUnits,
+     L"用紙幅：", L"用紙長：", L"縮小/拡大率：",
      L"1000%|500%|400%|300%|200%|150%|100%|75%|50%|33.33%|25%|10%", L"用紙サイズ...", L"印刷方向",
-     L"縦(&P)", L"横(&L)", L"ロール紙(&R)", L"印刷範囲：", L"～"},
+     L"縦(&P)", L"横(&L)", L"ロール紙(&R)", L"印刷範囲：", L"～", L"終了ページ："},
     {L"余白単位：",
      kUnits,
      L"余白設定（リーフ紙／ロール紙）",
-     L"漢字コード：",
-     L"アウトライン：",
-     L"用紙原点：",
-     L"通信ポート：",
-     L"通信速度：",
-     L"データビット：",
-     L"ストップビット：",
-     L"パリティチェック：",
-     L"フロー制御：",
      L"上：",
-     L"左：",
      L"下：",
+     L"左：",
      L"右：",
      L"上：",
-     L"左：",
      L"下：",
+     L"左：",
      L"右：",
      L"ソート無し(&N)",
      L"オブジェクトソート(&O)",
@@ -110,43 +103,53 @@ const Texts kPageTexts[5] = {
      L"ライン最適化(&L)",
      L"誤差調整(&E)",
      L"点線カットを利用(&H)",
+     L"漢字コード：",
      L"無し|MIMAKI(JK + 区点)|GRAPHTEC(CA101 + JIS)",
+     L"アウトライン：",
      L"6 pt|10 pt|12 pt|14 pt|18 pt|24 pt|48 pt|未使用",
+     L"用紙原点：",
      L"用紙中央|用紙左下",
+     L"通信ポート：",
      L"COM1|COM2|COM3|COM4|COM5|LPT1|LPT2|TCP/IP(PRICOM 3100)|TCP/IP(AXIS LPT1)|"
      L"TCP/IP(AXIS USB1)|共有フォルダ(Tervikon Server)",
+     L"通信速度：",
      L"300 bps|1200 bps|2400 bps|4800 bps|9600 bps|19200 bps|28800 bps|38400 bps|57600 bps",
+     L"データビット：",
      L"7 ビット|8 ビット",
+     L"ストップビット：",
      L"1.0 ビット|1.5 ビット|2.0 ビット",
+     L"パリティチェック：",
      L"なし|奇数|偶数",
+     L"フロー制御：",
      L"なし|XON/XOFF(ソフト)|CTS/DTR(ハード)"},
-    {L"余白単位：",
+    {L"余白設定(枠切り)",
+     L"g",
+     L"g",
+     L"PU",
+     L"PU",
+     L"余白単位：",
      kUnits,
-     L"余白設定(枠切り)",
      L"上：",
      L"下：",
      L"左：",
      L"右：",
      L"ツール(枠切り)：",
+     kCutTools,
      L"ロール紙ページ長さ：",
+     L"誤差範囲：",
+     L"PU",
      L"カットツール：",
+     kCutTools,
      L"線分カット圧：",
      L"余白カット圧：",
      L"線分長さ：",
      L"余白長さ：",
-     L"g",
-     L"g",
-     L"PU",
-     L"PU",
-     L"接続先(ホスト)：",
-     L"：",
-     L"プロッタ単位：",
-     kCutTools,
-     L"誤差範囲：",
-     L"PU",
-     kCutTools,
      L"ヘッダ文字列：",
      L"フッタ文字列：",
+     L"接続先(ホスト)：",
+     L"：",
+     L"接続先(ポート)：",
+     L"プロッタ単位：",
      L"デバグモード",
      L"ＰＤ最適化",
      L"角度：",
@@ -154,8 +157,8 @@ const Texts kPageTexts[5] = {
      L"共有フォルダ：",
      L"..."},
     toolPageTexts(),
-    {L"用紙名：", L"単位：", L"用紙幅：", L"用紙長：", kNames + L"|", kUnits, L"ロール紙(&R)",
-     L"新規(&N)", L"削除(&D)", L"修正(&E)"},
+    {L"用紙の一覧：", kNames + L"|", L"用紙名：", L"単位：", kUnits, L"用紙幅：", L"用紙長：",
+     L"ロール紙(&R)", L"新規(&N)", L"削除(&D)", L"修正(&E)"},
 };
 
 // Opens a tab, acts, and closes with OK (or Cancel).
@@ -290,7 +293,7 @@ TEST_F(OtherCodePage, CatalogueNamesTheFileCannotHold) {
         },
         answerMessageBox(&shown),
         [&](HWND sheet) {
-            listed = shownTexts(sheetPage(kCataloguePageIndex))[4];
+            listed = shownTexts(sheetPage(kCataloguePageIndex))[1];
             // Back to entry 0 as stored; only its width changes.
             SendDlgItemMessageW(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST, LB_SETCURSEL, 0,
                                 0);

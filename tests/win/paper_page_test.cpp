@@ -200,8 +200,8 @@ TEST_F(PaperPage, CancelLeavesTheRegistryAsItWas) {
 }
 
 TEST_F(PaperPage, KeyboardOrderFollowsTheLayout) {
-    const int order[] = {-1,  -1,  -1,  -1,  -1,  -1,  101, 102, 103, 104, 106,
-                         108, 109, 110, 111, 112, 113, 114, -1,  -1,  115, 116};
+    const int order[] = {-1,  -1,  101, -1,  102, -1,  103, -1,  104, -1, 106, 108,
+                         109, 110, 111, 112, 113, 114, -1,  115, -1,  -1, 116};
     runPaperPage(
         {}, 0,
         [&](HWND p) {

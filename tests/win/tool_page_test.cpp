@@ -107,26 +107,34 @@ std::vector<std::wstring> templateControls(std::wstring* header) {
 
 TEST_F(ToolPage, TemplateHoldsTheRowsInKeyboardOrder) {
     auto line = [](int id, int atom, DWORD style, int x, int y, int cx, int cy,
-                   const std::wstring& text) {
-        style |= WS_CHILD | WS_VISIBLE;
+                   const std::wstring& text, bool shown = true) {
+        style |= WS_CHILD | (shown ? WS_VISIBLE : 0);
         return std::to_wstring(id) + L" " + std::to_wstring(atom) + L" " + std::to_wstring(style) +
                L" " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" " + std::to_wstring(cx) +
                L" " + std::to_wstring(cy) + L" " + text;
     };
     const DWORD label = SS_CENTER | WS_GROUP; // static 0x82, edit 0x81, combo box 0x85
     std::vector<std::wstring> want;
-    // The pen numbers are wide enough for "10", centred at 28 as ever.
-    for (int r = 0; r < 10; ++r)
-        want.push_back(line(-1, 0x82, label, 23, 40 + 15 * r, 10, 9, std::to_wstring(r + 1)));
     want.push_back(line(-1, 0x82, label, 33, 28, 122, 8, L"Tool Type"));
     want.push_back(line(-1, 0x82, label, 158, 28, 24, 8, L"Thick"));
     want.push_back(line(-1, 0x82, label, 185, 28, 38, 8, L"Color"));
+    // Each control after its hidden label (for screen readers).
+    auto hidden = [&line](int x, int y, int cx, int cy, const std::wstring& text) {
+        return line(-1, 0x82, SS_LEFT, x, y, cx, cy, text, false);
+    };
     for (int r = 0; r < 10; ++r) {
         const int y = 37 + 15 * r;
+        const std::wstring pen = L"ペン " + std::to_wstring(r + 1);
+        // The pen numbers are wide enough for "10", centred at 28 as ever.
+        want.push_back(line(-1, 0x82, label, 23, 40 + 15 * r, 10, 9, std::to_wstring(r + 1)));
+        want.push_back(hidden(33, y, 121, 12, pen + L" のツール："));
         want.push_back(line(toolId(r), 0x85, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 33, y, 121,
                             255, L""));
+        want.push_back(hidden(157, y, 24, 13, pen + L" の太さ："));
         want.push_back(line(thickId(r), 0x81, WS_BORDER | WS_TABSTOP, 157, y, 24, 13, L""));
-        want.push_back(line(colourId(r), 0x85, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | WS_TABSTOP,
+        want.push_back(hidden(184, y, 40, 12, pen + L" の色："));
+        want.push_back(line(colourId(r), 0x85,
+                            CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_TABSTOP,
                             184, y, 40, 255, L""));
     }
     std::wstring header;
@@ -271,10 +279,24 @@ TEST_F(ToolPage, ChosenToolsAndColoursAreStored) {
     EXPECT_EQ(slotInFile(bytes, 7), (Slot{1, 0, 0, 0, 0, 0}));
 }
 
+TEST_F(ToolPage, ColourListsNameTheirColoursForScreenReaders) {
+    const wchar_t* const names[9] = {L"黒",     L"赤",       L"緑", L"青",  L"黄",
+                                     L"シアン", L"マゼンタ", L"白", L"なし"};
+    onToolPage(
+        [&](HWND page) {
+            for (int r = 0; r < 10; ++r)
+                for (int i = 0; i < 9; ++i) {
+                    EXPECT_EQ(listItemText(page, colourId(r), i), names[i]) << "pen " << r + 1;
+                    EXPECT_EQ(SendDlgItemMessageW(page, colourId(r), CB_GETITEMDATA, i, 0), i);
+                }
+        },
+        IDCANCEL);
+}
+
 // Paints one item through the page's draw request into a 64 x 19 bitmap
 // whose pixels (0x00RRGGBB) start as kUntouched; the item is (2,2)-(62,17).
 const DWORD kUntouched = 0x123456, kBlack = 0, kWhite = 0xFFFFFF;
-INT_PTR paint(HWND page, int position, UINT action, DWORD (&pixels)[19][64]) {
+INT_PTR paint(HWND page, int position, UINT action, UINT state, DWORD (&pixels)[19][64]) {
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -19, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC dc = CreateCompatibleDC(nullptr);
@@ -287,7 +309,7 @@ INT_PTR paint(HWND page, int position, UINT action, DWORD (&pixels)[19][64]) {
                            static_cast<UINT>(colourId(0)),
                            static_cast<UINT>(position),
                            action,
-                           0,
+                           state,
                            GetDlgItem(page, colourId(0)),
                            dc,
                            {2, 2, 62, 17},
@@ -318,7 +340,32 @@ long count(const std::vector<DWORD>& seen, DWORD colour) {
     return std::count(seen.begin(), seen.end(), colour);
 }
 
-TEST_F(ToolPage, SwatchesArePaintedPerDrawingAction) {
+// A colour scheme of four colours unlike each other and the swatches, as a
+// high-contrast theme sets them; the system's own come back afterwards.
+class ColourScheme {
+  public:
+    static const int kCount = 4;
+    const int elements[kCount] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                                  COLOR_HIGHLIGHTTEXT};
+    const COLORREF colours[kCount] = {RGB(0x20, 0x10, 0x40), RGB(0xE0, 0xD0, 0x30),
+                                      RGB(0x1A, 0xEB, 0xFF), RGB(0x60, 0x00, 0x20)};
+    ColourScheme() {
+        for (int i = 0; i < kCount; ++i)
+            previous_[i] = GetSysColor(elements[i]);
+        SetSysColors(kCount, elements, colours);
+    }
+    ~ColourScheme() { SetSysColors(kCount, elements, previous_); }
+    // As a pixel of the bitmap (0x00RRGGBB).
+    DWORD pixel(int element) const {
+        const COLORREF c = GetSysColor(element);
+        return static_cast<DWORD>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    }
+
+  private:
+    COLORREF previous_[kCount];
+};
+
+TEST_F(ToolPage, SwatchesArePaintedInTheSystemColoursByTheirState) {
     const DWORD fills[10] = {kWhite,   0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
                              0xFFFF00, 0x00FFFF, 0xFF00FF, kWhite,   kWhite}; // from -1
     onToolPage(
@@ -328,40 +375,45 @@ TEST_F(ToolPage, SwatchesArePaintedPerDrawingAction) {
                 toolPageProc(page, WM_MEASUREITEM, 999, reinterpret_cast<LPARAM>(&measure)));
             EXPECT_EQ(measure.itemWidth * 100 + measure.itemHeight, 6015u);
 
+            const ColourScheme scheme;
+            ASSERT_EQ(GetSysColor(COLOR_HIGHLIGHT), scheme.colours[2]) << "the scheme was not set";
             DWORD px[19][64];
-            for (int position = -1; position <= 8; ++position)
-                for (UINT action : {ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS}) {
-                    SCOPED_TRACE("position " + std::to_string(position) + " action " +
-                                 std::to_string(action));
-                    ASSERT_TRUE(paint(page, position, action, px));
-                    EXPECT_EQ(count(ring(px, 0), kUntouched), long(ring(px, 0).size()));
-                    const int frames = action == ODA_DRAWENTIRE ? 1 : 2;
-                    const auto outer = ring(px, 1);
-                    if (action == ODA_FOCUS) { // white, dotted with the focus rectangle
-                        EXPECT_GT(count(outer, kWhite), 0);
-                        EXPECT_GT(count(outer, kBlack), 0);
+            for (UINT state :
+                 {0u, 0u + ODS_SELECTED, 0u + ODS_FOCUS, 0u + ODS_SELECTED + ODS_FOCUS})
+                for (int position = -1; position <= 8; ++position)
+                    for (UINT action : {ODA_DRAWENTIRE, ODA_SELECT, ODA_FOCUS}) {
+                        SCOPED_TRACE("state " + std::to_string(state) + " position " +
+                                     std::to_string(position) + " action " +
+                                     std::to_string(action));
+                        const bool selected = state & ODS_SELECTED;
+                        const DWORD ground =
+                            scheme.pixel(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+                        const DWORD text =
+                            scheme.pixel(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+                        ASSERT_TRUE(paint(page, position, action, state, px));
+                        EXPECT_EQ(count(ring(px, -1), kUntouched), long(ring(px, -1).size()));
+                        // The focus dotted on the ground's outer ring, in the text colour.
+                        const auto outer = ring(px, 0);
+                        EXPECT_EQ(count(outer, ground) + count(outer, text), long(outer.size()));
+                        EXPECT_EQ(count(outer, text) > 0, (state & ODS_FOCUS) != 0);
+                        EXPECT_EQ(count(ring(px, 1), ground), long(ring(px, 1).size()));
+                        EXPECT_EQ(count(ring(px, 2), text), long(ring(px, 2).size()));
+                        // The swatch; the none entry has a black line from its
+                        // top-left corner, one pixel per column, its end left out.
+                        std::vector<DWORD> fill;
+                        for (int y = 5; y < 14; ++y)
+                            fill.insert(fill.end(), px[y] + 5, px[y] + 59);
+                        const long line = position == 8 ? 53 : 0;
+                        EXPECT_EQ(count(fill, fills[position + 1]), long(fill.size()) - line);
+                        if (position == 8) {
+                            EXPECT_EQ(count(fill, kBlack), line);
+                            EXPECT_EQ(px[5][5], kBlack);
+                        }
                     }
-                    EXPECT_EQ(count(outer, kWhite) + count(outer, kBlack), long(outer.size()));
-                    if (action != ODA_FOCUS) {
-                        EXPECT_EQ(count(outer, kBlack), long(outer.size()));
-                    }
-                    EXPECT_EQ(count(ring(px, frames), kBlack), long(ring(px, frames).size()));
-                    // The fill; the none entry has a line from its top-left
-                    // corner, one pixel per column, its end point left out.
-                    std::vector<DWORD> fill;
-                    for (int y = 3 + frames; y < 16 - frames; ++y)
-                        fill.insert(fill.end(), px[y] + 3 + frames, px[y] + 61 - frames);
-                    const long line = position == 8 ? 57 - 2 * frames : 0;
-                    EXPECT_EQ(count(fill, fills[position + 1]), long(fill.size()) - line);
-                    if (position == 8) {
-                        EXPECT_EQ(count(fill, kBlack), line);
-                        EXPECT_EQ(px[3 + frames][3 + frames], kBlack);
-                    }
-                }
             // Any other drawing action paints nothing and is left to the list.
-            EXPECT_FALSE(paint(page, 1, 0x0008, px));
+            EXPECT_FALSE(paint(page, 1, 0x0008, ODS_SELECTED, px));
             EXPECT_EQ(px[9][30], kUntouched);
-            EXPECT_EQ(px[3][3], kUntouched);
+            EXPECT_EQ(px[2][2], kUntouched);
         },
         IDCANCEL);
 }
