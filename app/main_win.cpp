@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -54,9 +53,7 @@ static bool loadSettingsOrGiveUp() {
 static void savePageSetupOrSay() {
     if (SavePageSetup())
         return;
-    char key[128];
-    std::snprintf(key, sizeof key, "HKEY_CURRENT_USER\\%s\\%s", kCompanyKeyPath, kProgramSubkey);
-    showMessage(IDS_PAGE_SETUP_NOT_SAVED, key, MB_OK | MB_ICONWARNING);
+    showMessage(IDS_PAGE_SETUP_NOT_SAVED, kProgramKeyName, MB_OK | MB_ICONWARNING);
 }
 
 // Start-up, the sheet, the page setup after OK (after the file, which OK

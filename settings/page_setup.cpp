@@ -8,6 +8,11 @@
 
 PageSetup g_pageSetup;
 
+#define PROGRAM_KEY_PATH "Software\\Calderwick\\ZEMBSerConfig"
+const char kProgramKeyPath[] = PROGRAM_KEY_PATH;
+const char kProgramKeyName[] = "HKEY_CURRENT_USER\\" PROGRAM_KEY_PATH;
+#undef PROGRAM_KEY_PATH
+
 const char* const kPageSetupValueNames[kPageSetupValueCount] = {
     "Orientation",  "Size",          "Width",       "Height",       "Scale",       "pisroll",
     "rPage.left",   "rPage.top",     "rPage.right", "rPage.bottom", "rPaper.left", "rPaper.top",
@@ -71,6 +76,12 @@ uint32_t pageSetupValue(const PageSetup& setup, int i) {
     if (const int16_t* page = printRangeValue(&copy, i))
         return static_cast<uint32_t>(static_cast<int32_t>(*page));
     return 0;
+}
+
+bool pageSetupValueComputed(int i) {
+    PageSetup setup = {};
+    const int32_t* value = wideValue(&setup, i);
+    return value != nullptr && value >= &setup.rPage.left && value <= &setup.rPaper.bottom;
 }
 
 void setPageSetupValue(PageSetup* setup, int i, uint32_t word) {

@@ -26,6 +26,11 @@ struct PageSetup {
 
 enum : int32_t { kFirstCatalogueSize = 601, kCustomPaperSize = 999 };
 
+// Where the values live, a key of HKEY_CURRENT_USER, and that key in full as
+// the messages name it.
+extern const char kProgramKeyPath[];
+extern const char kProgramKeyName[];
+
 extern PageSetup g_pageSetup;
 
 void pageSetupDefaults(PageSetup* setup);
@@ -41,6 +46,8 @@ extern const char* const kPageSetupValueNames[kPageSetupValueCount];
 // Value i as the 32-bit word stored for it (16-bit ones sign-extended), and
 // the reverse: a word read from the registry into value i.
 uint32_t pageSetupValue(const PageSetup& setup, int i);
+// Whether value i is one of the rectangles computePageRects derives.
+bool pageSetupValueComputed(int i);
 void setPageSetupValue(PageSetup* setup, int i, uint32_t word);
 
 // Value i from what the registry holds under its name, whatever its type:

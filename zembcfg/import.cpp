@@ -10,7 +10,6 @@
 #include "settings/settings_commit.h"
 #include "settings/settings_file.h"
 #include "zembcfg/import_plan.h"
-#include "zembcfg/import_files.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {
@@ -144,9 +143,7 @@ int runImport(const ImportOptions& options, Io& io) {
     std::string names;
     for (const std::string& name : stored.notWritten)
         names += (names.empty() ? "" : ", ") + name;
-    io.err +=
-        "zembcfg: HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig: not written: " + names +
-        "\n";
+    io.err += std::string("zembcfg: ") + kProgramKeyName + ": not written: " + names + "\n";
     return kExitUsage;
 }
 

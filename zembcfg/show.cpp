@@ -185,9 +185,9 @@ std::string paperSizeText(const SettingsImage& image, int64_t size, bool* odd) {
 void showPageSetup(Shown& s) {
     StoredPageSetup stored;
     if (!readStoredPageSetup(&stored)) {
-        s.out += "  The page-setup values live in the registry of the Windows machine "
-                 "(HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig); run zembcfg there "
-                 "to see them.\n";
+        s.out +=
+            std::string("  The page-setup values live in the registry of the Windows machine (") +
+            kProgramKeyName + "); run zembcfg there to see them.\n";
         return;
     }
     if (!stored.keyFound)

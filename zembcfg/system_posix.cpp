@@ -1,5 +1,5 @@
 // zembcfg on POSIX systems: plain files and streams; there is no documents
-// folder of the settings program and no registry.
+// folder of the settings program and no session of it.
 #include <cstdio>
 
 #include "zembcfg/console.h"
@@ -10,10 +10,6 @@ bool defaultSettingsPath(std::string*) {
 }
 
 bool settingsProgramOpen() {
-    return false;
-}
-
-bool readStoredPageSetup(StoredPageSetup*) {
     return false;
 }
 

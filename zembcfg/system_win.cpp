@@ -1,13 +1,10 @@
-// zembcfg on Windows: the settings program's own documents folder, the
-// page-setup values, and the console in UTF-16.
+// zembcfg on Windows: the settings program's own documents folder, its
+// session lock, and the console in UTF-16.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstring>
-
 #include "settings/cp932_text.h"
-#include "settings/registry_win.h"
 #include "settings/settings_file.h"
 #include "settings/sheet_lock_win.h"
 #include "zembcfg/console.h"
@@ -26,37 +23,6 @@ bool defaultSettingsPath(std::string* path) {
 
 bool settingsProgramOpen() {
     return sheetIsOpen();
-}
-
-bool readStoredPageSetup(StoredPageSetup* setup) {
-    pageSetupDefaults(&setup->values);
-    for (bool& stored : setup->stored)
-        stored = false;
-    setup->keyFound = false;
-    HKEY company = nullptr, program = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kCompanyKeyPath, 0, KEY_READ, &company) == ERROR_SUCCESS) {
-        if (RegOpenKeyExA(company, kProgramSubkey, 0, KEY_READ, &program) != ERROR_SUCCESS)
-            program = nullptr;
-        RegCloseKey(company);
-    }
-    if (program == nullptr)
-        return true;
-    setup->keyFound = true;
-    for (int i = 0; i < kPageSetupValueCount; ++i) {
-        // As the settings program reads them: any type of at most 4 bytes,
-        // zero-extended.
-        BYTE data[4] = {};
-        DWORD size = sizeof data;
-        if (RegQueryValueExA(program, kPageSetupValueNames[i], nullptr, nullptr, data, &size) !=
-            ERROR_SUCCESS)
-            continue;
-        uint32_t word = 0;
-        std::memcpy(&word, data, sizeof word);
-        setPageSetupValue(&setup->values, i, word);
-        setup->stored[i] = true;
-    }
-    RegCloseKey(program);
-    return true;
 }
 
 std::vector<std::string> commandLineArguments(int, char**) {

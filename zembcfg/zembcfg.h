@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/page_setup.h"
@@ -77,6 +78,17 @@ struct StoredPageSetup {
 };
 // False where there is no registry (not Windows).
 bool readStoredPageSetup(StoredPageSetup* setup);
+
+// Where an import's page-setup values went.
+struct PageSetupStore {
+    bool registry = false;               // false where there is no registry
+    std::vector<std::string> notWritten; // the values the registry refused
+};
+// The page-setup values a document gives, as given, then rPage and rPaper
+// as the settings program computes them after OK from the resulting paper,
+// orientation, roll flag and the image's margins. Every write is checked.
+PageSetupStore storePageSetup(const std::vector<std::pair<int, uint32_t>>& given,
+                              const std::vector<unsigned char>& image);
 // Value i of the page-setup table's image (little-endian words).
 std::vector<unsigned char> pageSetupImage(const PageSetup& values);
 

@@ -1,10 +1,10 @@
 # shellcheck shell=bash
-# Source this file: the checks the end-to-end tests share.
+# Source this file: the checks the end-to-end tests share, with scripts/wine-env's helpers.
 #   check NAME EXPECTED ACTUAL   prints ok or FAIL with both values, and counts
 #   checks_done                  prints "N passed, N failed"; fails if any failed
-#   sheet_window SECONDS         waits that long for the settings program's sheet to show;
-#                                prints its X window, or nothing
-#   focus WINDOW                 gives that window the keyboard focus (tries for about 5 s)
+#   program_key                  the settings program's registry key
+# shellcheck source=scripts/wine-env
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
 checks_passed=0
 checks_failed=0
 check() {
@@ -21,17 +21,5 @@ checks_done() {
   ((checks_failed == 0))
 }
 
-# The sheet itself, not a message box or a window another test left behind.
-sheet_title='^Tervikon\(HP-GL\)のプロパティ$'
-sheet_window() {
-  timeout "$1" xdotool search --sync --onlyvisible --name "$sheet_title" | head -n 1 || true
-}
-focus() {
-  local _
-  for _ in $(seq 50); do
-    xdotool windowfocus "$1" 2>/dev/null || true
-    [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]] && break
-    sleep 0.1
-  done
-  return 0
-}
+# Where the driver reads the page setup and RetVal; stated here, not taken from the program.
+program_key='HKCU\Software\Calderwick\ZEMBSerConfig'

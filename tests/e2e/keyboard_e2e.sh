@@ -7,26 +7,24 @@ set -euo pipefail
 program=$1
 : "${WINEPREFIX:?run under scripts/test}" "${DISPLAY:?needs a display}"
 
-key=HKCU\\Software\\Calderwick\\ZEMBSerConfig
-settings="$WINEPREFIX/drive_c/users/$(id -un)/Documents/Adobe/Illustrator/KELDORIX.INI"
-rm -f "$settings"
-wine reg delete "$key" /f >/dev/null 2>&1 || true
-
 # shellcheck source=tests/e2e/checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+settings=$(wine_env_settings_path)
+rm -f "$settings"
+wine reg delete "$program_key" /f >/dev/null 2>&1 || true
 press() { xdotool key --delay 60 "$@"; sleep 0.3; }
 le() { # offset bytes: signed little-endian integer from the settings file
   od -An -t d"$2" -j "$1" -N "$2" "$settings" | tr -d ' '
 }
 dword() { # registry value as an unsigned decimal
   local hex
-  hex=$(wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {print $3}')
+  hex=$(wine_env_reg_value "$program_key" "$1")
   [[ -n "$hex" ]] && echo $((hex)) || echo missing
 }
 
 wine "$program" &
 pid=$!
-window=$(sheet_window 30)
+window=$(wine_env_sheet_window 30)
 if [[ -z "$window" ]]; then
   echo "FAIL the window did not appear"
   exit 1
@@ -34,7 +32,7 @@ fi
 # The pointer rests away from the window: a dropped list under it would
 # follow the pointer instead of the keys.
 xdotool mousemove 0 0
-focus "$window"
+wine_env_focus "$window"
 sleep 0.5
 
 press ctrl+Tab                 # plotter environment page; focus on its unit list
@@ -47,11 +45,7 @@ press alt+l                    # 横(&L): landscape
 press Return                   # OK
 
 # Ended means the window is gone and the process has exited.
-for _ in $(seq 100); do
-  xdotool search --onlyvisible --name "$sheet_title" >/dev/null 2>&1 || break
-  sleep 0.1
-done
-if xdotool search --onlyvisible --name "$sheet_title" >/dev/null 2>&1; then
+if ! wine_env_sheet_gone 10; then
   echo "FAIL the sheet is still open after Enter"
   xdotool key Escape
   wait "$pid" || true

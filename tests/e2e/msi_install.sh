@@ -12,7 +12,6 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 dist=$(realpath "$1")
 screenshot=${2:-$root/build/screenshots/installed.png}
 : "${WINE_ENV_DIR:?run inside a scripts/wine-env environment}" "${DISPLAY:?needs a display}"
-source "$root/scripts/wine-env"
 source "$root/tests/e2e/checks.sh"
 
 msi=$(ls "$dist"/ZEMBSerConfig-*-x64.msi)
@@ -64,19 +63,15 @@ check "Start-menu shortcut" yes "$([[ -n "$(shortcut)" ]] && echo yes || echo no
 check "installed programs entry" "$version" "$(uninstall_entries)"
 
 # The program from its shortcut, as an operator starts it; ｷｬﾝｾﾙ stores nothing but RetVal 2.
-key='HKCU\Software\Calderwick\ZEMBSerConfig'
 wine start /wait "$(winepath -w "$(shortcut)")" >/dev/null 2>&1 &
 started=$!
-window=$(sheet_window 60)
+window=$(wine_env_sheet_window 60)
 check "the installed program opens its sheet" yes "$([[ -n "$window" ]] && echo yes || echo no)"
 if [[ -n "$window" ]]; then
-  xdotool mousemove 0 0
-  sleep 1
   mkdir -p "$(dirname "$screenshot")"
-  import -window root "$screenshot"
+  wine_env_picture "$window" screen "${screenshot%.png}"
   echo "     screenshot: $screenshot"
   # Esc is the sheet's ｷｬﾝｾﾙ (RetVal 2 below tells it from the close box's 0).
-  focus "$window"
   xdotool key Escape
 fi
 closed=no
@@ -85,7 +80,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 check "the sheet closes with ｷｬﾝｾﾙ" yes "$closed"
-retval=$(wine reg query "$key" /v RetVal 2>/dev/null | tr -d '\r' | awk '$1 == "RetVal" {print $3}')
+retval=$(wine_env_reg_value "$program_key" RetVal)
 check "RetVal after ｷｬﾝｾﾙ" 0x2 "${retval:-missing}"
 
 version_line=$(wine "$folder/zembcfg.exe" --version 2>/dev/null | tr -d '\r')
@@ -99,10 +94,10 @@ system_path() { # the install folder's entries in the system PATH
 check "zembcfg on PATH after the install" "zembcfg $version" "$(on_path)"
 
 # What the operator keeps: it must survive the upgrade and the uninstall.
-settings="$drive_c/users/$(id -un)/Documents/Adobe/Illustrator/KELDORIX.INI"
+settings=$(wine_env_settings_path)
 check "settings file after the first run" yes "$(exists "$settings")"
 settings_sum=$(sha256sum <"$settings" 2>/dev/null || true)
-registry=$(wine reg query "$key" /s 2>/dev/null | tr -d '\r')
+registry=$(wine reg query "$program_key" /s 2>/dev/null | tr -d '\r')
 
 # The same programs as the next patch version: a newer package replaces the older one.
 IFS=. read -r major minor patch <<<"$version"
@@ -132,6 +127,6 @@ check "zembcfg off PATH after uninstalling" "not found 0" "$(on_path) $(system_p
 check "Start-menu shortcut gone" yes "$([[ -z "$(shortcut)" ]] && echo yes || echo no)"
 check "installed programs entries after uninstalling" none "$(uninstall_entries | sed 's/^$/none/')"
 check "KELDORIX.INI kept unchanged" "$settings_sum" "$(sha256sum <"$settings" 2>/dev/null || true)"
-check "registry values kept unchanged" "$registry" "$(wine reg query "$key" /s 2>/dev/null | tr -d '\r')"
+check "registry values kept unchanged" "$registry" "$(wine reg query "$program_key" /s 2>/dev/null | tr -d '\r')"
 
 checks_done

@@ -159,6 +159,10 @@ TEST(ZembcfgExe, ShowFindsTheSettingsProgramsFileAndRegistryValuesAfterOk) {
     EXPECT_TRUE(has(before.err, "KELDORIX.INI: no such file")) << before.err;
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(programKeyExists());
+    // Nor does looking for the page setup beside a file.
+    freshSettings();
+    EXPECT_EQ(zembcfgExe(L"show").status, 0u);
+    EXPECT_FALSE(programKeyExists());
 
     ASSERT_EQ(runSettingsProgramWithOk(), 0u);
     const Ran shown = zembcfgExe(L"show");

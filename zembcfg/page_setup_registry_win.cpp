@@ -1,6 +1,5 @@
-// An import's page-setup values into the registry, each write checked.
-#include <windows.h>
-
+// The page-setup values in the registry: read without making the key, and an
+// import's values written as the settings program writes them after OK.
 #include <algorithm>
 #include <cstring>
 
@@ -8,14 +7,23 @@
 #include "settings/record.h"
 #include "settings/registry_win.h"
 #include "settings/settings_file.h"
-#include "zembcfg/import_files.h"
 #include "zembcfg/zembcfg.h"
 
-static bool setDword(HKEY key, int index, uint32_t word) {
-    const BYTE data[4] = {static_cast<BYTE>(word), static_cast<BYTE>(word >> 8),
-                          static_cast<BYTE>(word >> 16), static_cast<BYTE>(word >> 24)};
-    return RegSetValueExA(key, kPageSetupValueNames[index], 0, REG_DWORD, data, sizeof data) ==
-           ERROR_SUCCESS;
+bool readStoredPageSetup(StoredPageSetup* setup) {
+    pageSetupDefaults(&setup->values);
+    for (bool& stored : setup->stored)
+        stored = false;
+    const ProgramKey key(ProgramKey::Read);
+    setup->keyFound = key.opened();
+    for (int i = 0; i < kPageSetupValueCount; ++i) {
+        unsigned char data[4] = {};
+        size_t size = 0;
+        if (!key.read(kPageSetupValueNames[i], data, &size))
+            continue;
+        readPageSetupValue(&setup->values, i, data, size);
+        setup->stored[i] = true;
+    }
+    return true;
 }
 
 PageSetupStore storePageSetup(const std::vector<std::pair<int, uint32_t>>& given,
@@ -33,17 +41,13 @@ PageSetupStore storePageSetup(const std::vector<std::pair<int, uint32_t>>& given
     // The rectangles follow everything else, as after the sheet's OK.
     std::vector<std::pair<int, uint32_t>> writes = given;
     for (int i = 0; i < kPageSetupValueCount; ++i)
-        if (std::strncmp(kPageSetupValueNames[i], "rPage.", 6) == 0 ||
-            std::strncmp(kPageSetupValueNames[i], "rPaper.", 7) == 0)
+        if (pageSetupValueComputed(i))
             writes.emplace_back(i, pageSetupValue(values, i));
     PageSetupStore store;
     store.registry = true;
-    ProgramKey key;
-    const bool opened = openProgramKey(&key);
+    const ProgramKey key(ProgramKey::Create);
     for (const auto& [index, word] : writes)
-        if (!opened || !setDword(key.key, index, word))
+        if (!key.writeDword(kPageSetupValueNames[index], word))
             store.notWritten.push_back(kPageSetupValueNames[index]);
-    if (opened)
-        closeProgramKey(&key);
     return store;
 }

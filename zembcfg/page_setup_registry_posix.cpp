@@ -1,5 +1,9 @@
 // There is no registry on POSIX systems: an import writes the file only.
-#include "zembcfg/import_files.h"
+#include "zembcfg/zembcfg.h"
+
+bool readStoredPageSetup(StoredPageSetup*) {
+    return false;
+}
 
 PageSetupStore storePageSetup(const std::vector<std::pair<int, uint32_t>>&,
                               const std::vector<unsigned char>&) {
