@@ -12,11 +12,11 @@
 #include "winui/controls_win.h"
 #include "winui/dialog_face_win.h"
 #include "winui/dpi_win.h"
-#include "winui/fit_win.h"
 #include "winui/instance_win.h"
 #include "winui/list_width_win.h"
 #include "winui/messages_win.h"
 #include "winui/tabbed_dialog_win.h"
+#include "winui/work_area_win.h"
 
 namespace {
 
@@ -46,17 +46,6 @@ HICON g_smallIcon;
 // While the operator drags the sheet, where it goes is theirs to say.
 bool g_beingMoved;
 bool g_keepInsideWhenMoved;
-
-void insertTabs() {
-    for (int i = 0; i < kPageCount; ++i) {
-        wchar_t text[64] = {};
-        LoadStringW(g_instance, kPages[i].tabTextId, text, 64);
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        SendMessageW(g_tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    }
-}
 
 // The pages' dialog units (10 point) are wider than the sheet's (9 point):
 // the sheet grows until its tab's display area holds a whole page, with
@@ -184,7 +173,7 @@ void initialiseSheet(HWND sheet) {
     InitCommonControlsEx(&controls);
     g_tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     takeOverLayout(sheet, g_instance, IDD_SHEET);
-    insertTabs();
+    insertTabs(g_tabs, g_instance, kPageCount, [](int i) { return kPages[i].tabTextId; });
     for (int index = 0; index < kPageCount; ++index)
         g_pages[index] =
             createTabPage(g_instance, kPages[index].templateId, sheet, kPages[index].proc);

@@ -43,16 +43,12 @@ static HWND createFloorPage(HWND sheet, int id) {
 
 static void showAsUsersSeeIt(HWND sheet, HWND* pages) {
     HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
-    const UINT labels[kPageCount] = {IDS_TAB_PAPER, IDS_TAB_PLOTTER_ENV, IDS_TAB_PLOTTER_EXTRA,
-                                     IDS_TAB_TOOL, IDS_TAB_CATALOGUE};
-    for (int i = 0; i < kPageCount; ++i) {
-        wchar_t text[64] = {};
-        LoadStringW(g_floorInstance, labels[i], text, 64);
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    }
+    insertTabs(tabs, g_floorInstance, kPageCount, [](int i) {
+        static const UINT labels[kPageCount] = {IDS_TAB_PAPER, IDS_TAB_PLOTTER_ENV,
+                                                IDS_TAB_PLOTTER_EXTRA, IDS_TAB_TOOL,
+                                                IDS_TAB_CATALOGUE};
+        return labels[i];
+    });
     // The window as the program shows it: grown to its pages, then centred.
     layOutTabbedDialog(sheet, tabs, pages, kPageCount, windowDpi(sheet));
     ShowWindow(pages[0], SW_SHOW);

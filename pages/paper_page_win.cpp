@@ -15,8 +15,8 @@
 #include "settings/settings_file.h"
 #include "units/units.h"
 #include "winui/controls_win.h"
+#include "winui/cut_texts_win.h"
 #include "winui/dpi_win.h"
-#include "winui/fit_win.h"
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include "winui/dialog_face_win.h"
 #include "winui/dpi_logic.h"
 #include "winui/dpi_win.h"
-#include "winui/fit_win.h"
+#include "winui/layout_at_dpi_win.h"
 #include "winui/tabbed_dialog_logic.h"
 #include "winui/visual_styles_win.h"
+#include "winui/work_area_win.h"
 
 namespace {
 
@@ -126,13 +127,13 @@ SIZE measureTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, in
     RECT tabsRect = {};
     const SIZE client = measureDialogAt(sheet, dpi, tabs, &tabsRect);
     const LayoutSize largest = largestPage(pages, count, dpi, false);
-    bool made = false;
-    HFONT font = dialogFontAt(sheet, dpi, &made);
+    bool deleteFont = false;
+    HFONT font = dialogFontAt(sheet, dpi, &deleteFont);
     HWND twin = twinOfTabs(sheet, tabs, tabsRect, font);
     const LayoutSize growth = twin ? tabGrowth(sheet, twin, largest, dpi) : LayoutSize{0, 0};
     if (twin)
         DestroyWindow(twin);
-    if (made)
+    if (deleteFont)
         DeleteObject(font);
     if (!twin || client.cx <= 0)
         return {0, 0};
@@ -156,7 +157,7 @@ void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int
 
 void takeOverLayout(HWND dialog, HINSTANCE module, int id) {
     scaleDialogOurselves(dialog);
-    rememberLayout(dialog, dialogTemplatePointSize(module, id));
+    keepFirstLayout(dialog, dialogTemplatePointSize(module, id));
 }
 
 HWND createTabPage(HINSTANCE module, int id, HWND sheet, DLGPROC proc) {
@@ -166,6 +167,17 @@ HWND createTabPage(HINSTANCE module, int id, HWND sheet, DLGPROC proc) {
         paintLikeTabBody(page);
     }
     return page;
+}
+
+void insertTabs(HWND tabs, HINSTANCE module, int count, UINT (*labelId)(int index)) {
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = {};
+        LoadStringW(module, labelId(i), text, 64);
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void placePagesInTabs(HWND sheet, HWND tabs, const HWND* pages, int count) {

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-// Lays the sheet and its pages out at `dpi` (layOutDialogAt, each from what
-// rememberLayout kept of it: cut texts widened), grows the tab control and
+// Lays the sheet and its pages out at `dpi` (layOutDialogAt, each from its
+// first layout: cut texts widened), grows the tab control and
 // the sheet until the tab's display area holds the largest page and every
 // tab stands in one row, OK and Cancel moving with the bottom-right corner,
 // and places the pages over the display area. Missing pages count not.
@@ -20,14 +20,17 @@ SIZE measureTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, in
 // From now on the program, not the dialog manager, lays out the dialog made
 // from template `id` of `module`: a DPI change is left to it
 // (scaleDialogOurselves), and where the dialog manager first put the
-// controls is remembered (rememberLayout) for every later layout to start
-// from.
+// controls is kept (keepFirstLayout) for every later layout to start from.
 void takeOverLayout(HWND dialog, HINSTANCE module, int id);
 
 // A page made from template `id` in an installed face, its layout taken
 // over, showing the tab control's body behind its controls under visual
 // styles rather than the dialog colour; null when it cannot be made.
 HWND createTabPage(HINSTANCE module, int id, HWND sheet, DLGPROC proc);
+
+// Adds `count` tabs to the tab control, tab i labelled with the string
+// resource labelId(i) of `module`.
+void insertTabs(HWND tabs, HINSTANCE module, int count, UINT (*labelId)(int index));
 
 // Places every page over the tab control's display area (left - 2, top,
 // width + 2, height + 1), without repainting.
