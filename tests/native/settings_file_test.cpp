@@ -6,7 +6,7 @@
 
 #include "bytes.h"
 #include "settings/default_image.h"
-#include "settings/file_io.h"
+#include "storage/file_io.h"
 #include "settings_folder.h"
 
 namespace {
@@ -251,6 +251,11 @@ TEST_F(SettingsFile, EveryFailedFileCallIsCaughtAndNothingStoredIsLost) {
                     EXPECT_EQ(memory(&g_plotterRecord, 756), block(loaded, 2, 756));
                     EXPECT_EQ(memory(&g_paperCatalogue, 6938), block(loaded, 1538, 6938));
                     EXPECT_EQ(memory(g_carriedRegion, 7924), block(loaded, 9730, 7924));
+                }
+                if (status == LoadStatus::Unavailable) { // the defaults, refused or not
+                    const auto defaults = defaultSettingsImage();
+                    EXPECT_EQ(memory(&g_plotterRecord, 756), block(defaults, 2, 756));
+                    EXPECT_EQ(memory(&g_paperCatalogue, 6938), block(defaults, 1538, 6938));
                 }
                 if (status >= LoadStatus::Unreadable) { // start-up asks and ends here
                     if (fileCallsMade() < n)
