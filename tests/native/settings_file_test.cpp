@@ -7,6 +7,7 @@
 #include "bytes.h"
 #include "settings/default_image.h"
 #include "storage/file_io.h"
+#include "storage/settings_commit.h"
 #include "settings_folder.h"
 
 namespace {
@@ -320,6 +321,31 @@ TEST_F(SettingsFile, OnlyAFileNotFoundIsCreated) {
         EXPECT_EQ(fs::exists(settings), c.status == LoadStatus::Created);
     }
     g_openAnswer = kFileOk;
+    useFileLayer(nullptr);
+}
+
+// What zembcfg tells of a file it could not read rests on why the open failed.
+TEST_F(SettingsFile, AWholeReadSaysWhyTheOpenFailed) {
+    FileLayer answering = kSystemFiles;
+    answering.open = openAnswering;
+    const struct {
+        FileError error;
+        ReadOutcome outcome;
+    } cases[] = {
+        {kFileOk, ReadOutcome::Read},
+        {kErrorPathNotFound, ReadOutcome::Missing},
+        {kErrorAccessDenied, ReadOutcome::Denied},
+        {kErrorLockViolation, ReadOutcome::InUse},
+        {kErrorNotReady, ReadOutcome::Failed},
+    };
+    writeAll(settings, {1, 2});
+    useFileLayer(&answering);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        g_openAnswer = c.error;
+        FileBytes bytes;
+        EXPECT_EQ(readWholeFile(settings.string(), &bytes), c.outcome);
+    }
     useFileLayer(nullptr);
 }
 
