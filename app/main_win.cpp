@@ -6,9 +6,9 @@
 #include "app/app.h"
 #include "resources/resource_ids.h"
 #include "settings/page_setup.h"
-#include "settings/registry_win.h"
-#include "settings/settings_file.h"
-#include "settings/sheet_lock_win.h"
+#include "storage/registry_win.h"
+#include "storage/settings_file.h"
+#include "storage/sheet_lock_win.h"
 #include "winui/instance_win.h"
 #include "winui/messages_win.h"
 

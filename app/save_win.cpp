@@ -6,7 +6,7 @@
 
 #include "app/app.h"
 #include "resources/resource_ids.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "winui/messages_win.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "winui/controls_win.h"
 #include "winui/dialog_face_win.h"
 #include "winui/dpi_win.h"

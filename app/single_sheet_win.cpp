@@ -1,5 +1,5 @@
 // One sheet per user session. The first start holds the session's lock
-// (settings/sheet_lock_win.h) and marks its sheet; a second start shows no
+// (storage/sheet_lock_win.h) and marks its sheet; a second start shows no
 // window of its own: it brings that sheet forward and waits for it.
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 #include "app/app.h"
 #include "resources/resource_ids.h"
-#include "settings/sheet_lock_win.h"
+#include "storage/sheet_lock_win.h"
 #include "winui/messages_win.h"
 
 namespace {

@@ -15,7 +15,7 @@ endif()
 if(NOT WIN32)
   file(GLOB ZEMB_NATIVE_TESTS CONFIGURE_DEPENDS tests/native/*_test.cpp)
   add_executable(core_tests ${ZEMB_NATIVE_TESTS})
-  target_link_libraries(core_tests PRIVATE zemb_platform zembcfg_lib ${ZEMB_GTEST_MAIN})
+  target_link_libraries(core_tests PRIVATE zemb_storage zemb_core zembcfg_lib ${ZEMB_GTEST_MAIN})
   add_test(NAME core_tests COMMAND core_tests)
   # The native zembcfg binary itself: its entry point and its streams; the version is the project's.
   string(REPLACE "." "\\." ZEMB_VERSION_PATTERN "${PROJECT_VERSION}")

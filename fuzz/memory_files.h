@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/file_io.h"
+#include "storage/file_io.h"
 
 namespace memory_files {
 

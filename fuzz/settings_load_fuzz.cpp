@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "settings/catalogue.h"
-#include "settings/file_io.h"
-#include "settings/file_io_posix.h"
+#include "storage/file_io.h"
+#include "storage/file_io_posix.h"
 #include "fuzz/memory_files.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "units/units.h"
 
 namespace {

@@ -11,7 +11,8 @@
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
-#include "settings/settings_file.h"
+#include "storage/cp932_convert.h"
+#include "storage/settings_file.h"
 #include "units/units.h"
 #include "winui/controls_win.h"
 

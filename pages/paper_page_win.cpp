@@ -12,7 +12,7 @@
 #include "settings/catalogue.h"
 #include "settings/page_setup.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "units/units.h"
 #include "winui/controls_win.h"
 #include "winui/cut_texts_win.h"

@@ -11,7 +11,7 @@
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "units/units.h"
 #include "winui/controls_win.h"
 

@@ -7,7 +7,7 @@
 #include "pages/tool_logic.h"
 #include "resources/resource_ids.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "winui/controls_win.h"
 #include "winui/dpi_logic.h"
 #include "winui/dpi_win.h"

@@ -5,7 +5,7 @@
 #include "settings/catalogue.h"
 #include "settings/le_bytes.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "settings/file_layout.h"
 
 std::vector<unsigned char> defaultSettingsImage() {
     std::vector<unsigned char> image(kSettingsFileSize, 0);

@@ -2,7 +2,7 @@
 
 #include "settings/cp932_text.h"
 #include "settings/le_bytes.h"
-#include "settings/settings_file.h"
+#include "settings/file_layout.h"
 
 namespace {
 

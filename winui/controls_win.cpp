@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "resources/resource_ids.h"
-#include "settings/cp932_text.h"
+#include "storage/cp932_convert.h"
 #include "units/units.h"
 #include "winui/instance_win.h"
 #include "winui/list_width_win.h"

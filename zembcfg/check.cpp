@@ -1,6 +1,6 @@
 #include <CLI/CLI.hpp>
 
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "zembcfg/field_walk.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "settings/catalogue.h"
-#include "settings/cp932_text.h"
+#include "storage/cp932_convert.h"
 #include "settings/le_bytes.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "zembcfg/field_walk.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"

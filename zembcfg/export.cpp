@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "zembcfg/export_document.h"
-#include "settings/settings_commit.h"
+#include "storage/settings_commit.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "settings/catalogue.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "zembcfg/document_layout.h"
 #include "zembcfg/document_notes.h"
 #include "zembcfg/field_labels.h"

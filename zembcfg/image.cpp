@@ -1,8 +1,8 @@
-#include "settings/cp932_text.h"
+#include "storage/cp932_convert.h"
 #include "settings/le_bytes.h"
 #include "settings/record_fields.h"
-#include "settings/settings_commit.h"
-#include "settings/settings_file.h"
+#include "storage/settings_commit.h"
+#include "storage/settings_file.h"
 #include "zembcfg/zembcfg.h"
 
 static const char* failureReason(ReadOutcome outcome) {

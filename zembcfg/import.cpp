@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "settings/page_setup.h"
-#include "settings/settings_commit.h"
-#include "settings/settings_file.h"
+#include "storage/settings_commit.h"
+#include "storage/settings_file.h"
 #include "zembcfg/import_plan.h"
 #include "zembcfg/zembcfg.h"
 

@@ -7,7 +7,7 @@
 
 #include "settings/default_image.h"
 #include "settings/page_setup.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "zembcfg/document_layout.h"
 #include "zembcfg/toml_text.h"
 #include "zembcfg/values.h"

@@ -5,8 +5,8 @@
 
 #include "settings/page_setup.h"
 #include "settings/record.h"
-#include "settings/registry_win.h"
-#include "settings/settings_file.h"
+#include "storage/registry_win.h"
+#include "storage/settings_file.h"
 #include "zembcfg/zembcfg.h"
 
 bool readStoredPageSetup(StoredPageSetup* setup) {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "settings/stored_values.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "zembcfg/field_walk.h"
 #include "zembcfg/values.h"
 #include "zembcfg/zembcfg.h"

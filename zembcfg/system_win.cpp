@@ -5,8 +5,8 @@
 #include <shlobj.h>
 
 #include "settings/cp932_text.h"
-#include "settings/settings_file.h"
-#include "settings/sheet_lock_win.h"
+#include "storage/settings_file.h"
+#include "storage/sheet_lock_win.h"
 #include "zembcfg/console.h"
 #include "zembcfg/zembcfg.h"
 

@@ -1,6 +1,6 @@
 #include "zembcfg/values.h"
 
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "settings/stored_values.h"
 #include "units/units.h"
 #include "zembcfg/zembcfg.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "settings/page_setup.h"
-#include "settings/settings_commit.h"
+#include "storage/settings_commit.h"
 
 namespace CLI {
 class App;

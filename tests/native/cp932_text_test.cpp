@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/cp932_text.h"
+#include "storage/cp932_convert.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "bytes.h"
 #include "fuzz/memory_files.h"
-#include "settings/file_io.h"
-#include "settings/settings_commit.h"
+#include "storage/file_io.h"
+#include "storage/settings_commit.h"
 #include "settings_folder.h"
 
 namespace {
@@ -340,7 +340,7 @@ TEST_F(SettingsCommit, AChangedFileThatCannotBeKeptIsNotSavedOver) {
     const Bytes theirs = pattern(17922, 6);
     writeAll(settings, theirs);
     for (int n = 0; n < kBackupNameCount; ++n)
-        writeAll(settingsBackupName(settings.string(), n), {1});
+        writeAll(backupFileName(settings.string(), n), {1});
     EXPECT_EQ(saveSettings(false), SaveOutcome::Changed);
     EXPECT_EQ(saveSettings(true), SaveOutcome::NotBackedUp);
     EXPECT_EQ(readAll(settings), theirs);

@@ -6,7 +6,8 @@
 
 #include "bytes.h"
 #include "settings/default_image.h"
-#include "settings/file_io.h"
+#include "storage/file_io.h"
+#include "storage/settings_commit.h"
 #include "settings_folder.h"
 
 namespace {
@@ -252,6 +253,11 @@ TEST_F(SettingsFile, EveryFailedFileCallIsCaughtAndNothingStoredIsLost) {
                     EXPECT_EQ(memory(&g_paperCatalogue, 6938), block(loaded, 1538, 6938));
                     EXPECT_EQ(memory(g_carriedRegion, 7924), block(loaded, 9730, 7924));
                 }
+                if (status == LoadStatus::Unavailable) { // the defaults, refused or not
+                    const auto defaults = defaultSettingsImage();
+                    EXPECT_EQ(memory(&g_plotterRecord, 756), block(defaults, 2, 756));
+                    EXPECT_EQ(memory(&g_paperCatalogue, 6938), block(defaults, 1538, 6938));
+                }
                 if (status >= LoadStatus::Unreadable) { // start-up asks and ends here
                     if (fileCallsMade() < n)
                         break;
@@ -315,6 +321,31 @@ TEST_F(SettingsFile, OnlyAFileNotFoundIsCreated) {
         EXPECT_EQ(fs::exists(settings), c.status == LoadStatus::Created);
     }
     g_openAnswer = kFileOk;
+    useFileLayer(nullptr);
+}
+
+// What zembcfg tells of a file it could not read rests on why the open failed.
+TEST_F(SettingsFile, AWholeReadSaysWhyTheOpenFailed) {
+    FileLayer answering = kSystemFiles;
+    answering.open = openAnswering;
+    const struct {
+        FileError error;
+        ReadOutcome outcome;
+    } cases[] = {
+        {kFileOk, ReadOutcome::Read},
+        {kErrorPathNotFound, ReadOutcome::Missing},
+        {kErrorAccessDenied, ReadOutcome::Denied},
+        {kErrorLockViolation, ReadOutcome::InUse},
+        {kErrorNotReady, ReadOutcome::Failed},
+    };
+    writeAll(settings, {1, 2});
+    useFileLayer(&answering);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        g_openAnswer = c.error;
+        FileBytes bytes;
+        EXPECT_EQ(readWholeFile(settings.string(), &bytes), c.outcome);
+    }
     useFileLayer(nullptr);
 }
 

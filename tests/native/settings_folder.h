@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "settings/catalogue.h"
-#include "settings/file_io_posix.h"
+#include "storage/file_io_posix.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 
 namespace fs = std::filesystem;
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "bytes.h"
-#include "settings/file_io_posix.h"
-#include "settings/settings_file.h"
+#include "storage/file_io_posix.h"
+#include "storage/settings_file.h"
 #include "zemb_version.h"
 #include "zembcfg/zembcfg.h"
 

@@ -7,7 +7,7 @@
 
 #include "settings/page_setup.h"
 #include "settings/record.h"
-#include "settings/registry_win.h"
+#include "storage/registry_win.h"
 #include "sheet_driver.h"
 
 namespace {

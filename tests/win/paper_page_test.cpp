@@ -13,8 +13,8 @@
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
 #include "settings/page_setup.h"
-#include "settings/registry_win.h"
-#include "settings/settings_file.h"
+#include "storage/registry_win.h"
+#include "storage/settings_file.h"
 #include "sheet_driver.h"
 
 namespace {

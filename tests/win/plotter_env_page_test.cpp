@@ -9,7 +9,7 @@
 
 #include "app/app.h"
 #include "pages/pages.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "sheet_driver.h"
 
 namespace {

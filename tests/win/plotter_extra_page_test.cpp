@@ -12,7 +12,7 @@
 #include "app/app.h"
 #include "pages/pages.h"
 #include "settings/catalogue.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "sheet_driver.h"
 
 namespace {

@@ -15,7 +15,7 @@
 
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
-#include "settings/sheet_lock_win.h"
+#include "storage/sheet_lock_win.h"
 #include "sheet_driver.h"
 
 namespace {

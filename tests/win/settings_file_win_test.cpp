@@ -11,7 +11,7 @@
 
 #include "settings/catalogue.h"
 #include "settings/record.h"
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 #include "sheet_driver.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "app/app.h"
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
-#include "settings/registry_win.h"
-#include "settings/settings_file.h"
+#include "storage/registry_win.h"
+#include "storage/settings_file.h"
 #include "winui/instance_win.h"
 
 namespace {

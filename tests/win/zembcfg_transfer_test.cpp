@@ -15,8 +15,8 @@
 #include "resources/resource_ids.h"
 #include "settings/cp932_text.h"
 #include "settings/page_setup.h"
-#include "settings/registry_win.h"
-#include "settings/settings_file.h"
+#include "storage/registry_win.h"
+#include "storage/settings_file.h"
 #include "sheet_driver.h"
 #include "zembcfg/zembcfg.h"
 

@@ -41,8 +41,9 @@ bool isMissing(FileError error);
 bool isInUse(FileError error);
 
 enum class CreateOutcome { Created, AlreadyExists, Failed };
-// Why a file could not be opened for reading.
-enum class OpenFailure { None, Missing, Denied, InUse, Other };
+// How a whole file could be read: opened (Read), or why not. TooLarge and a
+// Failed read come after the open.
+enum class ReadOutcome { Read, Missing, Denied, InUse, TooLarge, Failed };
 enum class ReplaceOutcome {
     Replaced,
     Held,     // another program has the file open without letting it be replaced
@@ -69,7 +70,7 @@ enum class RenameKind {
 // Open an existing file; none of them ever creates one.
 FileHandle openFile(const char* path, OpenMode mode, FileError* error = nullptr);
 FileHandle openFileWriteShared(const char* path);
-FileHandle openFileRead(const char* path, OpenFailure* failure);
+FileHandle openFileRead(const char* path, ReadOutcome* outcome);
 
 // Creates the file only when it does not exist yet, so a file that merely
 // could not be opened (locked, access denied) is never emptied.

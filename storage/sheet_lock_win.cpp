@@ -1,4 +1,4 @@
-#include "settings/sheet_lock_win.h"
+#include "storage/sheet_lock_win.h"
 
 #include <sddl.h>
 

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "settings/cp932_text.h"
+#include "storage/cp932_convert.h"
 
 namespace {
 

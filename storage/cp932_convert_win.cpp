@@ -2,7 +2,7 @@
 // the system's "language for non-Unicode programs".
 #include <windows.h>
 
-#include "settings/cp932_text.h"
+#include "storage/cp932_convert.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t");
 

@@ -2,7 +2,7 @@
 // calls so a test can make any one of them fail. What to do with the
 // system's errors is decided here, in portable code, so that the tests'
 // model of Windows file systems runs the very decisions Windows meets.
-#include "settings/file_io.h"
+#include "storage/file_io.h"
 
 static const FileLayer* g_layer = &kSystemFiles;
 static unsigned g_calls = 0;
@@ -65,15 +65,15 @@ FileHandle openFileWriteShared(const char* path) {
     return openFile(path, OpenMode::WriteShared);
 }
 
-FileHandle openFileRead(const char* path, OpenFailure* failure) {
+FileHandle openFileRead(const char* path, ReadOutcome* outcome) {
     FileError error = kFileOk;
     const FileHandle file = openFile(path, OpenMode::Read, &error);
-    if (failure != nullptr)
-        *failure = file != kNoFile               ? OpenFailure::None
-                   : isMissing(error)            ? OpenFailure::Missing
-                   : error == kErrorAccessDenied ? OpenFailure::Denied
-                   : isInUse(error)              ? OpenFailure::InUse
-                                                 : OpenFailure::Other;
+    if (outcome != nullptr)
+        *outcome = file != kNoFile               ? ReadOutcome::Read
+                   : isMissing(error)            ? ReadOutcome::Missing
+                   : error == kErrorAccessDenied ? ReadOutcome::Denied
+                   : isInUse(error)              ? ReadOutcome::InUse
+                                                 : ReadOutcome::Failed;
     return file;
 }
 

@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "storage/file_io.h"
+
 using FileBytes = std::vector<unsigned char>;
 
 // Far beyond any settings file (17922 bytes), small enough to hold in memory.
 enum : uint32_t { kLargestFile = 16 * 1024 * 1024 };
 
-enum class ReadOutcome { Read, Missing, Denied, InUse, TooLarge, Failed };
 // A whole file, opened so that it stands in nobody's way.
 ReadOutcome readWholeFile(const std::string& path, FileBytes* bytes);
 
@@ -26,6 +27,11 @@ ReadOutcome readWholeFile(const std::string& path, FileBytes* bytes);
 // is the file's own name, so nothing ever reads one as settings.
 enum : int { kTemporaryNameCount = 4 };
 std::string temporaryFileName(const std::string& path, int n);
+
+// Backups of a file are path.bak, then path.1.bak to path.99.bak; n counts
+// through them from 0.
+enum : int { kBackupNameCount = 100 };
+std::string backupFileName(const std::string& path, int n);
 
 // bytes kept beside path under the first free backup name (path.bak,
 // path.1.bak, ...), flushed; the name, or "" when no copy could be made (an

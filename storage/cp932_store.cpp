@@ -1,7 +1,7 @@
 // Rules for texts that go from the window into the settings file, on top of
 // the platform's code-page-932 conversion (so this lives with it, not in the
 // core).
-#include "settings/cp932_text.h"
+#include "storage/cp932_convert.h"
 
 namespace {
 

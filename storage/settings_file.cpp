@@ -1,18 +1,19 @@
-#include "settings/settings_file.h"
+#include "storage/settings_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "settings/catalogue.h"
-#include "settings/file_io.h"
+#include "settings/default_image.h"
 #include "settings/record.h"
-#include "settings/settings_commit.h"
+#include "storage/file_io.h"
+#include "storage/settings_commit.h"
 
+// Loaded like the other two blocks, so a file unreadable there is reported
+// the same way, and kept as this program read it; nothing reads it, and a save
+// keeps the region's bytes as the file itself holds them, never these.
 unsigned char g_carriedRegion[kCarriedSize];
-
-static_assert(sizeof(PlotterRecord) == kRecordSize, "record block size");
-static_assert(sizeof(PaperCatalogue) == kCatalogueSize, "catalogue block size");
 
 bool settingsFolder(std::string* folder, bool createFolders) {
     std::string path;
@@ -47,28 +48,19 @@ static size_t readAt(FileHandle file, uint32_t offset, void* destination, size_t
     return readFile(file, destination, size);
 }
 
-// The version word, zeros up to offset 17921 and the defaults; bytes beyond
-// that stay. Memory gets the defaults even when the file refuses them.
+// The default image over the file's first 17922 bytes; bytes beyond that
+// stay. Memory gets the defaults even when the file refuses them.
 static bool initialiseSettingsFile(FileHandle file) {
-    const unsigned char version[2] = {kSettingsVersion & 0xFF, kSettingsVersion >> 8};
-    bool written = writeAt(file, 0, version, sizeof version);
-    static const unsigned char zeros[256] = {};
-    for (int i = 0; i < 70 && written; ++i)
-        written = writeFile(file, zeros, sizeof zeros) == sizeof zeros;
-    recordDefaults(&g_plotterRecord);
-    ResetPaperCatalogue();
-    return written && writeAt(file, kRecordOffset, &g_plotterRecord, kRecordSize) &&
-           writeAt(file, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
+    const FileBytes image = defaultSettingsImage();
+    std::memcpy(&g_plotterRecord, &image[kRecordOffset], kRecordSize);
+    std::memcpy(&g_paperCatalogue, &image[kCatalogueOffset], kCatalogueSize);
+    return writeAt(file, 0, image.data(), image.size());
 }
 
 static std::string g_backupPath;
 
 const char* settingsBackupPath() {
     return g_backupPath.c_str();
-}
-
-std::string settingsBackupName(const std::string& path, int n) {
-    return n == 0 ? path + ".bak" : path + "." + std::to_string(n) + ".bak";
 }
 
 // A file without version 302 is initialised, but one with anything in it
@@ -105,11 +97,10 @@ static LoadStatus checkVersion(FileHandle file, const std::string& path, bool wr
 }
 
 // The file as start-up found it (created or initialised first where it had
-// to be), and as the last save that found it changed saw it.
-static FileBytes g_loadedImage;
-static bool g_loadedPresent = false;
-static FileBytes g_seenImage;
-static bool g_seenPresent = false;
+// to be), and as the last save that found it changed saw it; none when there
+// was no file to read.
+static std::optional<FileBytes> g_loaded;
+static std::optional<FileBytes> g_seen;
 
 // One block; with image, from the whole file, which *image receives.
 static LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination, FileBytes* image) {
@@ -168,9 +159,9 @@ static LoadStatus loadBlock(uint32_t offset, uint32_t size, void* destination, F
 
 LoadStatus loadSettings() {
     g_backupPath.clear();
-    g_loadedImage.clear();
-    g_loadedPresent = false;
-    g_seenPresent = false;
+    g_loaded.reset();
+    g_seen.reset();
+    FileBytes image;
     const struct {
         uint32_t offset, size;
         void* block;
@@ -186,23 +177,23 @@ LoadStatus loadSettings() {
     for (const auto& block : blocks) {
         // What the sheet starts from is the file as the first load read it:
         // any change after that counts as another program's.
-        const LoadStatus status = loadBlock(block.offset, block.size, block.block,
-                                            g_loadedPresent ? nullptr : &g_loadedImage);
+        const LoadStatus status =
+            loadBlock(block.offset, block.size, block.block, g_loaded ? nullptr : &image);
         if (status > worst)
             worst = status;
         if (status >= LoadStatus::Unavailable)
             break;
-        g_loadedPresent = true;
+        if (!g_loaded)
+            g_loaded = std::move(image);
     }
-    if (worst >= LoadStatus::Unavailable) {
-        g_loadedImage.clear();
-        g_loadedPresent = false;
-    }
+    if (worst >= LoadStatus::Unavailable)
+        g_loaded.reset();
     // Defaults this program failed to write whole are its own doing, not
     // another program's: OK saves over them without asking.
     std::string path;
-    if (worst == LoadStatus::Unavailable && settingsFilePath(&path, false))
-        g_loadedPresent = readWholeFile(path, &g_loadedImage) == ReadOutcome::Read;
+    if (worst == LoadStatus::Unavailable && settingsFilePath(&path, false) &&
+        readWholeFile(path, &image) == ReadOutcome::Read)
+        g_loaded = std::move(image);
     return worst;
 }
 
@@ -224,16 +215,14 @@ SaveOutcome saveSettings(bool keepChangedFile) {
     if (!settingsFilePath(&request.path))
         return SaveOutcome::Unavailable;
     request.compare = true;
-    if (keepChangedFile)
-        request.expected = g_seenPresent ? &g_seenImage : nullptr;
-    else
-        request.expected = g_loadedPresent ? &g_loadedImage : nullptr;
+    const std::optional<FileBytes>& expected = keepChangedFile ? g_seen : g_loaded;
+    request.expected = expected ? &*expected : nullptr;
     request.keepCurrent = keepChangedFile;
     // A file removed meanwhile is saved as start-up found it.
     request.build = [](const FileBytes* current, FileBytes* image) {
-        if (current == nullptr && !g_loadedPresent)
+        if (current == nullptr && !g_loaded)
             return false;
-        *image = current ? *current : g_loadedImage;
+        *image = current ? *current : *g_loaded;
         putBlock(image, kRecordOffset, &g_plotterRecord, kRecordSize);
         putBlock(image, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
         return true;
@@ -241,14 +230,15 @@ SaveOutcome saveSettings(bool keepChangedFile) {
     CommitResult result = commitFile(request);
     switch (result.outcome) {
     case CommitOutcome::Saved:
-        g_loadedImage = std::move(result.image);
-        g_loadedPresent = true;
-        g_seenPresent = false;
+        g_loaded = std::move(result.image);
+        g_seen.reset();
         g_savedBackupPath = result.backup;
         return SaveOutcome::Saved;
     case CommitOutcome::Changed:
-        g_seenPresent = result.read == ReadOutcome::Read;
-        g_seenImage = std::move(result.current);
+        if (result.read == ReadOutcome::Read)
+            g_seen = std::move(result.current);
+        else
+            g_seen.reset();
         return SaveOutcome::Changed;
     case CommitOutcome::Unreadable:
         return SaveOutcome::Unreadable;

@@ -1,5 +1,5 @@
-// The settings file KELDORIX.INI: a fixed binary layout shared with the
-// plotter driver. Each load opens the file, handles one block and closes it
+// The settings file KELDORIX.INI on disk (its layout is settings/file_layout.h).
+// Each load opens the file, handles one block and closes it
 // again; nothing stays open while the sheet runs. OK saves the whole file in
 // one step, and only over the file that start-up loaded.
 #pragma once
@@ -8,16 +8,7 @@
 #include <cstdint>
 #include <string>
 
-enum : uint32_t {
-    kSettingsFileSize = 17922,
-    kSettingsVersion = 302,
-    kRecordOffset = 2,
-    kRecordSize = 756,
-    kCatalogueOffset = 1538,
-    kCatalogueSize = 6938,
-    kCarriedOffset = 9730,
-    kCarriedSize = 7924,
-};
+#include "settings/file_layout.h"
 
 // The settings folder is these folders in turn below the documents folder.
 inline constexpr const char* kSettingsFolders[] = {"Adobe", "Illustrator"};
@@ -51,11 +42,6 @@ LoadStatus loadSettings();
 
 // Where the last loadSettings kept a file it had to replace; empty when none.
 const char* settingsBackupPath();
-
-// Backups of the settings file are path.bak, then path.1.bak to path.99.bak;
-// n counts through them from 0.
-enum : int { kBackupNameCount = 100 };
-std::string settingsBackupName(const std::string& path, int n);
 
 enum class SaveOutcome {
     Saved,

@@ -1,4 +1,4 @@
-#include "settings/registry_win.h"
+#include "storage/registry_win.h"
 
 #include "settings/page_setup.h"
 #include "settings/record.h"

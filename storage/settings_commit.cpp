@@ -1,7 +1,6 @@
-#include "settings/settings_commit.h"
+#include "storage/settings_commit.h"
 
-#include "settings/file_io.h"
-#include "settings/settings_file.h"
+#include "storage/file_io.h"
 
 // A driver that reads the file without delete sharing holds it only for a
 // moment: about a second of retries before writing in place.
@@ -9,22 +8,11 @@ enum : unsigned { kReplaceAttempts = 10, kRetryPauseMs = 100 };
 
 ReadOutcome readWholeFile(const std::string& path, FileBytes* bytes) {
     bytes->clear();
-    OpenFailure failure = OpenFailure::None;
-    const FileHandle file = openFileRead(path.c_str(), &failure);
-    if (file == kNoFile) {
-        switch (failure) {
-        case OpenFailure::Missing:
-            return ReadOutcome::Missing;
-        case OpenFailure::Denied:
-            return ReadOutcome::Denied;
-        case OpenFailure::InUse:
-            return ReadOutcome::InUse;
-        default:
-            return ReadOutcome::Failed;
-        }
-    }
+    ReadOutcome outcome = ReadOutcome::Failed;
+    const FileHandle file = openFileRead(path.c_str(), &outcome);
+    if (file == kNoFile)
+        return outcome;
     uint32_t length = 0;
-    ReadOutcome outcome = ReadOutcome::Read;
     if (!fileLength(file, &length)) {
         outcome = ReadOutcome::Failed;
     } else if (length > kLargestFile) {
@@ -44,6 +32,10 @@ std::string temporaryFileName(const std::string& path, int n) {
     return n == 0 ? path + ".new" : path + ".new" + std::to_string(n);
 }
 
+std::string backupFileName(const std::string& path, int n) {
+    return n == 0 ? path + ".bak" : path + "." + std::to_string(n) + ".bak";
+}
+
 // Written whole and flushed, or not there at all.
 static bool writeNewFile(FileHandle file, const FileBytes& bytes) {
     return writeFile(file, bytes.data(), bytes.size()) == bytes.size() && flushFile(file);
@@ -51,7 +43,7 @@ static bool writeNewFile(FileHandle file, const FileBytes& bytes) {
 
 std::string keepBesideFile(const std::string& path, const FileBytes& bytes) {
     for (int n = 0; n < kBackupNameCount; ++n) {
-        const std::string name = settingsBackupName(path, n);
+        const std::string name = backupFileName(path, n);
         CreateOutcome outcome = CreateOutcome::Failed;
         const FileHandle backup = createNewFile(name.c_str(), &outcome);
         if (outcome == CreateOutcome::AlreadyExists)

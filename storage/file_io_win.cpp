@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "settings/cp932_text.h"
-#include "settings/file_io.h"
+#include "storage/file_io.h"
 
 // A path as the wide calls take it. Beyond MAX_PATH only in its verbatim
 // form (\\?\ before the full path), which every Windows since XP accepts.

@@ -2,7 +2,7 @@
 // settings-file logic runs against real files. Backslashes in the Windows-style
 // paths become slashes; the documents folder is whatever the process set.
 // Failures are told in the numbers Windows gives for the like.
-#include "settings/file_io_posix.h"
+#include "storage/file_io_posix.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,7 +12,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "settings/file_io.h"
+#include "storage/file_io.h"
 
 static std::string g_documentsFolder;
 
