@@ -1,5 +1,5 @@
 // Little-endian field access at literal offsets, so layout tests never lean
-// on the structures they check.
+// on the structures they check. The native and the Windows tests share it.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +28,19 @@ inline std::string cstr(const unsigned char* p, size_t offset, size_t max) {
     return std::string(s, n);
 }
 
-inline void put16(std::vector<unsigned char>& bytes, size_t offset, int16_t value) {
-    bytes[offset] = static_cast<unsigned char>(value & 0xFF);
-    bytes[offset + 1] = static_cast<unsigned char>((value >> 8) & 0xFF);
+inline int16_t le16(const std::vector<unsigned char>& bytes, size_t offset) {
+    return le16(bytes.data(), offset);
+}
+inline int32_t le32(const std::vector<unsigned char>& bytes, size_t offset) {
+    return le32(bytes.data(), offset);
+}
+
+// The low 16 or 32 bits of value.
+inline void put16(std::vector<unsigned char>& bytes, size_t offset, int32_t value) {
+    for (int i = 0; i < 2; ++i)
+        bytes[offset + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
+}
+inline void put32(std::vector<unsigned char>& bytes, size_t offset, int32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
 }

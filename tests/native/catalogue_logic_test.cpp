@@ -52,9 +52,6 @@ TEST(CatalogueLogic, GeneratedNameAndLengthRules) {
     EXPECT_STREQ(name, "CUST(");
 
     EXPECT_EQ(zeroMeansDefaultLength(-0.0f), 3000.0f);
-    EXPECT_EQ(lowSixteenBits(40000), -25536);
-    EXPECT_EQ(lowSixteenBits(-32768), -32768);
-    EXPECT_EQ(lowSixteenBits(65536 + 12), 12);
 }
 
 TEST(CatalogueLogic, ReadingTheFields) {

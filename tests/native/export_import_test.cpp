@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bytes.h"
+#include "temp_folder.h"
 #include "zembcfg/export_document.h"
 #include "settings/default_image.h"
 #include "zembcfg/import_plan.h"
@@ -17,11 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-void put32(Bytes& bytes, size_t offset, int32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<unsigned char>(static_cast<uint32_t>(value) >> (8 * i));
-}
 
 std::string repeated(const std::string& text, int times) {
     std::string out;
@@ -262,15 +258,8 @@ TEST(ExportImport, PageSetupValuesAreTakenAsGiven) {
     EXPECT_EQ(plan.pageSetup[2], (std::pair<int, uint32_t>{14, 0xFFFFFFFFu}));
 }
 
-class TransferFolder : public ::testing::Test {
+class TransferFolder : public TempFolder {
   protected:
-    fs::path folder;
-    void SetUp() override {
-        char templ[] = "/tmp/zemb-transfer-XXXXXX";
-        ASSERT_NE(mkdtemp(templ), nullptr);
-        folder = templ;
-    }
-    void TearDown() override { fs::remove_all(folder); }
     Bytes read(const fs::path& path) {
         Bytes bytes;
         std::string reason;

@@ -18,13 +18,6 @@ TEST(PlotterEnvLogic, PortCodesAndListPositions) {
     EXPECT_EQ(portCodeForListPosition(kNoListSelection), -1);
 }
 
-TEST(PlotterEnvLogic, LowSixteenBits) {
-    const int32_t values[] = {0, -1, 32767, 32768, 40000, 65536, 70000, INT32_MIN, INT32_MAX};
-    const int16_t low[] = {0, -1, 32767, -32768, -25536, 0, 4464, 0, -1};
-    for (size_t i = 0; i < std::size(values); ++i)
-        EXPECT_EQ(lowSixteenBits(values[i]), low[i]) << values[i];
-}
-
 TEST(PlotterEnvLogic, CheckBoxesWithInvertedFields) {
     EXPECT_TRUE(boxTickedForField(1, false) && boxTickedForField(2, false) &&
                 boxTickedForField(0, true));

@@ -16,7 +16,7 @@ using SettingsFile = SettingsFolder;
 
 TEST_F(SettingsFile, FreshFileLayout) {
     EXPECT_EQ(loadSettings(), LoadStatus::Created);
-    ASSERT_TRUE(fs::is_directory(documents / "Adobe" / "Illustrator"));
+    ASSERT_TRUE(fs::is_directory(folder / "Adobe" / "Illustrator"));
     const auto f = readAll(settings);
     ASSERT_EQ(f.size(), 17922u);
     const unsigned char* b = f.data();
@@ -68,7 +68,7 @@ TEST_F(SettingsFile, WrongVersionIsKeptAsideThenRewrittenInPlaceKeepingBytesBeyo
         writeAll(settings, bytes);
         EXPECT_EQ(loadSettings(), LoadStatus::Replaced) << version;
         EXPECT_EQ(std::string(settingsBackupPath()),
-                  documents.string() + "\\Adobe\\Illustrator\\" + names[n]);
+                  folder.string() + "\\Adobe\\Illustrator\\" + names[n]);
         kept.push_back(bytes);
         EXPECT_EQ(besideSettings().size(), kept.size());
         for (size_t i = 0; i < kept.size(); ++i)
@@ -179,10 +179,10 @@ TEST_F(SettingsFile, AnExistingFileThatCannotBeOpenedIsLeftAlone) {
 }
 
 TEST_F(SettingsFile, DocumentsAtTheRootGetOneBackslash) {
-    setDocumentsFolder((documents.string() + "\\").c_str());
+    setDocumentsFolder((folder.string() + "\\").c_str());
     std::string path;
     ASSERT_TRUE(settingsFilePath(&path));
-    EXPECT_EQ(path, documents.string() + "\\Adobe\\Illustrator\\KELDORIX.INI");
+    EXPECT_EQ(path, folder.string() + "\\Adobe\\Illustrator\\KELDORIX.INI");
     EXPECT_EQ(loadSettings(), LoadStatus::Created);
     EXPECT_TRUE(fs::exists(settings));
 }
@@ -190,7 +190,7 @@ TEST_F(SettingsFile, DocumentsAtTheRootGetOneBackslash) {
 // Any length and any script: the path is never cut and never passes through
 // a code page that could lack a character of it.
 TEST_F(SettingsFile, LongAndUnicodeDocumentsFoldersWork) {
-    const std::string base = documents.string();
+    const std::string base = folder.string();
     for (const std::string& folder :
          {base + "/Dokument\xc3\xab", base + "/\xe6\x9b\xb8\xe9\xa1\x9e",
           base + "/" + std::string(200, 'd') + "/" + std::string(200, 'e')}) {

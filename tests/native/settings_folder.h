@@ -1,12 +1,8 @@
-// A documents folder of its own for each test, and whole files as bytes.
+// A documents folder of its own for each test, with the settings in memory
+// cleared.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,20 +10,7 @@
 #include "storage/file_io_posix.h"
 #include "settings/record.h"
 #include "storage/settings_file.h"
-
-namespace fs = std::filesystem;
-
-inline std::vector<unsigned char> readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeAll(const fs::path& path, const std::vector<unsigned char>& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
+#include "temp_folder.h"
 
 // A pattern that no default or zero fill could produce by accident.
 inline std::vector<unsigned char> pattern(size_t size, unsigned seed) {
@@ -37,9 +20,8 @@ inline std::vector<unsigned char> pattern(size_t size, unsigned seed) {
     return bytes;
 }
 
-class SettingsFolder : public ::testing::Test {
+class SettingsFolder : public TempFolder {
   protected:
-    fs::path documents;
     fs::path settings;
 
     // Every file in the settings folder but the settings file.
@@ -52,17 +34,11 @@ class SettingsFolder : public ::testing::Test {
     }
 
     void SetUp() override {
-        char templ[] = "/tmp/zemb-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(templ), nullptr);
-        documents = templ;
-        settings = documents / "Adobe" / "Illustrator" / "KELDORIX.INI";
-        setDocumentsFolder(documents.c_str());
+        TempFolder::SetUp();
+        settings = folder / "Adobe" / "Illustrator" / "KELDORIX.INI";
+        setDocumentsFolder(folder.c_str());
         std::memset(&g_plotterRecord, 0, sizeof g_plotterRecord);
         std::memset(&g_paperCatalogue, 0, sizeof g_paperCatalogue);
         std::memset(g_carriedRegion, 0, sizeof g_carriedRegion);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(documents, ignored);
     }
 };

@@ -46,11 +46,7 @@ TEST(PlotterExtraLogic, PdWordPacksTypedValuesIntoTheirBits) {
             << c.vertices << "/" << c.angle;
 }
 
-TEST(PlotterExtraLogic, IntegersKeepTheirLow16BitsAndToolsMapToPositions) {
-    const int32_t typed[][2] = {{40000, -25536}, {32767, 32767},  {32768, -32768}, {65535, -1},
-                                {70000, 4464},   {-32769, 32767}, {INT_MAX, -1},   {INT_MIN, 0}};
-    for (const auto& t : typed)
-        EXPECT_EQ(lowSixteenBits(t[0]), t[1]) << t[0];
+TEST(PlotterExtraLogic, ToolsMapToPositions) {
     const int tools[][2] = {{1, 0}, {8, 7}, {10, 9}, {0, -1}, {11, -1}, {-3, -1}};
     for (const auto& t : tools) {
         EXPECT_EQ(toolListPosition(t[0]), t[1]) << t[0];

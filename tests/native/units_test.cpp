@@ -181,4 +181,13 @@ TEST(Units, RoundToInt) {
         EXPECT_EQ(roundToInt(c.x), c.n) << c.x;
 }
 
+TEST(Units, LowSixteenBits) {
+    const int32_t typed[][2] = {{0, 0},          {-1, -1},         {32767, 32767},  {32768, -32768},
+                                {40000, -25536}, {65535, -1},      {65536, 0},      {65548, 12},
+                                {70000, 4464},   {-32768, -32768}, {-32769, 32767}, {INT32_MAX, -1},
+                                {INT32_MIN, 0}};
+    for (const auto& t : typed)
+        EXPECT_EQ(lowSixteenBits(t[0]), t[1]) << t[0];
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bytes.h"
+#include "temp_folder.h"
 #include "storage/file_io_posix.h"
 #include "storage/settings_file.h"
 #include "zemb_version.h"
@@ -34,36 +35,20 @@ Outcome zembcfg(const std::vector<std::string>& args) {
     return {status, io.out, io.err};
 }
 
-void put32(Bytes& bytes, size_t offset, int32_t value) {
-    put16(bytes, offset, static_cast<int16_t>(value & 0xFFFF));
-    put16(bytes, offset + 2, static_cast<int16_t>((value >> 16) & 0xFFFF));
-}
-
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-class Zembcfg : public ::testing::Test {
+class Zembcfg : public TempFolder {
   protected:
-    fs::path folder;
     Bytes fresh; // a settings file as the settings program creates it
 
     void SetUp() override {
-        char templ[] = "/tmp/zembcfg-test-XXXXXX";
-        ASSERT_NE(mkdtemp(templ), nullptr);
-        folder = templ;
+        TempFolder::SetUp();
         setDocumentsFolder(folder.c_str());
         ASSERT_EQ(loadSettings(), LoadStatus::Created);
-        fresh = read(folder / "Adobe" / "Illustrator" / "KELDORIX.INI");
+        fresh = readAll(folder / "Adobe" / "Illustrator" / "KELDORIX.INI");
         ASSERT_EQ(fresh.size(), 17922u);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-    static Bytes read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
     }
     // A copy of the fresh file with some bytes changed.
     std::string changedCopy(const std::string& name, void (*change)(Bytes&)) {
@@ -72,11 +57,8 @@ class Zembcfg : public ::testing::Test {
         return write(name, bytes);
     }
     std::string write(const std::string& name, const Bytes& bytes) {
-        const fs::path path = folder / name;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        writeAll(folder / name, bytes);
+        return (folder / name).string();
     }
 };
 

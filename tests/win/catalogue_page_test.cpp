@@ -24,7 +24,7 @@ std::vector<unsigned char> catalogueBlock(const std::vector<unsigned char>& file
     return std::vector<unsigned char>(file.begin() + 1538, file.begin() + 1538 + 6938);
 }
 
-const size_t kBlock = 1538, kUnitAt = kBlock + 6934;
+const size_t kBlock = 1538;
 const std::vector<std::wstring> kDefaultNames = {
     L"A0",     L"A1",         L"A1(横)",     L"A2",        L"A2(横)",   L"A3",
     L"A3(横)", L"Roll(1020)", L"Roll(1000)", L"Roll(950)", L"Roll(920)"};
@@ -55,7 +55,7 @@ void storeCatalogue(int count, int unit = 0) {
         }
         if (count >= 0)
             b[kBlock] = static_cast<unsigned char>(count);
-        b[kUnitAt] = static_cast<unsigned char>(unit);
+        b[kStoredUnitAt] = static_cast<unsigned char>(unit);
     });
 }
 
@@ -113,16 +113,6 @@ void typeFields(const wchar_t* name, const wchar_t* width, const wchar_t* length
 
 void click(int id) {
     clickButton(sheetPage(kCataloguePageIndex), id);
-}
-
-// Opens the catalogue tab, acts, and closes the sheet with OK or Cancel.
-void onCataloguePage(const std::function<void()>& act, int closeWith = IDOK) {
-    runSheetWith({[&](HWND sheet) {
-        clickTab(sheet, kCataloguePageIndex);
-        act();
-        clickButton(sheet, closeWith);
-        return true;
-    }});
 }
 
 class CataloguePage : public ::testing::Test {
@@ -213,7 +203,7 @@ TEST_F(CataloguePage, TemplateInKeyboardOrder) {
 
 TEST_F(CataloguePage, DefaultListAndTheBlankLine) {
     const auto before = readFileBytes(settingsPath());
-    onCataloguePage([] {
+    onPage(kCataloguePageIndex, [](HWND) {
         EXPECT_EQ(lines(), linesOf(kDefaultNames));
         EXPECT_EQ(selectedLine(), 0);
         EXPECT_EQ(fields(), L"A0|33.110|46.850|");
@@ -251,7 +241,7 @@ TEST_F(CataloguePage, NewInsertsBeforeTheSelectedLineOrAppends) {
         SCOPED_TRACE(c.select);
         freshSettings();
         const auto before = readFileBytes(settingsPath());
-        onCataloguePage([&] {
+        onPage(kCataloguePageIndex, [&](HWND) {
             chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, c.unit);
             clickLine(c.select);
             typeFields(c.name, c.width, c.length);
@@ -273,7 +263,7 @@ TEST_F(CataloguePage, NewInsertsBeforeTheSelectedLineOrAppends) {
 TEST_F(CataloguePage, NewWithAFullCatalogueChangesNothing) {
     storeCatalogue(99);
     const auto before = readFileBytes(settingsPath());
-    onCataloguePage([] {
+    onPage(kCataloguePageIndex, [](HWND) {
         const std::wstring all = lines();
         for (int line : {99, 5}) {
             clickLine(line);
@@ -300,7 +290,7 @@ TEST_F(CataloguePage, DeleteSelectsTheFollowingLine) {
         freshSettings();
         storeCatalogue(c.entries == 11 ? -1 : c.entries);
         const auto before = readFileBytes(settingsPath());
-        onCataloguePage([&] {
+        onPage(kCataloguePageIndex, [&](HWND) {
             clickLine(c.line);
             click(IDC_CATALOGUE_DELETE);
             EXPECT_EQ(lines(), c.listed);
@@ -318,8 +308,9 @@ TEST_F(CataloguePage, CancelKeepsTheLoadedCatalogueAndOkWritesTheChanges) {
     for (int closeWith : {IDCANCEL, IDOK}) {
         freshSettings();
         const auto before = readFileBytes(settingsPath());
-        onCataloguePage(
-            [] {
+        onPage(
+            kCataloguePageIndex,
+            [](HWND) {
                 typeFields(L"New", L"1", L"1");
                 click(IDC_CATALOGUE_NEW); // before A0
                 clickLine(5);
@@ -345,7 +336,7 @@ TEST_F(CataloguePage, CancelKeepsTheLoadedCatalogueAndOkWritesTheChanges) {
         EXPECT_EQ(entry(after, 0), "New 25x25");
         EXPECT_EQ(entry(after, 5), "A3\x89\xA1\x92\xB7 51x64 roll");
         EXPECT_EQ(entry(after, 6), "A3(\x89\xA1) 420x297");
-        EXPECT_EQ(le16(after, kUnitAt), 2);
+        EXPECT_EQ(le16(after, kStoredUnitAt), 2);
     }
 }
 
@@ -366,8 +357,9 @@ TEST_F(CataloguePage, UnitChangeConvertsTheFieldsAndNamesNamelessEntries) {
         SCOPED_TRACE(ansi(c.shown));
         freshSettings();
         storeCatalogue(-1, c.from);
-        onCataloguePage(
-            [&] {
+        onPage(
+            kCataloguePageIndex,
+            [&](HWND) {
                 clickLine(c.line);
                 typeFields(c.name, c.width, c.length);
                 chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, c.to);
@@ -396,7 +388,7 @@ TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
         SCOPED_TRACE(ansi(c.text));
         freshSettings();
         std::string held;
-        onCataloguePage([&] {
+        onPage(kCataloguePageIndex, [&](HWND) {
             clickLine(11);
             if (c.typed)
                 typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME, c.text.c_str());
@@ -417,7 +409,7 @@ TEST_F(CataloguePage, LongNamesStoreAtMost63BytesOfWholeCharacters) {
 // A size outside the signed 16 bits is pinned to it, as the paper page pins
 // it, and a generated name tells the size stored.
 TEST_F(CataloguePage, SizesBeyond16BitsArePinnedAndNamedAsStored) {
-    onCataloguePage([] {
+    onPage(kCataloguePageIndex, [](HWND) {
         chooseListItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT, 1);
         clickLine(11);
         typeFields(L"", L"40000", L"-40000");
@@ -433,7 +425,7 @@ TEST_F(CataloguePage, SizesBeyond16BitsArePinnedAndNamedAsStored) {
 TEST_F(CataloguePage, DamagedStoredUnitLeavesLengthsAsTheyWere) {
     storeCatalogue(3, 7);
     const auto before = readFileBytes(settingsPath());
-    onCataloguePage([] {
+    onPage(kCataloguePageIndex, [](HWND) {
         EXPECT_EQ(listSelection(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_UNIT), -1);
         clickLine(1);
         click(IDC_CATALOGUE_MODIFY);

@@ -161,16 +161,6 @@ const Texts kPageTexts[5] = {
      L"ロール紙(&R)", L"新規(&N)", L"削除(&D)", L"修正(&E)"},
 };
 
-// Opens a tab, acts, and closes with OK (or Cancel).
-INT_PTR onPage(int index, const std::function<void(HWND)>& act, int button = IDOK) {
-    return runSheetWith({[&](HWND sheet) {
-        clickTab(sheet, index);
-        act(sheetPage(index));
-        clickButton(sheet, button);
-        return true;
-    }});
-}
-
 class OtherCodePage : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -22,8 +22,6 @@ namespace {
 using Values = std::vector<std::pair<const char*, DWORD>>;
 using Action = std::function<void(HWND page)>;
 
-const size_t kStoredUnitAt = 1538 + 6934;
-
 DWORD stored(const char* name) {
     DWORD value = 0xBAADF00D;
     readProgramDword(name, &value);
@@ -40,11 +38,7 @@ INT_PTR runPaperPage(const Values& registry, int unit, const Action& act, int bu
     changeSettingsFile(
         [&](Bytes& bytes) { bytes[kStoredUnitAt] = static_cast<unsigned char>(unit); });
     LoadPageSetup();
-    const INT_PTR result = runSheetWith({[&](HWND sheet) {
-        act(sheetPage(kPaperPageIndex));
-        clickButton(sheet, button);
-        return true;
-    }});
+    const INT_PTR result = onPage(kPaperPageIndex, act, button);
     if (result == IDOK)
         SavePageSetup();
     return result;

@@ -14,8 +14,7 @@
 
 namespace {
 
-const size_t R = 2;          // the record's offset in the file
-const size_t kUnitAt = 8472; // stored length unit
+const size_t R = 2; // the record's offset in the file
 const int kMarginEdits[8] = {202, 203, 205, 204, 206, 207, 209, 208}; // leaf t,l,r,b, roll t,l,r,b
 
 // A settings file with some changes, loaded as start-up loads it.
@@ -26,13 +25,7 @@ void startWith(const std::function<void(Bytes&)>& change) {
 
 // Opens the page's tab, acts on it, presses OK; the file afterwards.
 Bytes okAfter(const std::function<void(HWND page)>& act) {
-    EXPECT_EQ(runSheetWith({[&](HWND sheet) {
-                  clickTab(sheet, kPlotterEnvPageIndex);
-                  act(sheetPage(kPlotterEnvPageIndex));
-                  clickButton(sheet, IDOK);
-                  return true;
-              }}),
-              1);
+    EXPECT_EQ(onPage(kPlotterEnvPageIndex, act), IDOK);
     return readFileBytes(settingsPath());
 }
 
@@ -121,7 +114,7 @@ TEST(PlotterEnvPage, MarginsShownInEachUnitAndKeptByOk) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "unit " << c.unit);
         startWith([&](Bytes& b) {
-            put16(b, kUnitAt, c.unit);
+            put16(b, kStoredUnitAt, c.unit);
             for (int i = 0; i < 8; ++i)
                 put32(b, R + 4 + 4 * i, margins[i]);
         });
@@ -153,7 +146,7 @@ TEST(PlotterEnvPage, TypedMarginsStoredInWholeMillimetres) {
          {15, 25, 210, 798, 5, 1, -1, 0}},
     };
     for (const Case& c : cases) {
-        startWith([&](Bytes& b) { put16(b, kUnitAt, c.unit); });
+        startWith([&](Bytes& b) { put16(b, kStoredUnitAt, c.unit); });
         const Bytes after = okAfter([&](HWND page) {
             for (int i = 0; i < 8; ++i)
                 typeText(page, kMarginEdits[i], c.typed[i]);
@@ -165,7 +158,7 @@ TEST(PlotterEnvPage, TypedMarginsStoredInWholeMillimetres) {
 }
 
 TEST(PlotterEnvPage, UnitChoiceConvertsThroughWholeMillimetres) {
-    startWith([](Bytes& b) { put16(b, kUnitAt, 1); });
+    startWith([](Bytes& b) { put16(b, kStoredUnitAt, 1); });
     const Bytes after = okAfter([](HWND page) {
         typeText(page, 202, L"10.4");
         typeText(page, 206, L"10.5");
@@ -185,7 +178,7 @@ TEST(PlotterEnvPage, UnitChoiceConvertsThroughWholeMillimetres) {
     });
     EXPECT_EQ(le32(after, R + 4), 10);
     EXPECT_EQ(le32(after, R + 20), 11);
-    EXPECT_EQ(le16(after, kUnitAt), 0) << "the choice made here became the stored unit";
+    EXPECT_EQ(le16(after, kStoredUnitAt), 0) << "the choice made here became the stored unit";
     EXPECT_EQ(sheetPage(kPlotterEnvPageIndex), nullptr) << "forgotten with its window";
 }
 

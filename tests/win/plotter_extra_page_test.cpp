@@ -27,16 +27,6 @@ std::string padded(const std::string& text) {
     return text + std::string(128 - text.size(), '\0');
 }
 
-// Opens the page's tab, runs the action on the page, then presses OK or Cancel.
-INT_PTR onPage(const std::function<void(HWND)>& action, int button = IDOK) {
-    return runSheetWith({[&](HWND sheet) {
-        clickTab(sheet, kPlotterExtraPageIndex);
-        action(sheetPage(kPlotterExtraPageIndex));
-        clickButton(sheet, button);
-        return true;
-    }});
-}
-
 // Control kinds of the template: class and the style bits that set them apart.
 struct Kind {
     char code;
@@ -97,6 +87,7 @@ TEST_F(PlotterExtraPage, ControlsInKeyboardOrderShowingTheDefaults) {
         // clang-format on
     };
     onPage(
+        kPlotterExtraPageIndex,
         [&](HWND page) {
             HWND child = GetWindow(page, GW_CHILD);
             for (const Control& c : expected) {
@@ -158,7 +149,7 @@ TEST_F(PlotterExtraPage, TypedValuesReachTheFileReducedToTheirFields) {
         {521, L"300", 364, 4, 2888048},  {522, L"70000", 364, 4, 2888048},
         // clang-format on
     };
-    onPage([&](HWND page) {
+    onPage(kPlotterExtraPageIndex, [&](HWND page) {
         for (const auto& c : cases)
             typeText(page, c.id, c.typed);
         typeText(page, 514, L"IN;SP1;");
@@ -192,7 +183,7 @@ TEST_F(PlotterExtraPage, PdOptimisationPacking) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         changeSettingsFile([&](Bytes& b) { put32(b, R + 364, c.stored); });
-        onPage([&](HWND page) {
+        onPage(kPlotterExtraPageIndex, [&](HWND page) {
             EXPECT_EQ(checked(page, 520), c.shownOn);
             EXPECT_EQ(controlText(page, 521), c.shownAngle);
             EXPECT_EQ(controlText(page, 522), c.shownVertices);
@@ -207,7 +198,9 @@ TEST_F(PlotterExtraPage, PdOptimisationPacking) {
     }
     // The stored 0 opens unset again.
     ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
-    onPage([](HWND page) { EXPECT_EQ(controlText(page, 522), L"512"); }, IDCANCEL);
+    onPage(
+        kPlotterExtraPageIndex, [](HWND page) { EXPECT_EQ(controlText(page, 522), L"512"); },
+        IDCANCEL);
 }
 
 TEST_F(PlotterExtraPage, ToolNumbersOutsideTheListShowNoSelection) {
@@ -215,7 +208,7 @@ TEST_F(PlotterExtraPage, ToolNumbersOutsideTheListShowNoSelection) {
         put16(b, R + 178, 0);  // frameCutTool
         put16(b, R + 200, 11); // cutTool
     });
-    onPage([](HWND page) {
+    onPage(kPlotterExtraPageIndex, [](HWND page) {
         EXPECT_EQ(listSelection(page, 506), -1);
         EXPECT_EQ(listSelection(page, 509), -1);
         chooseListItem(page, 509, 9);
@@ -232,7 +225,7 @@ TEST_F(PlotterExtraPage, TextsKeepAtMost126BytesAndNeverHalfACharacter) {
     path.resize(200);
     std::wstring japanese = L"a";
     japanese.append(70, L'あ'); // byte 126 would split the 63rd あ
-    onPage([&](HWND page) {
+    onPage(kPlotterExtraPageIndex, [&](HWND page) {
         typeText(page, 523, path.c_str());
         typeText(page, 516, japanese.c_str());
     });
@@ -250,11 +243,11 @@ TEST_F(PlotterExtraPage, DamagedOrUnknownValuesComeBackUnchanged) {
         put16(b, R + 54, 777);
         put16(b, R + 210, -2);
         put32(b, R + 368, 0x12345678);
-        put16(b, 1538 + 6934, 7);      // stored length unit
+        put16(b, kStoredUnitAt, 7);
         memset(&b[R + 372], 'H', 128); // header without its terminator
     });
     for (size_t headerShown : {128, 126}) // then as the first OK stored it
-        onPage([&](HWND page) {
+        onPage(kPlotterExtraPageIndex, [&](HWND page) {
             EXPECT_EQ(listSelection(page, 501), -1);
             EXPECT_EQ(controlText(page, 502), L"5");
             EXPECT_EQ(controlText(page, 514), std::wstring(headerShown, L'H'));
@@ -270,7 +263,7 @@ TEST_F(PlotterExtraPage, DamagedOrUnknownValuesComeBackUnchanged) {
 }
 
 TEST_F(PlotterExtraPage, UnitChangeRoundsTheLengthsOnly) {
-    onPage([](HWND page) {
+    onPage(kPlotterExtraPageIndex, [](HWND page) {
         typeText(page, 502, L"0.5");
         typeText(page, 510, L"12.6");
         chooseListItem(page, 501, 1);
@@ -292,7 +285,7 @@ TEST_F(PlotterExtraPage, UnitChangeRoundsTheLengthsOnly) {
     EXPECT_EQ(le32(b, R + 192), 10);
     EXPECT_EQ(le32(b, R + 188), 11);
     EXPECT_EQ(le16(b, R + 202), 13);
-    EXPECT_EQ(le16(b, 1538 + 6934), 2);
+    EXPECT_EQ(le16(b, kStoredUnitAt), 2);
 }
 
 // The browser runs its own modal loop, so the click is posted and the next

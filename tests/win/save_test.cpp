@@ -73,7 +73,7 @@ void changeEveryPage(HWND sheet) {
 
 void expectEveryPageSaved(const Bytes& file) {
     ASSERT_EQ(file.size(), 17922u);
-    EXPECT_EQ(le16(file, 1538 + 6934), 1);
+    EXPECT_EQ(le16(file, kStoredUnitAt), 1);
     EXPECT_EQ(le32(file, 2 + 4), 20);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&file[2 + 372])), "HDR");
     EXPECT_EQ(le16(file, 60), 70);

@@ -96,6 +96,16 @@ void clickButton(HWND parent, int id) {
     SendMessageW(button, BM_CLICK, 0, 0);
 }
 
+INT_PTR onPage(int index, const std::function<void(HWND page)>& act, int button) {
+    return runSheetWith({[&](HWND sheet) {
+        clickTab(sheet, index);
+        EXPECT_TRUE(IsWindowVisible(sheetPage(index))) << "tab " << index;
+        act(sheetPage(index));
+        clickButton(sheet, button);
+        return true;
+    }});
+}
+
 void clickTab(HWND sheet, int index) {
     HWND tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
     RECT item, client;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/native/bytes.h"
+
 // A step returns true when done; false to be called again on the next tick
 // (waiting for a window to appear, say).
 using SheetStep = std::function<bool(HWND sheet)>;
@@ -15,6 +17,9 @@ using SheetStep = std::function<bool(HWND sheet)>;
 // Runs the sheet with the given steps; fails the test when the steps do not
 // finish or the sheet does not end within the time limit.
 INT_PTR runSheetWith(std::vector<SheetStep> steps, DWORD timeLimitMs = 10000);
+// Opens a tab as a click does, acts on its page, and closes the sheet with
+// the button; what the sheet returned.
+INT_PTR onPage(int index, const std::function<void(HWND page)>& act, int button = IDOK);
 
 // User actions.
 void clickButton(HWND parent, int id);
@@ -109,21 +114,5 @@ void setProgramValue(const char* name, DWORD type, const void* data, DWORD size)
 // The program key's access list (SDDL); true when it was applied.
 bool setProgramKeyAccess(const wchar_t* sddl);
 
-// Little-endian values written into file bytes (the low bits of v).
-inline void put16(Bytes& b, size_t at, int32_t v) {
-    b[at] = static_cast<unsigned char>(static_cast<uint32_t>(v));
-    b[at + 1] = static_cast<unsigned char>(static_cast<uint32_t>(v) >> 8);
-}
-inline void put32(Bytes& b, size_t at, int32_t v) {
-    put16(b, at, v);
-    put16(b, at + 2, static_cast<int32_t>(static_cast<uint32_t>(v) >> 16));
-}
-
-inline int16_t le16(const std::vector<unsigned char>& b, size_t at) {
-    return static_cast<int16_t>(b[at] | (b[at + 1] << 8));
-}
-inline int32_t le32(const std::vector<unsigned char>& b, size_t at) {
-    return static_cast<int32_t>(
-        static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-        (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24));
-}
+// The stored length unit: in the catalogue block, which starts at 1538.
+constexpr size_t kStoredUnitAt = 1538 + 6934;

@@ -79,17 +79,11 @@ TEST_F(Sheet, ResultsOfOkCancelAndCloseBox) {
     }
 }
 
-TEST_F(Sheet, OpensCentredOnThePaperTabWithFiveTabs) {
+// Where it opens on the screen: WorkArea.TheSheetOpensCentredAndInsideTheWorkArea.
+TEST_F(Sheet, OpensOnThePaperTabWithFiveTabs) {
     const wchar_t* const tabTexts[5] = {L"用紙サイズ", L"プロッタ環境設定", L"プロッタ追加設定",
                                         L"ツール環境設定", L"用紙設定"};
     runSheetWith({[&](HWND sheet) -> bool {
-        RECT desktop, own;
-        GetWindowRect(GetDesktopWindow(), &desktop);
-        GetWindowRect(sheet, &own);
-        const LONG width = own.right - own.left, height = own.bottom - own.top;
-        // Placed by the integer rule from the template's origin.
-        EXPECT_EQ(own.left, desktop.right / 2 - width / 2);
-        EXPECT_EQ(own.top, desktop.bottom / 2 - height / 2);
         EXPECT_EQ(windowText(sheet), L"Tervikon(HP-GL)のプロパティ");
         EXPECT_EQ(windowText(GetDlgItem(sheet, IDCANCEL)), L"ｷｬﾝｾﾙ");
 

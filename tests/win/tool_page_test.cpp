@@ -49,17 +49,6 @@ void startWith(const std::vector<Slot>& slots) {
     });
 }
 
-// Opens the tool tab, acts on the page, then presses the button.
-INT_PTR onToolPage(const std::function<void(HWND page)>& act, int button = IDOK) {
-    return runSheetWith({[&](HWND sheet) {
-        clickTab(sheet, 3);
-        EXPECT_TRUE(IsWindowVisible(sheetPage(kToolPageIndex)));
-        act(sheetPage(kToolPageIndex));
-        clickButton(sheet, button);
-        return true;
-    }});
-}
-
 std::wstring shownTool(HWND page, int row) {
     return listItemText(page, toolId(row), listSelection(page, toolId(row)));
 }
@@ -157,7 +146,8 @@ TEST_F(ToolPage, DefaultRecordShowsTheDefaultPens) {
     } rows[10] = {{2, L"0.00", 1},  {2, L"0.00", 2}, {2, L"0.00", 3},  {2, L"0.00", 0},
                   {4, L"0.50", 8},  {4, L"0.30", 8}, {11, L"0.00", 8}, {8, L"0.00", 8},
                   {11, L"0.00", 8}, {11, L"0.00", 8}};
-    onToolPage(
+    onPage(
+        kToolPageIndex,
         [&](HWND page) {
             for (int r = 0; r < 10; ++r) {
                 SCOPED_TRACE("pen " + std::to_string(r + 1));
@@ -214,17 +204,18 @@ TEST_F(ToolPage, StoredSlotsShowAndComeBackOnOk) {
     for (const auto& row : rows)
         stored.push_back(row.stored);
     startWith(stored);
-    EXPECT_EQ(onToolPage([&](HWND page) {
-                  for (int r = 0; r < 10; ++r) {
-                      SCOPED_TRACE("pen " + std::to_string(r + 1));
-                      if (rows[r].tool)
-                          EXPECT_EQ(shownTool(page, r), rows[r].tool);
-                      else
-                          EXPECT_EQ(listSelection(page, toolId(r)), CB_ERR);
-                      EXPECT_EQ(controlText(page, thickId(r)), rows[r].thick);
-                      EXPECT_EQ(listSelection(page, colourId(r)), rows[r].colour);
-                  }
-              }),
+    EXPECT_EQ(onPage(kToolPageIndex,
+                     [&](HWND page) {
+                         for (int r = 0; r < 10; ++r) {
+                             SCOPED_TRACE("pen " + std::to_string(r + 1));
+                             if (rows[r].tool)
+                                 EXPECT_EQ(shownTool(page, r), rows[r].tool);
+                             else
+                                 EXPECT_EQ(listSelection(page, toolId(r)), CB_ERR);
+                             EXPECT_EQ(controlText(page, thickId(r)), rows[r].thick);
+                             EXPECT_EQ(listSelection(page, colourId(r)), rows[r].colour);
+                         }
+                     }),
               1);
     const auto bytes = readFileBytes(settingsPath());
     for (int r = 0; r < 10; ++r)
@@ -241,7 +232,7 @@ TEST_F(ToolPage, TypedThicknessIsStoredInHundredthsAndShownNextTime) {
         {L"0.004", 0, L"0.00"},        {L"", 0, L"0.00"},           {L"500", 32767, L"327.67"},
         {L"-500", -32768, L"-327.68"},
     };
-    onToolPage([&](HWND page) {
+    onPage(kToolPageIndex, [&](HWND page) {
         for (int r = 0; r < 7; ++r)
             typeText(page, thickId(r), cases[r].typed);
         // Wider than the edit takes from the keyboard in this font; what
@@ -252,7 +243,8 @@ TEST_F(ToolPage, TypedThicknessIsStoredInHundredthsAndShownNextTime) {
     for (int r = 0; r < 7; ++r)
         EXPECT_EQ(le16(bytes, slotAt(r) + 2), cases[r].stored) << "typed " << cases[r].typed;
     ASSERT_EQ(loadSettings(), LoadStatus::Loaded);
-    onToolPage(
+    onPage(
+        kToolPageIndex,
         [&](HWND page) {
             for (int r = 0; r < 7; ++r)
                 EXPECT_EQ(controlText(page, thickId(r)), cases[r].shownNext);
@@ -261,7 +253,7 @@ TEST_F(ToolPage, TypedThicknessIsStoredInHundredthsAndShownNextTime) {
 }
 
 TEST_F(ToolPage, ChosenToolsAndColoursAreStored) {
-    onToolPage([](HWND page) {
+    onPage(kToolPageIndex, [](HWND page) {
         chooseListItem(page, toolId(0), 11);  // 未使用
         chooseListItem(page, colourId(1), 8); // none
         chooseListItem(page, colourId(2), 0); // black
@@ -282,7 +274,8 @@ TEST_F(ToolPage, ChosenToolsAndColoursAreStored) {
 TEST_F(ToolPage, ColourListsNameTheirColoursForScreenReaders) {
     const wchar_t* const names[9] = {L"黒",     L"赤",       L"緑", L"青",  L"黄",
                                      L"シアン", L"マゼンタ", L"白", L"なし"};
-    onToolPage(
+    onPage(
+        kToolPageIndex,
         [&](HWND page) {
             for (int r = 0; r < 10; ++r)
                 for (int i = 0; i < 9; ++i) {
@@ -368,7 +361,8 @@ class ColourScheme {
 TEST_F(ToolPage, SwatchesArePaintedInTheSystemColoursByTheirState) {
     const DWORD fills[10] = {kWhite,   0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
                              0xFFFF00, 0x00FFFF, 0xFF00FF, kWhite,   kWhite}; // from -1
-    onToolPage(
+    onPage(
+        kToolPageIndex,
         [&](HWND page) {
             MEASUREITEMSTRUCT measure = {ODT_COMBOBOX, 999, 0, 1, 1, 0};
             EXPECT_TRUE(

@@ -17,8 +17,6 @@
 
 namespace {
 
-const size_t kUnitAt = 1538 + 6934;
-
 struct LengthPage {
     int index;
     int list;
@@ -36,12 +34,13 @@ std::vector<int> unitsShown() {
 }
 
 int storedUnitInFile() {
-    return le16(readFileBytes(settingsPath()), kUnitAt);
+    return le16(readFileBytes(settingsPath()), kStoredUnitAt);
 }
 
 // The file as an earlier run left it, loaded the way start-up loads it.
 void startWithStoredUnit(int unit) {
-    changeSettingsFile([&](Bytes& bytes) { bytes[kUnitAt] = static_cast<unsigned char>(unit); });
+    changeSettingsFile(
+        [&](Bytes& bytes) { bytes[kStoredUnitAt] = static_cast<unsigned char>(unit); });
 }
 
 INT_PTR runSheet(const std::function<void(HWND sheet)>& act, int closeWith) {

@@ -118,7 +118,7 @@ void startWithOwnSettings() {
         std::copy(name, name + 2, b.begin() + 1540 + 70 * 11);
         put16(b, 1540 + 70 * 11 + 64, 728);
         put16(b, 1540 + 70 * 11 + 66, 1030);
-        put16(b, 8472, 1);               // unit mm
+        put16(b, kStoredUnitAt, 1);      // unit mm
         b[9730] = 0x11, b[17653] = 0x22; // carried bytes
         b[1000] = 0x33;                  // a gap
     });
