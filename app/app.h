@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+// The title of messages shown before or beside the sheet, with no window of
+// their own to take one from.
+inline constexpr wchar_t kProgramCaption[] = L"Tervikon(HP-GL)";
+
 // Runs the modal sheet; 1 OK, 2 Cancel, 0 close box, -1 when it cannot be created.
 INT_PTR runPropertySheet();
 

@@ -26,7 +26,7 @@ void __verbose_terminate_handler() {
 
 // Messages before and after the sheet have no window to take a title from.
 static int showMessage(UINT stringId, const char* argument, UINT style) {
-    return showMessage(nullptr, L"Tervikon(HP-GL)", stringId, argument, style);
+    return showMessage(nullptr, kProgramCaption, stringId, argument, style);
 }
 
 // A settings file that exists but cannot be opened (held by the driver, access

@@ -79,7 +79,7 @@ void waitForSessionSheet(HANDLE lock) {
 // Its window cannot be brought forward from here (a window of higher
 // integrity ignores this start's messages), so the operator is told.
 void waitForElevatedSheet(HANDLE lock) {
-    showMessage(nullptr, L"Tervikon(HP-GL)", IDS_SHEET_ELSEWHERE, L"", MB_OK | MB_ICONINFORMATION);
+    showMessage(nullptr, kProgramCaption, IDS_SHEET_ELSEWHERE, L"", MB_OK | MB_ICONINFORMATION);
     if (lock != nullptr)
         WaitForSingleObject(lock, INFINITE);
 }
