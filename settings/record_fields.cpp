@@ -27,6 +27,9 @@ constexpr bool coversExactly(const FieldDesc* fields, size_t count, uint32_t siz
         // null comparison, which UBSan builds cannot evaluate at compile time.
         if (f.kind == FieldKind::List && f.list->count <= 0)
             return false;
+        if ((f.kind == FieldKind::PaperSize && f.numbers->count <= 0) ||
+            (f.holdsLengthUnit && f.kind != FieldKind::List))
+            return false;
         // A bounded list's range is its items; a counter's bounds its slots.
         if (f.bounded && f.kind == FieldKind::List &&
             (f.least != 0 || f.most != f.list->count - 1 || f.list->valueAt))

@@ -71,6 +71,10 @@ struct FieldDesc {
     // Slots: the field of the same table that counts the slots in use (its
     // range bounds them); -1 when every slot is in use.
     int countedBy = -1;
+    // The length unit every Length field is shown and entered in.
+    bool holdsLengthUnit = false;
+    // PaperSize: the array whose slots its codes number.
+    const FieldTable* numbers = nullptr;
 };
 
 struct FieldTable {
@@ -114,6 +118,15 @@ inline constexpr FieldPart kPdParts[] = {
     {"pdAngle", FieldKind::Integer, pdAngle},
     {"pdVertexCount", FieldKind::Integer, pdVertexCount},
 };
+
+constexpr FieldDesc holdingLengthUnit(FieldDesc field) {
+    field.holdsLengthUnit = true;
+    return field;
+}
+constexpr FieldDesc numbering(FieldDesc field, const FieldTable& slots) {
+    field.numbers = &slots;
+    return field;
+}
 
 // Offset, width and signedness come from the structure itself; record_fields.cpp
 // checks that the tables leave no byte of it out.
@@ -222,7 +235,8 @@ inline constexpr FieldDesc kCatalogueArray[] = {
     ZEMB_BOUNDED(PaperCatalogue, count, Integer, nullptr, 0, kMaxPaperEntries),
     ZEMB_SLOTS(PaperCatalogue, entries, kPaperEntryFields, 0),
     ZEMB_FIELD(PaperCatalogue, reserved6932, Reserved, nullptr),
-    ZEMB_BOUNDED(PaperCatalogue, lengthUnit, List, &kLengthUnitList, 0, kLengthUnitList.count - 1),
+    holdingLengthUnit(ZEMB_BOUNDED(PaperCatalogue, lengthUnit, List, &kLengthUnitList, 0,
+                                   kLengthUnitList.count - 1)),
     ZEMB_FIELD(PaperCatalogue, reserved6936, Reserved, nullptr),
 };
 inline constexpr FieldTable kCatalogueFields = {
@@ -240,14 +254,22 @@ inline constexpr FieldTable kCatalogueFields = {
         nullptr, 4 * (index), 4, true, FieldKind::kind, list, nullptr, 0, nullptr, 0               \
     }
 inline constexpr FieldDesc kPageSetupArray[] = {
-    ZEMB_WORD(0, List, &kOrientationList), ZEMB_WORD(1, PaperSize, nullptr),
-    ZEMB_WORD(2, Length, nullptr),         ZEMB_WORD(3, Length, nullptr),
-    ZEMB_WORD(4, List, &kScaleList),       ZEMB_WORD(5, Flag, nullptr),
-    ZEMB_WORD(6, Integer, nullptr),        ZEMB_WORD(7, Integer, nullptr),
-    ZEMB_WORD(8, Integer, nullptr),        ZEMB_WORD(9, Integer, nullptr),
-    ZEMB_WORD(10, Integer, nullptr),       ZEMB_WORD(11, Integer, nullptr),
-    ZEMB_WORD(12, Integer, nullptr),       ZEMB_WORD(13, Integer, nullptr),
-    ZEMB_WORD(14, Integer, nullptr),       ZEMB_WORD(15, Integer, nullptr),
+    ZEMB_WORD(0, List, &kOrientationList),
+    numbering(ZEMB_WORD(1, PaperSize, nullptr), kPaperEntryFields),
+    ZEMB_WORD(2, Length, nullptr),
+    ZEMB_WORD(3, Length, nullptr),
+    ZEMB_WORD(4, List, &kScaleList),
+    ZEMB_WORD(5, Flag, nullptr),
+    ZEMB_WORD(6, Integer, nullptr),
+    ZEMB_WORD(7, Integer, nullptr),
+    ZEMB_WORD(8, Integer, nullptr),
+    ZEMB_WORD(9, Integer, nullptr),
+    ZEMB_WORD(10, Integer, nullptr),
+    ZEMB_WORD(11, Integer, nullptr),
+    ZEMB_WORD(12, Integer, nullptr),
+    ZEMB_WORD(13, Integer, nullptr),
+    ZEMB_WORD(14, Integer, nullptr),
+    ZEMB_WORD(15, Integer, nullptr),
 };
 #undef ZEMB_WORD
 inline constexpr FieldTable kPageSetupFields = {

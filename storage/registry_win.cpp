@@ -1,5 +1,6 @@
 #include "storage/registry_win.h"
 
+#include "settings/le_bytes.h"
 #include "settings/page_setup.h"
 #include "settings/record.h"
 
@@ -31,8 +32,8 @@ bool ProgramKey::read(const char* name, unsigned char (&data)[4], size_t* size) 
 }
 
 bool ProgramKey::writeDword(const char* name, uint32_t value) const {
-    const BYTE data[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8),
-                          static_cast<BYTE>(value >> 16), static_cast<BYTE>(value >> 24)};
+    BYTE data[4] = {};
+    storeLe(data, sizeof data, 0, sizeof data, value);
     return key_ != nullptr &&
            RegSetValueExA(key_, name, 0, REG_DWORD, data, sizeof data) == ERROR_SUCCESS;
 }

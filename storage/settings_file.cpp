@@ -6,6 +6,7 @@
 
 #include "settings/catalogue.h"
 #include "settings/default_image.h"
+#include "settings/le_bytes.h"
 #include "settings/record.h"
 #include "storage/file_io.h"
 #include "storage/settings_commit.h"
@@ -74,7 +75,8 @@ static LoadStatus checkVersion(FileHandle file, const std::string& path, bool wr
     if (*length >= sizeof version) {
         if (readAt(file, 0, version, sizeof version) != sizeof version)
             return LoadStatus::Unreadable; // unread is not foreign
-        if ((version[0] | (version[1] << 8)) == kSettingsVersion)
+        uint32_t word = 0;
+        if (loadLe(version, sizeof version, 0, sizeof version, &word) && word == kSettingsVersion)
             return LoadStatus::Loaded;
     }
     bool readOnly = false;

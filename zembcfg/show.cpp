@@ -170,14 +170,23 @@ void showPage(Shown& s, const std::vector<FieldRef>& refs, int page) {
     }
 }
 
-// The name of the catalogue entry a page-setup size code names.
-std::string paperSizeText(const SettingsImage& image, int64_t size, bool* odd) {
+// The name of the slot in use that a page-setup size code numbers: its text.
+std::string paperSizeText(const SettingsImage& image, const FieldDesc& field, int64_t size,
+                          bool* odd) {
     const int slot = catalogueSlotOfSize(static_cast<int32_t>(size));
     if (slot < 0)
         return kCustomSizeText;
-    for (const FieldRef& ref : walkFile(inUseIn(image.bytes)))
-        if (ref.counter && ref.slot == slot && ref.desc->kind == FieldKind::Text)
-            return "\"" + readFieldValue(*ref.desc, image.bytes, ref.fileOffset).utf8 + "\"";
+    const std::vector<FieldRef> refs = walkFile(inUseIn(image.bytes));
+    for (size_t i = 0; i < refs.size(); ++i) {
+        if (!refs[i].isArray() || refs[i].desc->slots != field.numbers)
+            continue;
+        const std::vector<std::vector<const FieldRef*>> slots = slotsOf(refs, i);
+        if (slot >= static_cast<int>(slots.size()))
+            break;
+        for (const FieldRef* ref : slots[slot])
+            if (ref->desc->kind == FieldKind::Text)
+                return "\"" + readFieldValue(*ref->desc, image.bytes, ref->fileOffset).utf8 + "\"";
+    }
     *odd = true;
     return "(no catalogue entry " + std::to_string(slot) + ") (!)";
 }
@@ -198,7 +207,7 @@ void showPageSetup(Shown& s) {
         const FieldDesc& field = kPageSetupFields.fields[i];
         const FieldValue value = readFieldValue(field, image, field.offset);
         const std::string shown = field.kind == FieldKind::PaperSize
-                                      ? paperSizeText(s.image, value.number, &s.odd)
+                                      ? paperSizeText(s.image, field, value.number, &s.odd)
                                       : shownText(field, value, s.unit, &s.odd);
         line(s, fieldLabel(field, kPageSetupValueNames[i]), shown, kPageSetupValueNames[i],
              storedText(field, value) + (stored.stored[i] ? "" : " (default, not stored)"));
@@ -221,14 +230,17 @@ void showText(const SettingsImage& image, Io& io) {
     const FieldRef* unitRef = nullptr;
     for (const std::vector<FieldRef>& refs : blocks)
         for (const FieldRef& ref : refs)
-            if (!ref.inArray() && ref.desc->list == &kLengthUnitList)
+            if (!ref.inArray() && ref.desc->holdsLengthUnit)
                 unitRef = &ref;
     int64_t unit = -1;
     if (unitRef && !readFieldInt(image.bytes, unitRef->fileOffset, unitRef->desc->width,
                                  unitRef->desc->isSigned, &unit))
         unit = -1;
     Shown s{image, static_cast<int>(unit), io.out};
-    const FieldValue version = readFieldValue(kVersionField, image.bytes, kVersionField.offset);
+    FieldValue version;
+    for (const FieldRef& ref : walkFile(everySlot))
+        if (ref.desc->kind == FieldKind::Version)
+            version = valueAt(s, ref);
     io.out += "Settings file: " + image.path + "\n";
     io.out += "  " + std::to_string(image.bytes.size()) + " bytes, version word " +
               (version.present ? std::to_string(version.number) : "(missing)") +
