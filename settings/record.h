@@ -3,10 +3,14 @@
 // left, right, bottom.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
 static_assert(sizeof(int16_t) == 2 && sizeof(int32_t) == 4, "fixed-width integers");
+// The blocks are read and written as these structures, whole: their numbers
+// are the file's little-endian numbers only on a little-endian machine.
+static_assert(std::endian::native == std::endian::little, "the file's byte order");
 
 #pragma pack(push, 1)
 
