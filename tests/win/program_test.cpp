@@ -19,11 +19,12 @@ void click(HWND dialog, int id) {
     PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-// The next message box once the one answered has gone.
+// The next message box once the one answered has gone. The answered box may
+// still be found while it is being destroyed: only another live box counts.
 HWND waitForOtherBox(Program& program, HWND answered) {
     for (int i = 0; i < 400; ++i) {
         HWND box = program.waitForWindow(false);
-        if (box != answered || !IsWindow(answered))
+        if (box != nullptr && box != answered && IsWindow(box))
             return box;
         Sleep(50);
     }
