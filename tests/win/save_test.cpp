@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -59,6 +60,11 @@ void choose(HWND sheet, int id, int position) {
 
 void press(HWND window, int id) {
     PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
+}
+
+// One change, whose 25 mm at file offset 6 tells the sheet's save.
+void leafTopOneInch(HWND sheet) {
+    type(sheet, IDC_ENV_LEAF_TOP, L"1");
 }
 
 // Something on every page: the unit (catalogue page, the others follow),
@@ -151,23 +157,23 @@ class SaveRun : public ::testing::Test {
 TEST_F(SaveRun, AReaderPollingThroughoutOkSeesOnlyTheOldFileOrTheNewOne) {
     const Bytes old = readFileBytes(settingsPath());
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    Reader reader;
-    changeEveryPage(sheet);
-    Sleep(100);
-    press(sheet, IDOK);
+    std::optional<Reader> reader;
+    ASSERT_TRUE(program.okAfter([&reader](HWND sheet) {
+        reader.emplace();
+        changeEveryPage(sheet);
+        Sleep(100);
+    }));
     EXPECT_EQ(program.waitForExit(), 0);
     Sleep(100);
-    reader.stop();
+    reader->stop();
 
     const Bytes saved = readFileBytes(settingsPath());
     expectEveryPageSaved(saved);
-    EXPECT_GT(reader.reads(), 20);
+    EXPECT_GT(reader->reads(), 20);
     const std::string before(old.begin(), old.end()), after(saved.begin(), saved.end());
-    EXPECT_EQ(reader.seen().count(before), 1u);
-    EXPECT_EQ(reader.seen().count(after), 1u);
-    for (const std::string& image : reader.seen())
+    EXPECT_EQ(reader->seen().count(before), 1u);
+    EXPECT_EQ(reader->seen().count(after), 1u);
+    for (const std::string& image : reader->seen())
         EXPECT_TRUE(image == before || image == after)
             << "a mixture of " << image.size() << " bytes";
     EXPECT_TRUE(besideSettings().empty());
@@ -182,10 +188,7 @@ TEST_F(SaveRun, AReaderHoldingTheFileWithoutDeleteSharingStillGetsTheSave) {
                     nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    changeEveryPage(sheet);
-    press(sheet, IDOK);
+    ASSERT_TRUE(program.okAfter(changeEveryPage));
     EXPECT_EQ(program.waitForExit(), 0);
     Bytes seen(32768);
     DWORD got = 0;
@@ -219,10 +222,7 @@ TEST_F(SaveRun, AReaderSharingDeleteThatLetsGoGetsAReplacedFile) {
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    changeEveryPage(sheet);
-    press(sheet, IDOK);
+    ASSERT_TRUE(program.okAfter(changeEveryPage));
     Sleep(300);
     CloseHandle(holder);
     EXPECT_EQ(program.waitForExit(), 0);
@@ -335,7 +335,7 @@ TEST_F(SaveRun, ASecondStartBringsTheFirstSheetForwardAndWaitsForIt) {
     const Ran told = zembcfgExe(L"import --dry-run " + document("[record]\ndebugMode = 1\n"));
     EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
 
-    type(sheet, IDC_ENV_LEAF_TOP, L"1");
+    leafTopOneInch(sheet);
     press(sheet, IDOK);
     EXPECT_EQ(first.waitForExit(), 0);
     EXPECT_EQ(second.waitForExit(5000), 0);
@@ -514,10 +514,7 @@ TEST_F(SaveRun, TheSavedFileKeepsItsAttributesAndAccessList) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     const std::wstring before = accessList();
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    type(sheet, IDC_ENV_LEAF_TOP, L"1");
-    press(sheet, IDOK);
+    ASSERT_TRUE(program.okAfter(leafTopOneInch));
     EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_EQ(le32(readFileBytes(settingsPath()), 2 + 4), 25);
     EXPECT_EQ(accessList(), before);

@@ -40,6 +40,27 @@ bool checked(HWND page, int id);
 // The screen's DPI, as the prefix's settings give it.
 int screenDpi();
 
+// A dialog template of the program as the dialog manager reads it
+// (DLGTEMPLATEEX): the dialog and its controls, in template order.
+struct TemplateControl {
+    int id;
+    std::wstring cls; // upper case; the predefined atoms by their names
+    DWORD style, exStyle, helpId;
+    std::wstring text; // empty for an ordinal (an icon's)
+};
+struct DialogTemplate {
+    DWORD style = 0, exStyle = 0;
+    short width = 0, height = 0;
+    std::wstring caption, face;
+    WORD points = 0;
+    std::vector<TemplateControl> controls;
+};
+DialogTemplate dialogTemplate(int id);
+// The template of the sheet's page at a tab index.
+int pageTemplate(int index);
+// A string of the program's string tables.
+std::wstring programString(UINT id);
+
 // Windows of this thread.
 HWND findMessageBox();
 std::wstring windowText(HWND window);
@@ -73,6 +94,9 @@ class Program {
     HWND waitForWindow(bool wantSheet, DWORD timeoutMs = 20000);
     // Exit code, or -1 when the process did not end in time.
     long waitForExit(DWORD timeoutMs = 20000);
+    // Acts on the sheet once it is shown and presses its OK as a click does;
+    // false when no sheet was shown.
+    bool okAfter(const std::function<void(HWND sheet)>& act);
 
   private:
     PROCESS_INFORMATION process_ = {};
