@@ -222,7 +222,8 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
         },
     });
     EXPECT_EQ(result, 1);
-    EXPECT_NE(shown.find(L"「é」は設定ファイルに保存できない文字です。"), std::wstring::npos)
+    EXPECT_TRUE(showsMessage(shown, IDS_TEXT_NOT_STORABLE) &&
+                shown.find(L"「é」") != std::wstring::npos)
         << std::string(shown.begin(), shown.end());
     EXPECT_TRUE(stillOnPage) << "the page with the text is shown";
     EXPECT_EQ(selection, MAKELONG(3, 4)) << "the character is selected";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "sheet_driver.h"
 
 namespace {
@@ -123,7 +124,7 @@ TEST_F(ProgramRun, LockedFileAtStartUpAsksAndIsNeverOverwritten) {
         HWND box = program.waitForWindow(false);
         ASSERT_NE(box, nullptr) << "no message box";
         std::wstring text = messageBoxText(box);
-        EXPECT_NE(text.find(L"読み込めません"), std::wstring::npos);
+        EXPECT_TRUE(showsMessage(text, IDS_LOAD_FAILED));
         EXPECT_NE(text.find(L"KELDORIX.INI"), std::wstring::npos);
         EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
         EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
@@ -199,8 +200,7 @@ TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
             HWND box = program.waitForWindow(false);
             ASSERT_NE(box, nullptr) << "no message";
             const std::wstring text = messageBoxText(box);
-            EXPECT_NE(text.find(L"知らない形式"), std::wstring::npos);
-            EXPECT_NE(text.find(L"既定の設定に置き換えました"), std::wstring::npos);
+            EXPECT_TRUE(showsMessage(text, IDS_SETTINGS_REPLACED));
             EXPECT_NE(text.find(wide(settingsFolder() + c.backupName)), std::wstring::npos);
             EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
             EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
@@ -254,7 +254,7 @@ TEST_F(ProgramRun, ForeignFileThatCannotBeKeptIsLeftAloneOnCancel) {
     HWND box = program.waitForWindow(false);
     ASSERT_NE(box, nullptr);
     const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"コピーを作れませんでした"), std::wstring::npos);
+    EXPECT_TRUE(showsMessage(text, IDS_BACKUP_FAILED));
     EXPECT_NE(text.find(wide(path)), std::wstring::npos);
     EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
     click(box, IDCANCEL);
@@ -282,7 +282,7 @@ TEST_F(ProgramRun, PageSetupThatCannotBeWrittenIsReported) {
     HWND box = program.waitForWindow(false);
     ASSERT_NE(box, nullptr) << "no message";
     const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"用紙の設定をレジストリに書き込めませんでした"), std::wstring::npos);
+    EXPECT_TRUE(showsMessage(text, IDS_PAGE_SETUP_NOT_SAVED));
     EXPECT_NE(text.find(L"HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig"),
               std::wstring::npos);
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);

@@ -247,7 +247,7 @@ TEST_F(SaveRun, ASheetWhoseLockCannotBeFullyOpenedIsStillTheOneSheet) {
     Program second;
     HWND box = second.waitForWindow(false);
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(messageBoxText(box).find(L"設定画面はすでに開いています"), std::wstring::npos);
+    EXPECT_TRUE(showsMessage(messageBoxText(box), IDS_SHEET_ELSEWHERE));
     EXPECT_EQ(second.waitForWindow(true, 300), nullptr) << "no sheet of its own";
     const Ran told = zembcfgExe(L"import --dry-run " + document("[record]\ndebugMode = 1\n"));
     EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
@@ -292,8 +292,7 @@ TEST_F(SaveRun, AnImportWhileTheSheetIsOpenIsNeverSavedOverUnasked) {
         if (c.answer != 0) {
             HWND question = program.waitForWindow(false);
             ASSERT_NE(question, nullptr);
-            EXPECT_NE(messageBoxText(question).find(L"ほかのプログラムによって変更"),
-                      std::wstring::npos);
+            EXPECT_TRUE(showsMessage(messageBoxText(question), IDS_FILE_CHANGED));
             EXPECT_NE(windowText(GetDlgItem(question, IDYES)).find(L"はい"), std::wstring::npos);
             EXPECT_NE(windowText(GetDlgItem(question, IDNO)).find(L"いいえ"), std::wstring::npos);
             press(question, c.answer);
@@ -400,7 +399,7 @@ TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
             HWND box = program.waitForWindow(false);
             ASSERT_NE(box, nullptr);
             const std::wstring text = messageBoxText(box);
-            EXPECT_NE(text.find(L"設定ファイルの場所を開けない"), std::wstring::npos);
+            EXPECT_TRUE(showsMessage(text, IDS_PATH_UNUSABLE));
             EXPECT_NE(text.find(c.folder), std::wstring::npos);
             press(box, IDOK);
             press(sheet, IDCANCEL);
@@ -454,7 +453,7 @@ TEST_F(AsUser, AReadOnlySettingsFileShowsItsSettingsAndOkSavesNothing) {
     HWND box = program.waitForWindow(false);
     ASSERT_NE(box, nullptr);
     const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"読み取り専用"), std::wstring::npos) << text.size();
+    EXPECT_TRUE(showsMessage(text, IDS_READ_ONLY)) << text.size();
     EXPECT_NE(text.find(path), std::wstring::npos);
     press(box, IDOK);
     EXPECT_EQ(program.waitForExit(1000), -1) << "the sheet stays open";
@@ -478,7 +477,7 @@ TEST_F(AsUser, ADocumentsFolderThatCannotBeOpenedIsNamed) {
     HWND box = program.waitForWindow(false);
     ASSERT_NE(box, nullptr);
     const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"設定ファイルを読み込めません"), std::wstring::npos) << text.size();
+    EXPECT_TRUE(showsMessage(text, IDS_LOAD_FAILED)) << text.size();
     EXPECT_NE(text.find(folder), std::wstring::npos);
     press(box, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);

@@ -247,6 +247,21 @@ std::wstring programString(UINT id) {
     return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"";
 }
 
+bool showsMessage(const std::wstring& shown, UINT id) {
+    const std::wstring message = programString(id);
+    size_t at = 0;
+    for (size_t from = 0;;) {
+        const size_t mark = message.find(L"%s", from);
+        const std::wstring part =
+            message.substr(from, mark == std::wstring::npos ? mark : mark - from);
+        at = shown.find(part, at);
+        if (at == std::wstring::npos || mark == std::wstring::npos)
+            return at != std::wstring::npos;
+        at += part.size();
+        from = mark + 2;
+    }
+}
+
 static BOOL CALLBACK findBox(HWND window, LPARAM out) {
     wchar_t cls[32] = {};
     GetClassNameW(window, cls, 32);

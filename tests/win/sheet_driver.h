@@ -60,6 +60,8 @@ DialogTemplate dialogTemplate(int id);
 int pageTemplate(int index);
 // A string of the program's string tables.
 std::wstring programString(UINT id);
+// Whether `shown` says the program's message `id`, whatever text it inserts.
+bool showsMessage(const std::wstring& shown, UINT id);
 
 // Windows of this thread.
 HWND findMessageBox();
