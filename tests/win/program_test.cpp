@@ -121,11 +121,8 @@ TEST_F(ProgramRun, LockedFileAtStartUpAsksAndIsNeverOverwritten) {
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         Program program;
         ASSERT_TRUE(program.started());
-        HWND box = program.waitForWindow(false);
+        HWND box = program.waitForMessage(IDS_LOAD_FAILED, L"KELDORIX.INI");
         ASSERT_NE(box, nullptr) << "no message box";
-        std::wstring text = messageBoxText(box);
-        EXPECT_TRUE(showsMessage(text, IDS_LOAD_FAILED));
-        EXPECT_NE(text.find(L"KELDORIX.INI"), std::wstring::npos);
         EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
         EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
         if (!retry) {
@@ -197,11 +194,9 @@ TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
         Program program;
         ASSERT_TRUE(program.started());
         if (c.backupName) {
-            HWND box = program.waitForWindow(false);
+            HWND box = program.waitForMessage(IDS_SETTINGS_REPLACED,
+                                              wide(settingsFolder() + c.backupName));
             ASSERT_NE(box, nullptr) << "no message";
-            const std::wstring text = messageBoxText(box);
-            EXPECT_TRUE(showsMessage(text, IDS_SETTINGS_REPLACED));
-            EXPECT_NE(text.find(wide(settingsFolder() + c.backupName)), std::wstring::npos);
             EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
             EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
             EXPECT_EQ(GetDlgItem(box, IDRETRY), nullptr);
@@ -251,11 +246,8 @@ TEST_F(ProgramRun, ForeignFileThatCannotBeKeptIsLeftAloneOnCancel) {
 
     Program program;
     ASSERT_TRUE(program.started());
-    HWND box = program.waitForWindow(false);
+    HWND box = program.waitForMessage(IDS_BACKUP_FAILED, wide(path));
     ASSERT_NE(box, nullptr);
-    const std::wstring text = messageBoxText(box);
-    EXPECT_TRUE(showsMessage(text, IDS_BACKUP_FAILED));
-    EXPECT_NE(text.find(wide(path)), std::wstring::npos);
     EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
     click(box, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
@@ -279,12 +271,9 @@ TEST_F(ProgramRun, PageSetupThatCannotBeWrittenIsReported) {
     HWND sheet = program.waitForWindow(true);
     ASSERT_NE(sheet, nullptr);
     click(sheet, IDOK);
-    HWND box = program.waitForWindow(false);
+    HWND box = program.waitForMessage(IDS_PAGE_SETUP_NOT_SAVED,
+                                      L"HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig");
     ASSERT_NE(box, nullptr) << "no message";
-    const std::wstring text = messageBoxText(box);
-    EXPECT_TRUE(showsMessage(text, IDS_PAGE_SETUP_NOT_SAVED));
-    EXPECT_NE(text.find(L"HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig"),
-              std::wstring::npos);
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
     click(box, IDOK);
     EXPECT_EQ(program.waitForExit(), 0);

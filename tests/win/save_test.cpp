@@ -245,9 +245,8 @@ TEST_F(SaveRun, ASheetWhoseLockCannotBeFullyOpenedIsStillTheOneSheet) {
     ASSERT_NE(lock, nullptr);
     const Bytes file = readFileBytes(settingsPath());
     Program second;
-    HWND box = second.waitForWindow(false);
+    HWND box = second.waitForMessage(IDS_SHEET_ELSEWHERE);
     ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(showsMessage(messageBoxText(box), IDS_SHEET_ELSEWHERE));
     EXPECT_EQ(second.waitForWindow(true, 300), nullptr) << "no sheet of its own";
     const Ran told = zembcfgExe(L"import --dry-run " + document("[record]\ndebugMode = 1\n"));
     EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
@@ -290,9 +289,8 @@ TEST_F(SaveRun, AnImportWhileTheSheetIsOpenIsNeverSavedOverUnasked) {
         const Bytes theirs = readFileBytes(settingsPath());
         press(sheet, IDOK);
         if (c.answer != 0) {
-            HWND question = program.waitForWindow(false);
+            HWND question = program.waitForMessage(IDS_FILE_CHANGED);
             ASSERT_NE(question, nullptr);
-            EXPECT_TRUE(showsMessage(messageBoxText(question), IDS_FILE_CHANGED));
             EXPECT_NE(windowText(GetDlgItem(question, IDYES)).find(L"はい"), std::wstring::npos);
             EXPECT_NE(windowText(GetDlgItem(question, IDNO)).find(L"いいえ"), std::wstring::npos);
             press(question, c.answer);
@@ -396,11 +394,8 @@ TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
         type(sheet, IDC_ENV_LEAF_TOP, L"1");
         press(sheet, IDOK);
         if (!c.usable) {
-            HWND box = program.waitForWindow(false);
+            HWND box = program.waitForMessage(IDS_PATH_UNUSABLE, c.folder);
             ASSERT_NE(box, nullptr);
-            const std::wstring text = messageBoxText(box);
-            EXPECT_TRUE(showsMessage(text, IDS_PATH_UNUSABLE));
-            EXPECT_NE(text.find(c.folder), std::wstring::npos);
             press(box, IDOK);
             press(sheet, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
@@ -450,11 +445,8 @@ TEST_F(AsUser, AReadOnlySettingsFileShowsItsSettingsAndOkSavesNothing) {
     EXPECT_STREQ(header, L"RO") << "the file's settings";
     type(sheet, IDC_HEADER_STRING, L"NEW");
     press(sheet, IDOK);
-    HWND box = program.waitForWindow(false);
+    HWND box = program.waitForMessage(IDS_READ_ONLY, path);
     ASSERT_NE(box, nullptr);
-    const std::wstring text = messageBoxText(box);
-    EXPECT_TRUE(showsMessage(text, IDS_READ_ONLY)) << text.size();
-    EXPECT_NE(text.find(path), std::wstring::npos);
     press(box, IDOK);
     EXPECT_EQ(program.waitForExit(1000), -1) << "the sheet stays open";
     press(sheet, IDCANCEL);
@@ -474,11 +466,8 @@ TEST_F(AsUser, ADocumentsFolderThatCannotBeOpenedIsNamed) {
     std::replace(folder.begin(), folder.end(), L'/', L'\\');
     const DocumentsFolder documents(folder);
     Program program;
-    HWND box = program.waitForWindow(false);
+    HWND box = program.waitForMessage(IDS_LOAD_FAILED, folder);
     ASSERT_NE(box, nullptr);
-    const std::wstring text = messageBoxText(box);
-    EXPECT_TRUE(showsMessage(text, IDS_LOAD_FAILED)) << text.size();
-    EXPECT_NE(text.find(folder), std::wstring::npos);
     press(box, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
 }

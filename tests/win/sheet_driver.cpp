@@ -534,6 +534,16 @@ HWND Program::waitForWindow(bool wantSheet, DWORD timeoutMs) {
     return waitForProcessDialog(process_, wantSheet, timeoutMs);
 }
 
+HWND Program::waitForMessage(UINT id, const std::wstring& named) {
+    const HWND box = waitForWindow(false);
+    if (box == nullptr)
+        return nullptr;
+    const std::wstring text = messageBoxText(box);
+    EXPECT_TRUE(showsMessage(text, id)) << "message " << id << ": " << text;
+    EXPECT_NE(text.find(named), std::wstring::npos) << "message " << id << " names " << named;
+    return box;
+}
+
 bool Program::okAfter(const std::function<void(HWND sheet)>& act) {
     const HWND sheet = waitForWindow(true);
     if (sheet == nullptr)

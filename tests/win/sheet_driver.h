@@ -96,6 +96,9 @@ class Program {
     HWND waitForWindow(bool wantSheet, DWORD timeoutMs = 20000);
     // Exit code, or -1 when the process did not end in time.
     long waitForExit(DWORD timeoutMs = 20000);
+    // The message box once shown, when it says the program's message `id`
+    // naming `named` (else a failure); null when none was shown.
+    HWND waitForMessage(UINT id, const std::wstring& named = L"");
     // Acts on the sheet once it is shown and presses its OK as a click does;
     // false when no sheet was shown.
     bool okAfter(const std::function<void(HWND sheet)>& act);
