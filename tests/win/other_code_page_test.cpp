@@ -207,7 +207,7 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
             clickTab(sheet, kPlotterExtraPageIndex);
             typeText(sheetPage(kPlotterExtraPageIndex), 515, L"Café 1");
             clickTab(sheet, kPaperPageIndex);
-            PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+            postClick(sheet, IDOK);
             return true;
         },
         answerMessageBox(&shown),
@@ -244,8 +244,7 @@ TEST_F(OtherCodePage, CatalogueNamesTheFileCannotHold) {
         [](HWND sheet) {
             clickTab(sheet, kCataloguePageIndex);
             typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME, L"Größe");
-            PostMessageW(GetDlgItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NEW), BM_CLICK, 0,
-                         0);
+            postClick(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NEW);
             return true;
         },
         answerMessageBox(&shown),

@@ -242,35 +242,35 @@ std::wstring browse(const std::wstring& typed, int browserButton,
     std::wstring after;
     Browsing seen;
     bool& titled = seen.titled;
-    runSheetWith(
-        {[&](HWND sheet) {
-             clickTab(sheet, kPlotterExtraPageIndex);
-             typeText(sheetPage(kPlotterExtraPageIndex), 523, typed.c_str());
-             PostMessageW(GetDlgItem(sheetPage(kPlotterExtraPageIndex), 524), BM_CLICK, 0, 0);
-             return true;
-         },
-         [&](HWND sheet) {
-             HWND browser = findMessageBox();
-             if (browser == nullptr)
-                 return false;
-             if (!waitForSelection.empty() && browserSelection(browser) != waitForSelection)
-                 return false;
-             seen.ownedBySheet = GetWindow(browser, GW_OWNER) == sheet;
-             seen.sheetUsableMeanwhile = IsWindowEnabled(sheet) != FALSE;
-             for (HWND c = GetWindow(browser, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-                 titled = titled || windowText(c) == L"フォルダを選択して下さい";
-             clickButton(browser, browserButton);
-             return true;
-         },
-         [&](HWND sheet) {
-             if (findMessageBox() != nullptr)
-                 return false;
-             seen.sheetUsableAfter = IsWindowEnabled(sheet) != FALSE;
-             after = controlText(sheetPage(kPlotterExtraPageIndex), 523);
-             clickButton(sheet, IDCANCEL);
-             return true;
-         }},
-        30000);
+    runSheetWith({[&](HWND sheet) {
+                      clickTab(sheet, kPlotterExtraPageIndex);
+                      typeText(sheetPage(kPlotterExtraPageIndex), 523, typed.c_str());
+                      postClick(sheetPage(kPlotterExtraPageIndex), 524);
+                      return true;
+                  },
+                  [&](HWND sheet) {
+                      HWND browser = findMessageBox();
+                      if (browser == nullptr)
+                          return false;
+                      if (!waitForSelection.empty() &&
+                          browserSelection(browser) != waitForSelection)
+                          return false;
+                      seen.ownedBySheet = GetWindow(browser, GW_OWNER) == sheet;
+                      seen.sheetUsableMeanwhile = IsWindowEnabled(sheet) != FALSE;
+                      for (HWND c = GetWindow(browser, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                          titled = titled || windowText(c) == L"フォルダを選択して下さい";
+                      clickButton(browser, browserButton);
+                      return true;
+                  },
+                  [&](HWND sheet) {
+                      if (findMessageBox() != nullptr)
+                          return false;
+                      seen.sheetUsableAfter = IsWindowEnabled(sheet) != FALSE;
+                      after = controlText(sheetPage(kPlotterExtraPageIndex), 523);
+                      clickButton(sheet, IDCANCEL);
+                      return true;
+                  }},
+                 30000);
     EXPECT_TRUE(titled);
     if (met)
         *met = seen;

@@ -58,10 +58,6 @@ void choose(HWND sheet, int id, int position) {
                  reinterpret_cast<LPARAM>(list));
 }
 
-void press(HWND window, int id) {
-    PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
-}
-
 // One change, whose 25 mm at file offset 6 tells the sheet's save.
 void leafTopOneInch(HWND sheet) {
     type(sheet, IDC_ENV_LEAF_TOP, L"1");
@@ -250,7 +246,7 @@ TEST_F(SaveRun, ASheetWhoseLockCannotBeFullyOpenedIsStillTheOneSheet) {
     EXPECT_EQ(second.waitForWindow(true, 300), nullptr) << "no sheet of its own";
     const Ran told = zembcfgExe(L"import --dry-run " + document("[record]\ndebugMode = 1\n"));
     EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
-    press(box, IDOK);
+    postClick(box, IDOK);
     EXPECT_EQ(second.waitForExit(500), -1) << "waits for the other sheet";
     ReleaseMutex(lock);
     CloseHandle(lock);
@@ -287,19 +283,19 @@ TEST_F(SaveRun, AnImportWhileTheSheetIsOpenIsNeverSavedOverUnasked) {
         EXPECT_EQ(imported.status, 0u) << imported.err;
         EXPECT_NE(imported.out.find("The settings program is open"), std::string::npos);
         const Bytes theirs = readFileBytes(settingsPath());
-        press(sheet, IDOK);
+        postClick(sheet, IDOK);
         if (c.answer != 0) {
             HWND question = program.waitForMessage(IDS_FILE_CHANGED);
             ASSERT_NE(question, nullptr);
             EXPECT_NE(windowText(GetDlgItem(question, IDYES)).find(L"はい"), std::wstring::npos);
             EXPECT_NE(windowText(GetDlgItem(question, IDNO)).find(L"いいえ"), std::wstring::npos);
-            press(question, c.answer);
+            postClick(question, c.answer);
         }
         if (c.answer == IDNO) {
             EXPECT_EQ(program.waitForExit(1000), -1) << "the sheet stays open";
             EXPECT_TRUE(IsWindowVisible(sheet));
             EXPECT_EQ(readFileBytes(settingsPath()), theirs);
-            press(sheet, IDCANCEL);
+            postClick(sheet, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
             EXPECT_EQ(readFileBytes(settingsPath()), theirs);
             continue;
@@ -333,7 +329,7 @@ TEST_F(SaveRun, ASecondStartBringsTheFirstSheetForwardAndWaitsForIt) {
     EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
 
     leafTopOneInch(sheet);
-    press(sheet, IDOK);
+    postClick(sheet, IDOK);
     EXPECT_EQ(first.waitForExit(), 0);
     EXPECT_EQ(second.waitForExit(5000), 0);
     DWORD retVal = 0;
@@ -392,12 +388,12 @@ TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
         ASSERT_NE(sheet, nullptr);
         EXPECT_EQ(program.waitForWindow(false, 300), nullptr) << "no message";
         type(sheet, IDC_ENV_LEAF_TOP, L"1");
-        press(sheet, IDOK);
+        postClick(sheet, IDOK);
         if (!c.usable) {
             HWND box = program.waitForMessage(IDS_PATH_UNUSABLE, c.folder);
             ASSERT_NE(box, nullptr);
-            press(box, IDOK);
-            press(sheet, IDCANCEL);
+            postClick(box, IDOK);
+            postClick(sheet, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
             continue;
         }
@@ -444,12 +440,12 @@ TEST_F(AsUser, AReadOnlySettingsFileShowsItsSettingsAndOkSavesNothing) {
                  reinterpret_cast<LPARAM>(header));
     EXPECT_STREQ(header, L"RO") << "the file's settings";
     type(sheet, IDC_HEADER_STRING, L"NEW");
-    press(sheet, IDOK);
+    postClick(sheet, IDOK);
     HWND box = program.waitForMessage(IDS_READ_ONLY, path);
     ASSERT_NE(box, nullptr);
-    press(box, IDOK);
+    postClick(box, IDOK);
     EXPECT_EQ(program.waitForExit(1000), -1) << "the sheet stays open";
-    press(sheet, IDCANCEL);
+    postClick(sheet, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_EQ(readFileBytes(settingsPath()), bytes);
     EXPECT_TRUE(besideSettings().empty());
@@ -468,7 +464,7 @@ TEST_F(AsUser, ADocumentsFolderThatCannotBeOpenedIsNamed) {
     Program program;
     HWND box = program.waitForMessage(IDS_LOAD_FAILED, folder);
     ASSERT_NE(box, nullptr);
-    press(box, IDCANCEL);
+    postClick(box, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
 }
 

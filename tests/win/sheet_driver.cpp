@@ -96,6 +96,10 @@ void clickButton(HWND parent, int id) {
     SendMessageW(button, BM_CLICK, 0, 0);
 }
 
+void postClick(HWND dialog, int id) {
+    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
 INT_PTR onPage(int index, const std::function<void(HWND page)>& act, int button) {
     return runSheetWith({[&](HWND sheet) {
         clickTab(sheet, index);
@@ -549,7 +553,7 @@ bool Program::okAfter(const std::function<void(HWND sheet)>& act) {
     if (sheet == nullptr)
         return false;
     act(sheet);
-    PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+    postClick(sheet, IDOK);
     return true;
 }
 

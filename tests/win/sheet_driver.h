@@ -23,6 +23,9 @@ INT_PTR onPage(int index, const std::function<void(HWND page)>& act, int button 
 
 // User actions.
 void clickButton(HWND parent, int id);
+// A click posted as the mouse's is: the caller goes on while what it opens
+// (a message box) waits, and another process's dialog takes it alike.
+void postClick(HWND dialog, int id);
 void clickTab(HWND sheet, int index);
 void closeWithCloseBox(HWND sheet);
 // Replaces an edit's text the way typing does: select all, then one WM_CHAR

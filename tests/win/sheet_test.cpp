@@ -161,7 +161,7 @@ TEST_F(Sheet, OkThatCannotWriteKeepsTheSheetOpenAndSays) {
             holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, 0, nullptr);
             EXPECT_NE(holder, INVALID_HANDLE_VALUE);
-            PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+            postClick(sheet, IDOK);
             return true;
         },
         answerMessageBox(&shown),
