@@ -63,24 +63,15 @@ check "the shared presets folder" yes "$(exists "$drive_c/ProgramData/Calderwick
 check "Start-menu shortcut" yes "$([[ -n "$(shortcut)" ]] && echo yes || echo no)"
 check "installed programs entry" "$version" "$(uninstall_entries)"
 
-# The program from its shortcut, as an operator starts it; ｷｬﾝｾﾙ stores nothing but RetVal 2.
-wine start /wait "$(winepath -w "$(shortcut)")" >/dev/null 2>&1 &
-started=$!
-window=$(wine_env_sheet_window 60)
-check "the installed program opens its sheet" yes "$([[ -n "$window" ]] && echo yes || echo no)"
-if [[ -n "$window" ]]; then
-  mkdir -p "$(dirname "$screenshot")"
-  wine_env_picture "$window" screen "${screenshot%.png}"
-  echo "     screenshot: $screenshot"
-  # Esc is the sheet's ｷｬﾝｾﾙ (RetVal 2 below tells it from the close box's 0).
-  xdotool key Escape
-fi
-closed=no
-for _ in $(seq 100); do
-  kill -0 "$started" 2>/dev/null || { closed=yes; break; }
-  sleep 0.1
-done
-check "the sheet closes with ｷｬﾝｾﾙ" yes "$closed"
+# The program from its shortcut, as an operator starts it, pictured; ｷｬﾝｾﾙ (Esc; RetVal 2 below
+# tells it from the close box's 0) stores nothing but RetVal.
+mkdir -p "$(dirname "$screenshot")"
+shot=0
+wine_env_shoot screen "${screenshot%.png}" wine start /wait "$(winepath -w "$(shortcut)")" \
+  >/dev/null 2>&1 || shot=$?
+check "the installed program opens its sheet" yes "$( ((shot != 3)) && echo yes || echo no)"
+check "the sheet closes with ｷｬﾝｾﾙ" yes "$( ((shot == 0)) && echo yes || echo no)"
+echo "     screenshot: $screenshot"
 retval=$(wine_env_reg_value "$program_key" RetVal)
 check "RetVal after ｷｬﾝｾﾙ" 0x2 "${retval:-missing}"
 
@@ -89,8 +80,8 @@ check "installed zembcfg.exe --version" "zembcfg $version" "$version_line"
 # Typed in a console opened after the install: found on the system PATH.
 on_path() { wine cmd /c zembcfg --version 2>/dev/null | tr -d '\r' | grep -x "zembcfg $version" || echo "not found"; }
 system_path() { # the install folder's entries in the system PATH
-  wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH 2>/dev/null |
-    tr -d '\r' | sed -n 's/^ *PATH *REG_[A-Z_]* *//p' | tr ';' '\n' | grep -ic 'Program Files\\ZEMBSerConfig' || true
+  wine_env_reg_value 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' PATH |
+    tr ';' '\n' | grep -ic 'Program Files\\ZEMBSerConfig' || true
 }
 check "zembcfg on PATH after the install" "zembcfg $version" "$(on_path)"
 

@@ -3,11 +3,12 @@
 // scripts/wine-setup) and at the DPI of a monitor the sheet is moved to:
 // what the sheet shows of each page, whether each text fits its box on one
 // line, tabs in one row, lists whole open and closed, and the sizes the
-// program sets in pixels.
+// program sets in pixels; the face they are laid out in and their background.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -511,6 +512,60 @@ TEST(Layout, ADpiChangeLaysTheSheetOutAgain) {
                       return true;
                   }});
     g_shownDpi = 0;
+}
+
+std::wstring faceOf(HWND window, TEXTMETRICW* metrics) {
+    HDC dc = GetDC(window);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    GetTextMetricsW(dc, metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return face;
+}
+
+// The templates name "ＭＳ Ｐゴシック". Mapped, it is there; unmapped, the
+// first installed face of the program's list is IPAPGothic; with no
+// proportional Japanese face at all, the template keeps its face and Wine
+// gives it the fixed-pitch IPAGothic. (Wine names a face in English or in
+// Japanese.)
+TEST(Layout, DialogsAreLaidOutInAnInstalledFace) {
+    const char* set = std::getenv("ZEMB_TEST_FONTS");
+    const std::string fonts = set && *set ? set : "mapped";
+    const std::wstring expected[2] = {fonts == "unmapped"  ? L"IPAPGothic"
+                                      : fonts == "missing" ? L"IPAGothic"
+                                                           : L"ＭＳ Ｐゴシック",
+                                      fonts == "unmapped"  ? L"IPA Pゴシック"
+                                      : fonts == "missing" ? L"IPAゴシック"
+                                                           : L"ＭＳ Ｐゴシック"};
+    freshSettings();
+    runSheetWith({[&expected](HWND sheet) {
+        HWND shown[1 + kPageCount] = {sheet};
+        for (int i = 0; i < kPageCount; ++i)
+            shown[1 + i] = sheetPage(i);
+        for (int i = 0; i <= kPageCount; ++i) {
+            TEXTMETRICW metrics = {};
+            const std::wstring face = faceOf(shown[i], &metrics);
+            EXPECT_TRUE(face == expected[0] || face == expected[1])
+                << "window " << i << " (0 the sheet, 1 to 5 the pages) is laid out in " << face;
+        }
+        clickButton(sheet, IDCANCEL);
+        return true;
+    }});
+}
+
+// With visual styles the pages show the tab body's background, not the
+// dialog colour over it.
+TEST(Layout, PagesTakeTheTabBodysBackground) {
+    freshSettings();
+    runSheetWith({[](HWND sheet) {
+        for (int i = 0; i < kPageCount; ++i)
+            EXPECT_TRUE(IsThemeDialogTextureEnabled(sheetPage(i))) << "page " << i;
+        clickButton(sheet, IDCANCEL);
+        return true;
+    }});
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "app/app.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
+#include "settings/catalogue.h"
 #include "sheet_driver.h"
 
 namespace {
@@ -35,131 +36,93 @@ std::wstring joined(HWND list, UINT countMessage, UINT lengthMessage, UINT textM
     return all;
 }
 
-// What a page shows or says as text, child by child in template order:
-// labels (the hidden ones too, which screen readers read), buttons and boxes
-// by their text, a list by its items joined with '|' (the colour lists' too:
-// the names screen readers say). Edits (values) and icons are left out.
+// What a page shows or says as text, child by child: labels (the hidden ones
+// too, which screen readers read), buttons and boxes by their text, a list by
+// its items joined with '|' (the colour lists' too: the names screen readers
+// say). Edits (values) and icons are left out.
 Texts shownTexts(HWND page) {
     Texts texts;
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         wchar_t cls[32] = {};
         GetClassNameW(c, cls, 32);
-        const LONG style = GetWindowLongW(c, GWL_STYLE);
-        std::wstring text;
         if (lstrcmpiW(cls, L"ComboBox") == 0)
-            text = joined(c, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+            texts.push_back(joined(c, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT));
         else if (lstrcmpiW(cls, L"ListBox") == 0)
-            text = joined(c, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
-        else if ((lstrcmpiW(cls, L"Static") == 0 && (style & SS_TYPEMASK) != SS_ICON) ||
-                 lstrcmpiW(cls, L"Button") == 0)
-            text = windowText(c);
-        if (!text.empty())
-            texts.push_back(text);
+            texts.push_back(joined(c, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT));
+        else if (lstrcmpiW(cls, L"Edit") != 0 &&
+                 (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            texts.push_back(windowText(c));
     }
     return texts;
 }
 
-const std::wstring kUnits = L"inch|mm|pixel";
-const std::wstring kNames = L"A0|A1|A1(横)|A2|A2(横)|A3|A3(横)|Roll(1020)|Roll(1000)|Roll(950)|"
-                            L"Roll(920)";
-const std::wstring kCutTools = L"1|2|3|4|5|6|7|8|9|10";
-const std::wstring kTools = L"ノック式ペンシル|加圧式油圧ボールペン|水性ボールペン|セラミックペン|"
-                            L"プラスチックペン|製図用ペン|スクライブ|針 (CF-70)|ペン型カッター|"
-                            L"片刃カッター|両刃カッター|未使用";
-
-Texts toolPageTexts() {
-    Texts texts = {L"Tool Type", L"Thick", L"Color"};
-    for (int pen = 1; pen <= 10; ++pen) {
-        const std::wstring n = std::to_wstring(pen);
-        texts.insert(texts.end(),
-                     {n, L"ペン " + n + L" のツール：", kTools, L"ペン " + n + L" の太さ：",
-                      L"ペン " + n + L" の色：", L"黒|赤|緑|青|黄|シアン|マゼンタ|白|なし"});
-    }
-    return texts;
+// The program's strings from `first` on, joined with '|'.
+std::wstring strings(UINT first, int count) {
+    std::wstring all;
+    for (int i = 0; i < count; ++i)
+        all += (i ? L"|" : L"") + programString(first + static_cast<UINT>(i));
+    return all;
 }
 
-const Texts kPageTexts[5] = {
-    {L"Tervikon Ver5.510J", L"用紙サイズ：", kNames + L"|カスタム", L"用紙単位：", kUnits,
-     L"用紙幅：", L"用紙長：", L"縮小/拡大率：",
-     L"1000%|500%|400%|300%|200%|150%|100%|75%|50%|33.33%|25%|10%", L"用紙サイズ...", L"印刷方向",
-     L"縦(&P)", L"横(&L)", L"ロール紙(&R)", L"印刷範囲：", L"～", L"終了ページ："},
-    {L"余白単位：",
-     kUnits,
-     L"余白設定（リーフ紙／ロール紙）",
-     L"上：",
-     L"下：",
-     L"左：",
-     L"右：",
-     L"上：",
-     L"下：",
-     L"左：",
-     L"右：",
-     L"ソート無し(&N)",
-     L"オブジェクトソート(&O)",
-     L"ベクトルソート(&V)",
-     L"パスの重なりを認識(&U)",
-     L"ペン順に出力する(&P)",
-     L"枠切りを行う(&F)",
-     L"ライン最適化(&L)",
-     L"誤差調整(&E)",
-     L"点線カットを利用(&H)",
-     L"漢字コード：",
-     L"無し|MIMAKI(JK + 区点)|GRAPHTEC(CA101 + JIS)",
-     L"アウトライン：",
-     L"6 pt|10 pt|12 pt|14 pt|18 pt|24 pt|48 pt|未使用",
-     L"用紙原点：",
-     L"用紙中央|用紙左下",
-     L"通信ポート：",
-     L"COM1|COM2|COM3|COM4|COM5|LPT1|LPT2|TCP/IP(PRICOM 3100)|TCP/IP(AXIS LPT1)|"
-     L"TCP/IP(AXIS USB1)|共有フォルダ(Tervikon Server)",
-     L"通信速度：",
-     L"300 bps|1200 bps|2400 bps|4800 bps|9600 bps|19200 bps|28800 bps|38400 bps|57600 bps",
-     L"データビット：",
-     L"7 ビット|8 ビット",
-     L"ストップビット：",
-     L"1.0 ビット|1.5 ビット|2.0 ビット",
-     L"パリティチェック：",
-     L"なし|奇数|偶数",
-     L"フロー制御：",
-     L"なし|XON/XOFF(ソフト)|CTS/DTR(ハード)"},
-    {L"余白設定(枠切り)",
-     L"g",
-     L"g",
-     L"PU",
-     L"PU",
-     L"余白単位：",
-     kUnits,
-     L"上：",
-     L"下：",
-     L"左：",
-     L"右：",
-     L"ツール(枠切り)：",
-     kCutTools,
-     L"ロール紙ページ長さ：",
-     L"誤差範囲：",
-     L"PU",
-     L"カットツール：",
-     kCutTools,
-     L"線分カット圧：",
-     L"余白カット圧：",
-     L"線分長さ：",
-     L"余白長さ：",
-     L"ヘッダ文字列：",
-     L"フッタ文字列：",
-     L"接続先(ホスト)：",
-     L"：",
-     L"接続先(ポート)：",
-     L"プロッタ単位：",
-     L"デバグモード",
-     L"ＰＤ最適化",
-     L"角度：",
-     L"頂点数：",
-     L"共有フォルダ：",
-     L"..."},
-    toolPageTexts(),
-    {L"用紙の一覧：", kNames + L"|", L"用紙名：", L"単位：", kUnits, L"用紙幅：", L"用紙長：",
-     L"ロール紙(&R)", L"新規(&N)", L"削除(&D)", L"修正(&E)"},
-};
+// The names of the loaded catalogue, as the driver reads them (code page 932).
+std::wstring catalogueNames(int from = 0) {
+    std::wstring all;
+    for (int i = from; i < PaperCount(); ++i) {
+        char name[64] = {};
+        int16_t width, length, roll;
+        GetPaperEntry(i, name, sizeof name, &width, &length, &roll);
+        wchar_t wide[64] = {};
+        MultiByteToWideChar(932, 0, name, -1, wide, 64);
+        all += (i > from ? L"|" : L"") + std::wstring(wide);
+    }
+    return all;
+}
+
+// The items each list is filled with; the rest of what a page shows is its
+// template's.
+std::wstring listItems(int id) {
+    const struct {
+        int id;
+        UINT first;
+        int count;
+    } lists[] = {
+        {IDC_PAPER_UNITS, IDS_UNIT_FIRST, 3},
+        {IDC_PAPER_SCALE, IDS_PAPER_SCALE_FIRST, 12},
+        {IDC_ENV_MARGIN_UNIT, IDS_UNIT_FIRST, 3},
+        {IDC_ENV_KANJI_CODE, IDS_ENV_KANJI_FIRST, 3},
+        {IDC_ENV_OUTLINE, IDS_ENV_OUTLINE_FIRST, 8},
+        {IDC_ENV_PAPER_ORIGIN, IDS_ENV_ORIGIN_FIRST, 2},
+        {IDC_ENV_PORT, IDS_ENV_PORT_FIRST, 11},
+        {IDC_ENV_BAUD_RATE, IDS_ENV_BAUD_FIRST, 9},
+        {IDC_ENV_DATA_BITS, IDS_ENV_DATA_BITS_FIRST, 2},
+        {IDC_ENV_STOP_BITS, IDS_ENV_STOP_BITS_FIRST, 3},
+        {IDC_ENV_PARITY, IDS_ENV_PARITY_FIRST, 3},
+        {IDC_ENV_FLOW_CONTROL, IDS_ENV_FLOW_FIRST, 3},
+        {IDC_EXTRA_UNIT, IDS_UNIT_FIRST, 3},
+        {IDC_FRAME_CUT_TOOL, IDS_CUT_TOOL_FIRST, 10},
+        {IDC_CUT_TOOL, IDS_CUT_TOOL_FIRST, 10},
+        {IDC_CATALOGUE_UNIT, IDS_UNIT_FIRST, 3},
+    };
+    for (const auto& list : lists)
+        if (list.id == id)
+            return strings(list.first, list.count);
+    if (id == IDC_PAPER_SIZE)
+        return catalogueNames() + L"|カスタム";
+    if (id == IDC_CATALOGUE_LIST)
+        return catalogueNames() + L"|"; // and the blank line for a new entry
+    const bool tool = (id - IDC_PEN1_TOOL) % (IDC_PEN2_TOOL - IDC_PEN1_TOOL) == 0;
+    return tool ? strings(IDS_TOOL_PENCIL, 12) : strings(IDS_COLOUR_FIRST, 9);
+}
+
+Texts templateTexts(int templateId) {
+    Texts texts;
+    for (const TemplateControl& c : dialogTemplate(templateId).controls)
+        if (c.cls == L"COMBOBOX" || c.cls == L"LISTBOX")
+            texts.push_back(listItems(c.id));
+        else if (c.cls != L"EDIT" && (c.style & SS_TYPEMASK) != SS_ICON)
+            texts.push_back(c.text);
+    return texts;
+}
 
 class OtherCodePage : public ::testing::Test {
   protected:
@@ -171,12 +134,14 @@ class OtherCodePage : public ::testing::Test {
 
 TEST_F(OtherCodePage, EverythingTheProgramShowsReadsAsItsJapanese) {
     runSheetWith({[](HWND sheet) {
-        EXPECT_EQ(windowText(sheet), L"Tervikon(HP-GL)のプロパティ");
-        EXPECT_EQ(controlText(sheet, IDOK), L"OK");
-        EXPECT_EQ(controlText(sheet, IDCANCEL), L"ｷｬﾝｾﾙ");
-        const wchar_t* tabs[5] = {L"用紙サイズ", L"プロッタ環境設定", L"プロッタ追加設定",
-                                  L"ツール環境設定", L"用紙設定"};
-        for (int i = 0; i < 5; ++i) {
+        const DialogTemplate own = dialogTemplate(IDD_SHEET);
+        EXPECT_EQ(windowText(sheet), own.caption);
+        for (const TemplateControl& c : own.controls) {
+            if (c.id == IDOK || c.id == IDCANCEL) {
+                EXPECT_EQ(controlText(sheet, c.id), c.text);
+            }
+        }
+        for (int i = 0; i < kPageCount; ++i) {
             SCOPED_TRACE(i);
             wchar_t text[64] = {};
             TCITEMW item = {};
@@ -185,8 +150,8 @@ TEST_F(OtherCodePage, EverythingTheProgramShowsReadsAsItsJapanese) {
             item.cchTextMax = 64;
             SendDlgItemMessageW(sheet, IDC_SHEET_TABS, TCM_GETITEMW, i,
                                 reinterpret_cast<LPARAM>(&item));
-            EXPECT_EQ(std::wstring(text), tabs[i]);
-            EXPECT_EQ(shownTexts(sheetPage(i)), kPageTexts[i]);
+            EXPECT_EQ(std::wstring(text), programString(IDS_TAB_PAPER + i));
+            EXPECT_EQ(shownTexts(sheetPage(i)), templateTexts(pageTemplate(i)));
         }
         clickButton(sheet, IDCANCEL);
         return true;
@@ -242,7 +207,7 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
             clickTab(sheet, kPlotterExtraPageIndex);
             typeText(sheetPage(kPlotterExtraPageIndex), 515, L"Café 1");
             clickTab(sheet, kPaperPageIndex);
-            PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+            postClick(sheet, IDOK);
             return true;
         },
         answerMessageBox(&shown),
@@ -257,7 +222,8 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
         },
     });
     EXPECT_EQ(result, 1);
-    EXPECT_NE(shown.find(L"「é」は設定ファイルに保存できない文字です。"), std::wstring::npos)
+    EXPECT_TRUE(showsMessage(shown, IDS_TEXT_NOT_STORABLE) &&
+                shown.find(L"「é」") != std::wstring::npos)
         << std::string(shown.begin(), shown.end());
     EXPECT_TRUE(stillOnPage) << "the page with the text is shown";
     EXPECT_EQ(selection, MAKELONG(3, 4)) << "the character is selected";
@@ -271,19 +237,20 @@ TEST_F(OtherCodePage, ATypedCharacterTheFileCannotHoldIsReportedNotStored) {
 TEST_F(OtherCodePage, CatalogueNamesTheFileCannotHold) {
     changeSettingsFile([](Bytes& b) { std::copy_n("\x85\x40X", 4, b.begin() + kBlock + 2); });
     const Bytes before = readFileBytes(settingsPath());
+    const std::wstring names = catalogueNames(1);
     std::wstring shown;
     std::wstring listed;
     runSheetWith({
         [](HWND sheet) {
             clickTab(sheet, kCataloguePageIndex);
             typeText(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NAME, L"Größe");
-            PostMessageW(GetDlgItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NEW), BM_CLICK, 0,
-                         0);
+            postClick(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_NEW);
             return true;
         },
         answerMessageBox(&shown),
         [&](HWND sheet) {
-            listed = shownTexts(sheetPage(kCataloguePageIndex))[1];
+            listed = joined(GetDlgItem(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST),
+                            LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
             // Back to entry 0 as stored; only its width changes.
             SendDlgItemMessageW(sheetPage(kCataloguePageIndex), IDC_CATALOGUE_LIST, LB_SETCURSEL, 0,
                                 0);
@@ -298,7 +265,7 @@ TEST_F(OtherCodePage, CatalogueNamesTheFileCannotHold) {
         },
     });
     EXPECT_NE(shown.find(L"「ö」"), std::wstring::npos);
-    EXPECT_EQ(listed.substr(listed.find(L'|')), kNames.substr(2) + L"|") << "nothing added";
+    EXPECT_EQ(listed.substr(listed.find(L'|') + 1), names + L"|") << "nothing added";
     const Bytes after = readFileBytes(settingsPath());
     EXPECT_EQ(le16(after, kBlock), 11);
     EXPECT_EQ(std::string(after.begin() + kBlock + 2, after.begin() + kBlock + 6),

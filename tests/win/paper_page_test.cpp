@@ -193,22 +193,4 @@ TEST_F(PaperPage, CancelLeavesTheRegistryAsItWas) {
     expectStored({{"iFstPage", 0xBAADF00D}, {"Width", 0xBAADF00D}, {"rPage.right", 0xBAADF00D}});
 }
 
-TEST_F(PaperPage, KeyboardOrderFollowsTheLayout) {
-    const int order[] = {-1,  -1,  101, -1,  102, -1,  103, -1,  104, -1, 106, 108,
-                         109, 110, 111, 112, 113, 114, -1,  115, -1,  -1, 116};
-    runPaperPage(
-        {}, 0,
-        [&](HWND p) {
-            HWND child = GetWindow(p, GW_CHILD);
-            for (int id : order) {
-                EXPECT_EQ(static_cast<int16_t>(GetDlgCtrlID(child)), id);
-                child = GetWindow(child, GW_HWNDNEXT);
-            }
-            EXPECT_EQ(child, nullptr);
-            EXPECT_FALSE(IsWindowVisible(GetDlgItem(p, 108)));
-            EXPECT_NE(SendDlgItemMessageW(p, 113, STM_GETICON, 0, 0), 0);
-        },
-        IDCANCEL);
-}
-
 } // namespace

@@ -9,26 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "sheet_driver.h"
 
 namespace {
 
 const wchar_t kSheetCaption[] = L"Tervikon(HP-GL)のプロパティ";
 
-void click(HWND dialog, int id) {
-    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-// The next message box once the one answered has gone. The answered box may
-// still be found while it is being destroyed: only another live box counts.
+// The next message box once the one answered has gone (until then it is
+// still found, or found and gone before it could be told from the next).
 HWND waitForOtherBox(Program& program, HWND answered) {
-    for (int i = 0; i < 400; ++i) {
-        HWND box = program.waitForWindow(false);
-        if (box != nullptr && box != answered && IsWindow(box))
-            return box;
+    for (int i = 0; i < 400 && IsWindow(answered); ++i)
         Sleep(50);
-    }
-    return nullptr;
+    return program.waitForWindow(false);
 }
 
 class ProgramRun : public ::testing::Test {
@@ -46,8 +39,8 @@ TEST_F(ProgramRun, OkCancelAndCloseBoxReachRetVal) {
         void (*close)(HWND sheet);
         DWORD retVal;
     } cases[] = {
-        {"OK", [](HWND s) { click(s, IDOK); }, 1},
-        {"Cancel", [](HWND s) { click(s, IDCANCEL); }, 2},
+        {"OK", [](HWND s) { postClick(s, IDOK); }, 1},
+        {"Cancel", [](HWND s) { postClick(s, IDCANCEL); }, 2},
         {"close box", [](HWND s) { PostMessageW(s, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
     };
     for (const Case& c : cases) {
@@ -96,7 +89,7 @@ TEST_F(ProgramRun, MissingKeyAndFileAreCreated) {
     HWND sheet = program.waitForWindow(true);
     ASSERT_NE(sheet, nullptr);
     EXPECT_TRUE(programKeyExists()); // the page-setup load creates it
-    click(sheet, IDCANCEL);
+    postClick(sheet, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
     const auto bytes = readFileBytes(settingsPath());
     ASSERT_EQ(bytes.size(), 17922u);
@@ -121,28 +114,25 @@ TEST_F(ProgramRun, LockedFileAtStartUpAsksAndIsNeverOverwritten) {
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         Program program;
         ASSERT_TRUE(program.started());
-        HWND box = program.waitForWindow(false);
+        HWND box = program.waitForMessage(IDS_LOAD_FAILED, L"KELDORIX.INI");
         ASSERT_NE(box, nullptr) << "no message box";
-        std::wstring text = messageBoxText(box);
-        EXPECT_NE(text.find(L"読み込めません"), std::wstring::npos);
-        EXPECT_NE(text.find(L"KELDORIX.INI"), std::wstring::npos);
         EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
         EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
         if (!retry) {
-            click(box, IDCANCEL);
+            postClick(box, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
             CloseHandle(holder);
             EXPECT_EQ(readFileBytes(path), original);
         } else {
             CloseHandle(holder);
-            click(box, IDRETRY);
+            postClick(box, IDRETRY);
             // Readable again, so the foreign file is kept aside and replaced by defaults.
             HWND notice = waitForOtherBox(program, box);
             ASSERT_NE(notice, nullptr);
-            click(notice, IDOK);
+            postClick(notice, IDOK);
             HWND sheet = program.waitForWindow(true);
             ASSERT_NE(sheet, nullptr);
-            click(sheet, IDCANCEL);
+            postClick(sheet, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
             EXPECT_EQ(le16(readFileBytes(path), 0), 302);
             EXPECT_EQ(readFileBytes(path + ".bak"), original);
@@ -197,21 +187,18 @@ TEST_F(ProgramRun, ForeignSettingsFileIsKeptBesideItAndTheOperatorIsTold) {
         Program program;
         ASSERT_TRUE(program.started());
         if (c.backupName) {
-            HWND box = program.waitForWindow(false);
+            HWND box = program.waitForMessage(IDS_SETTINGS_REPLACED,
+                                              wide(settingsFolder() + c.backupName));
             ASSERT_NE(box, nullptr) << "no message";
-            const std::wstring text = messageBoxText(box);
-            EXPECT_NE(text.find(L"知らない形式"), std::wstring::npos);
-            EXPECT_NE(text.find(L"既定の設定に置き換えました"), std::wstring::npos);
-            EXPECT_NE(text.find(wide(settingsFolder() + c.backupName)), std::wstring::npos);
             EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
             EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
             EXPECT_EQ(GetDlgItem(box, IDRETRY), nullptr);
-            click(box, IDOK);
+            postClick(box, IDOK);
         }
         HWND sheet = program.waitForWindow(true);
         ASSERT_NE(sheet, nullptr);
         EXPECT_EQ(program.waitForWindow(false, 300), nullptr) << "told only once";
-        click(sheet, IDCANCEL);
+        postClick(sheet, IDCANCEL);
         EXPECT_EQ(program.waitForExit(), 0);
 
         const Bytes now = readFileBytes(path);
@@ -252,13 +239,10 @@ TEST_F(ProgramRun, ForeignFileThatCannotBeKeptIsLeftAloneOnCancel) {
 
     Program program;
     ASSERT_TRUE(program.started());
-    HWND box = program.waitForWindow(false);
+    HWND box = program.waitForMessage(IDS_BACKUP_FAILED, wide(path));
     ASSERT_NE(box, nullptr);
-    const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"コピーを作れませんでした"), std::wstring::npos);
-    EXPECT_NE(text.find(wide(path)), std::wstring::npos);
     EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
-    click(box, IDCANCEL);
+    postClick(box, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_EQ(readFileBytes(path), old);
     EXPECT_EQ(besideSettings().size(), 100u);
@@ -279,15 +263,12 @@ TEST_F(ProgramRun, PageSetupThatCannotBeWrittenIsReported) {
     ASSERT_TRUE(program.started());
     HWND sheet = program.waitForWindow(true);
     ASSERT_NE(sheet, nullptr);
-    click(sheet, IDOK);
-    HWND box = program.waitForWindow(false);
+    postClick(sheet, IDOK);
+    HWND box = program.waitForMessage(IDS_PAGE_SETUP_NOT_SAVED,
+                                      L"HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig");
     ASSERT_NE(box, nullptr) << "no message";
-    const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"用紙の設定をレジストリに書き込めませんでした"), std::wstring::npos);
-    EXPECT_NE(text.find(L"HKEY_CURRENT_USER\\Software\\Calderwick\\ZEMBSerConfig"),
-              std::wstring::npos);
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
-    click(box, IDOK);
+    postClick(box, IDOK);
     EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_TRUE(setProgramKeyAccess(L"D:(A;;KA;;;WD)"));
     DWORD size = 0;

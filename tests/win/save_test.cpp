@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -57,8 +58,9 @@ void choose(HWND sheet, int id, int position) {
                  reinterpret_cast<LPARAM>(list));
 }
 
-void press(HWND window, int id) {
-    PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
+// One change, whose 25 mm at file offset 6 tells the sheet's save.
+void leafTopOneInch(HWND sheet) {
+    type(sheet, IDC_ENV_LEAF_TOP, L"1");
 }
 
 // Something on every page: the unit (catalogue page, the others follow),
@@ -151,23 +153,23 @@ class SaveRun : public ::testing::Test {
 TEST_F(SaveRun, AReaderPollingThroughoutOkSeesOnlyTheOldFileOrTheNewOne) {
     const Bytes old = readFileBytes(settingsPath());
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    Reader reader;
-    changeEveryPage(sheet);
-    Sleep(100);
-    press(sheet, IDOK);
+    std::optional<Reader> reader;
+    ASSERT_TRUE(program.okAfter([&reader](HWND sheet) {
+        reader.emplace();
+        changeEveryPage(sheet);
+        Sleep(100);
+    }));
     EXPECT_EQ(program.waitForExit(), 0);
     Sleep(100);
-    reader.stop();
+    reader->stop();
 
     const Bytes saved = readFileBytes(settingsPath());
     expectEveryPageSaved(saved);
-    EXPECT_GT(reader.reads(), 20);
+    EXPECT_GT(reader->reads(), 20);
     const std::string before(old.begin(), old.end()), after(saved.begin(), saved.end());
-    EXPECT_EQ(reader.seen().count(before), 1u);
-    EXPECT_EQ(reader.seen().count(after), 1u);
-    for (const std::string& image : reader.seen())
+    EXPECT_EQ(reader->seen().count(before), 1u);
+    EXPECT_EQ(reader->seen().count(after), 1u);
+    for (const std::string& image : reader->seen())
         EXPECT_TRUE(image == before || image == after)
             << "a mixture of " << image.size() << " bytes";
     EXPECT_TRUE(besideSettings().empty());
@@ -182,10 +184,7 @@ TEST_F(SaveRun, AReaderHoldingTheFileWithoutDeleteSharingStillGetsTheSave) {
                     nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    changeEveryPage(sheet);
-    press(sheet, IDOK);
+    ASSERT_TRUE(program.okAfter(changeEveryPage));
     EXPECT_EQ(program.waitForExit(), 0);
     Bytes seen(32768);
     DWORD got = 0;
@@ -219,10 +218,7 @@ TEST_F(SaveRun, AReaderSharingDeleteThatLetsGoGetsAReplacedFile) {
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    changeEveryPage(sheet);
-    press(sheet, IDOK);
+    ASSERT_TRUE(program.okAfter(changeEveryPage));
     Sleep(300);
     CloseHandle(holder);
     EXPECT_EQ(program.waitForExit(), 0);
@@ -245,13 +241,12 @@ TEST_F(SaveRun, ASheetWhoseLockCannotBeFullyOpenedIsStillTheOneSheet) {
     ASSERT_NE(lock, nullptr);
     const Bytes file = readFileBytes(settingsPath());
     Program second;
-    HWND box = second.waitForWindow(false);
+    HWND box = second.waitForMessage(IDS_SHEET_ELSEWHERE);
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(messageBoxText(box).find(L"設定画面はすでに開いています"), std::wstring::npos);
     EXPECT_EQ(second.waitForWindow(true, 300), nullptr) << "no sheet of its own";
     const Ran told = zembcfgExe(L"import --dry-run " + document("[record]\ndebugMode = 1\n"));
     EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
-    press(box, IDOK);
+    postClick(box, IDOK);
     EXPECT_EQ(second.waitForExit(500), -1) << "waits for the other sheet";
     ReleaseMutex(lock);
     CloseHandle(lock);
@@ -288,21 +283,19 @@ TEST_F(SaveRun, AnImportWhileTheSheetIsOpenIsNeverSavedOverUnasked) {
         EXPECT_EQ(imported.status, 0u) << imported.err;
         EXPECT_NE(imported.out.find("The settings program is open"), std::string::npos);
         const Bytes theirs = readFileBytes(settingsPath());
-        press(sheet, IDOK);
+        postClick(sheet, IDOK);
         if (c.answer != 0) {
-            HWND question = program.waitForWindow(false);
+            HWND question = program.waitForMessage(IDS_FILE_CHANGED);
             ASSERT_NE(question, nullptr);
-            EXPECT_NE(messageBoxText(question).find(L"ほかのプログラムによって変更"),
-                      std::wstring::npos);
             EXPECT_NE(windowText(GetDlgItem(question, IDYES)).find(L"はい"), std::wstring::npos);
             EXPECT_NE(windowText(GetDlgItem(question, IDNO)).find(L"いいえ"), std::wstring::npos);
-            press(question, c.answer);
+            postClick(question, c.answer);
         }
         if (c.answer == IDNO) {
             EXPECT_EQ(program.waitForExit(1000), -1) << "the sheet stays open";
             EXPECT_TRUE(IsWindowVisible(sheet));
             EXPECT_EQ(readFileBytes(settingsPath()), theirs);
-            press(sheet, IDCANCEL);
+            postClick(sheet, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
             EXPECT_EQ(readFileBytes(settingsPath()), theirs);
             continue;
@@ -335,8 +328,8 @@ TEST_F(SaveRun, ASecondStartBringsTheFirstSheetForwardAndWaitsForIt) {
     const Ran told = zembcfgExe(L"import --dry-run " + document("[record]\ndebugMode = 1\n"));
     EXPECT_NE(told.out.find("The settings program is open"), std::string::npos) << told.out;
 
-    type(sheet, IDC_ENV_LEAF_TOP, L"1");
-    press(sheet, IDOK);
+    leafTopOneInch(sheet);
+    postClick(sheet, IDOK);
     EXPECT_EQ(first.waitForExit(), 0);
     EXPECT_EQ(second.waitForExit(5000), 0);
     DWORD retVal = 0;
@@ -395,15 +388,12 @@ TEST_F(SaveRun, DocumentsFoldersNamedInAnyScriptWork) {
         ASSERT_NE(sheet, nullptr);
         EXPECT_EQ(program.waitForWindow(false, 300), nullptr) << "no message";
         type(sheet, IDC_ENV_LEAF_TOP, L"1");
-        press(sheet, IDOK);
+        postClick(sheet, IDOK);
         if (!c.usable) {
-            HWND box = program.waitForWindow(false);
+            HWND box = program.waitForMessage(IDS_PATH_UNUSABLE, c.folder);
             ASSERT_NE(box, nullptr);
-            const std::wstring text = messageBoxText(box);
-            EXPECT_NE(text.find(L"設定ファイルの場所を開けない"), std::wstring::npos);
-            EXPECT_NE(text.find(c.folder), std::wstring::npos);
-            press(box, IDOK);
-            press(sheet, IDCANCEL);
+            postClick(box, IDOK);
+            postClick(sheet, IDCANCEL);
             EXPECT_EQ(program.waitForExit(), 0);
             continue;
         }
@@ -450,15 +440,12 @@ TEST_F(AsUser, AReadOnlySettingsFileShowsItsSettingsAndOkSavesNothing) {
                  reinterpret_cast<LPARAM>(header));
     EXPECT_STREQ(header, L"RO") << "the file's settings";
     type(sheet, IDC_HEADER_STRING, L"NEW");
-    press(sheet, IDOK);
-    HWND box = program.waitForWindow(false);
+    postClick(sheet, IDOK);
+    HWND box = program.waitForMessage(IDS_READ_ONLY, path);
     ASSERT_NE(box, nullptr);
-    const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"読み取り専用"), std::wstring::npos) << text.size();
-    EXPECT_NE(text.find(path), std::wstring::npos);
-    press(box, IDOK);
+    postClick(box, IDOK);
     EXPECT_EQ(program.waitForExit(1000), -1) << "the sheet stays open";
-    press(sheet, IDCANCEL);
+    postClick(sheet, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_EQ(readFileBytes(settingsPath()), bytes);
     EXPECT_TRUE(besideSettings().empty());
@@ -475,12 +462,9 @@ TEST_F(AsUser, ADocumentsFolderThatCannotBeOpenedIsNamed) {
     std::replace(folder.begin(), folder.end(), L'/', L'\\');
     const DocumentsFolder documents(folder);
     Program program;
-    HWND box = program.waitForWindow(false);
+    HWND box = program.waitForMessage(IDS_LOAD_FAILED, folder);
     ASSERT_NE(box, nullptr);
-    const std::wstring text = messageBoxText(box);
-    EXPECT_NE(text.find(L"設定ファイルを読み込めません"), std::wstring::npos) << text.size();
-    EXPECT_NE(text.find(folder), std::wstring::npos);
-    press(box, IDCANCEL);
+    postClick(box, IDCANCEL);
     EXPECT_EQ(program.waitForExit(), 0);
 }
 
@@ -514,10 +498,7 @@ TEST_F(SaveRun, TheSavedFileKeepsItsAttributesAndAccessList) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     const std::wstring before = accessList();
     Program program;
-    HWND sheet = program.waitForWindow(true);
-    ASSERT_NE(sheet, nullptr);
-    type(sheet, IDC_ENV_LEAF_TOP, L"1");
-    press(sheet, IDOK);
+    ASSERT_TRUE(program.okAfter(leafTopOneInch));
     EXPECT_EQ(program.waitForExit(), 0);
     EXPECT_EQ(le32(readFileBytes(settingsPath()), 2 + 4), 25);
     EXPECT_EQ(accessList(), before);

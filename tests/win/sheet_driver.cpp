@@ -96,6 +96,10 @@ void clickButton(HWND parent, int id) {
     SendMessageW(button, BM_CLICK, 0, 0);
 }
 
+void postClick(HWND dialog, int id) {
+    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
 INT_PTR onPage(int index, const std::function<void(HWND page)>& act, int button) {
     return runSheetWith({[&](HWND sheet) {
         clickTab(sheet, index);
@@ -167,6 +171,99 @@ int listSelection(HWND page, int id) {
 
 bool checked(HWND page, int id) {
     return IsDlgButtonChecked(page, id) == BST_CHECKED;
+}
+
+DialogTemplate dialogTemplate(int id) {
+    DialogTemplate dialog;
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
+    const BYTE* const base =
+        found ? static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found))) : nullptr;
+    EXPECT_NE(base, nullptr) << "no template " << id;
+    if (base == nullptr || base[2] != 0xFF || base[3] != 0xFF)
+        return dialog;
+    const BYTE* p = base + 4;
+    auto word = [&p] { return p += 2, static_cast<WORD>(p[-2] | p[-1] << 8); };
+    auto dword = [&word] {
+        const DWORD low = word(); // in two statements: the order of | is open
+        return low | static_cast<DWORD>(word()) << 16;
+    };
+    auto text = [&word] { // a string, or 0xFFFF and an ordinal (then empty)
+        std::wstring s;
+        WORD c = word();
+        if (c == 0xFFFF) {
+            word();
+            return s;
+        }
+        for (; c != 0; c = word())
+            s += static_cast<wchar_t>(c);
+        return s;
+    };
+    dword(); // help id
+    dialog.exStyle = dword();
+    dialog.style = dword();
+    const int count = word();
+    p += 4; // x, y
+    dialog.width = static_cast<short>(word());
+    dialog.height = static_cast<short>(word());
+    text(), text(); // menu, class
+    dialog.caption = text();
+    if (dialog.style & DS_SETFONT) {
+        dialog.points = word();
+        p += 4; // weight, italic, character set
+        dialog.face = text();
+    }
+    static const wchar_t* const atoms[] = {L"BUTTON",  L"EDIT",      L"STATIC",
+                                           L"LISTBOX", L"SCROLLBAR", L"COMBOBOX"};
+    for (int i = 0; i < count; ++i) {
+        p = base + ((p - base + 3) & ~3);
+        TemplateControl c = {};
+        c.helpId = dword();
+        c.exStyle = dword();
+        c.style = dword();
+        p += 8; // x, y, width, height
+        c.id = static_cast<int>(dword());
+        if (p[0] == 0xFF && p[1] == 0xFF) {
+            word();
+            const WORD atom = word();
+            c.cls =
+                atom >= 0x80 && atom <= 0x85 ? atoms[atom - 0x80] : L"#" + std::to_wstring(atom);
+        } else {
+            c.cls = text();
+            CharUpperBuffW(c.cls.data(), static_cast<DWORD>(c.cls.size()));
+        }
+        c.text = text();
+        p += word(); // creation data
+        dialog.controls.push_back(c);
+    }
+    return dialog;
+}
+
+int pageTemplate(int index) {
+    const int templates[] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE, IDD_PLOTTER_EXTRA_PAGE,
+                             IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
+    return templates[index];
+}
+
+std::wstring programString(UINT id) {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(nullptr, id, reinterpret_cast<LPWSTR>(&text), 0);
+    EXPECT_GT(length, 0) << "no string " << id;
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"";
+}
+
+bool showsMessage(const std::wstring& shown, UINT id) {
+    const std::wstring message = programString(id);
+    size_t at = 0;
+    for (size_t from = 0;;) {
+        const size_t mark = message.find(L"%s", from);
+        const std::wstring part =
+            message.substr(from, mark == std::wstring::npos ? mark : mark - from);
+        at = shown.find(part, at);
+        if (at == std::wstring::npos || mark == std::wstring::npos)
+            return at != std::wstring::npos;
+        at += part.size();
+        from = mark + 2;
+    }
 }
 
 static BOOL CALLBACK findBox(HWND window, LPARAM out) {
@@ -439,6 +536,25 @@ bool Program::running() const {
 
 HWND Program::waitForWindow(bool wantSheet, DWORD timeoutMs) {
     return waitForProcessDialog(process_, wantSheet, timeoutMs);
+}
+
+HWND Program::waitForMessage(UINT id, const std::wstring& named) {
+    const HWND box = waitForWindow(false);
+    if (box == nullptr)
+        return nullptr;
+    const std::wstring text = messageBoxText(box);
+    EXPECT_TRUE(showsMessage(text, id)) << "message " << id << ": " << text;
+    EXPECT_NE(text.find(named), std::wstring::npos) << "message " << id << " names " << named;
+    return box;
+}
+
+bool Program::okAfter(const std::function<void(HWND sheet)>& act) {
+    const HWND sheet = waitForWindow(true);
+    if (sheet == nullptr)
+        return false;
+    act(sheet);
+    postClick(sheet, IDOK);
+    return true;
 }
 
 long Program::waitForExit(DWORD timeoutMs) {

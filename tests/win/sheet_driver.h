@@ -23,6 +23,9 @@ INT_PTR onPage(int index, const std::function<void(HWND page)>& act, int button 
 
 // User actions.
 void clickButton(HWND parent, int id);
+// A click posted as the mouse's is: the caller goes on while what it opens
+// (a message box) waits, and another process's dialog takes it alike.
+void postClick(HWND dialog, int id);
 void clickTab(HWND sheet, int index);
 void closeWithCloseBox(HWND sheet);
 // Replaces an edit's text the way typing does: select all, then one WM_CHAR
@@ -39,6 +42,29 @@ bool checked(HWND page, int id);
 
 // The screen's DPI, as the prefix's settings give it.
 int screenDpi();
+
+// A dialog template of the program as the dialog manager reads it
+// (DLGTEMPLATEEX): the dialog and its controls, in template order.
+struct TemplateControl {
+    int id;
+    std::wstring cls; // upper case; the predefined atoms by their names
+    DWORD style, exStyle, helpId;
+    std::wstring text; // empty for an ordinal (an icon's)
+};
+struct DialogTemplate {
+    DWORD style = 0, exStyle = 0;
+    short width = 0, height = 0;
+    std::wstring caption, face;
+    WORD points = 0;
+    std::vector<TemplateControl> controls;
+};
+DialogTemplate dialogTemplate(int id);
+// The template of the sheet's page at a tab index.
+int pageTemplate(int index);
+// A string of the program's string tables.
+std::wstring programString(UINT id);
+// Whether `shown` says the program's message `id`, whatever text it inserts.
+bool showsMessage(const std::wstring& shown, UINT id);
 
 // Windows of this thread.
 HWND findMessageBox();
@@ -73,6 +99,12 @@ class Program {
     HWND waitForWindow(bool wantSheet, DWORD timeoutMs = 20000);
     // Exit code, or -1 when the process did not end in time.
     long waitForExit(DWORD timeoutMs = 20000);
+    // The message box once shown, when it says the program's message `id`
+    // naming `named` (else a failure); null when none was shown.
+    HWND waitForMessage(UINT id, const std::wstring& named = L"");
+    // Acts on the sheet once it is shown and presses its OK as a click does;
+    // false when no sheet was shown.
+    bool okAfter(const std::function<void(HWND sheet)>& act);
 
   private:
     PROCESS_INFORMATION process_ = {};

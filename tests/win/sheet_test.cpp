@@ -161,7 +161,7 @@ TEST_F(Sheet, OkThatCannotWriteKeepsTheSheetOpenAndSays) {
             holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, 0, nullptr);
             EXPECT_NE(holder, INVALID_HANDLE_VALUE);
-            PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+            postClick(sheet, IDOK);
             return true;
         },
         answerMessageBox(&shown),
@@ -176,7 +176,7 @@ TEST_F(Sheet, OkThatCannotWriteKeepsTheSheetOpenAndSays) {
     if (holder != INVALID_HANDLE_VALUE)
         CloseHandle(holder);
     EXPECT_EQ(result, 1);
-    EXPECT_NE(shown.find(L"設定を保存できませんでした"), std::wstring::npos);
+    EXPECT_TRUE(showsMessage(shown, IDS_SAVE_FAILED));
     wchar_t widePath[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
     EXPECT_NE(shown.find(widePath), std::wstring::npos) << "the message names the file";

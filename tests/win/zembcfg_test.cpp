@@ -7,6 +7,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
@@ -23,46 +24,22 @@ std::wstring wide(const char* utf8) {
     return std::wstring(text.begin(), text.end());
 }
 
-std::wstring resourceString(int id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(id),
-                                   reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
-INT_PTR CALLBACK inertPage(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
-// A page made from its compiled template, with no page code run on it.
+// A page's template: its controls' texts, and the text of each control.
 struct TemplatePage {
-    HWND owner = nullptr;
-    HWND page = nullptr;
     std::set<std::wstring> texts;
+    std::vector<TemplateControl> controls;
 
-    explicit TemplatePage(int templateId) {
-        owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                nullptr, nullptr);
-        page = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
-                                  inertPage, 0);
-        EnumChildWindows(page, collect, reinterpret_cast<LPARAM>(this));
-    }
-    ~TemplatePage() { DestroyWindow(owner); }
-    static BOOL CALLBACK collect(HWND child, LPARAM self) {
-        wchar_t text[256] = {};
-        GetWindowTextW(child, text, 256);
-        reinterpret_cast<TemplatePage*>(self)->texts.insert(text);
-        return TRUE;
+    explicit TemplatePage(int templateId) : controls(dialogTemplate(templateId).controls) {
+        for (const TemplateControl& c : controls)
+            texts.insert(c.text);
     }
     std::wstring controlText(int id) const {
-        wchar_t text[256] = {};
-        GetDlgItemTextW(page, id, text, 256);
-        return text;
+        for (const TemplateControl& c : controls)
+            if (c.id == id)
+                return c.text;
+        return L"(no control)";
     }
 };
-
-const int kTemplates[kPageTitleCount] = {IDD_PAPER_PAGE, IDD_PLOTTER_ENV_PAGE,
-                                         IDD_PLOTTER_EXTRA_PAGE, IDD_TOOL_PAGE, IDD_CATALOGUE_PAGE};
 
 void expectLabel(const TemplatePage& page, const char* text, int controlId, const char* what) {
     if (text == nullptr)
@@ -77,7 +54,7 @@ void expectLabel(const TemplatePage& page, const char* text, int controlId, cons
 void expectList(const TemplatePage& page, const ListLabels& list, const char* what) {
     for (int i = 0; i < list.count; ++i) {
         if (list.firstStringId) {
-            EXPECT_EQ(resourceString(list.firstStringId + i), wide(list.texts[i]))
+            EXPECT_EQ(programString(static_cast<UINT>(list.firstStringId + i)), wide(list.texts[i]))
                 << what << " item " << i;
         } else if (list.firstControlId) {
             EXPECT_EQ(page.controlText(list.firstControlId + i), wide(list.texts[i]))
@@ -94,8 +71,7 @@ void expectTable(const FieldTable& table, int* checked) {
         const FieldLabels& labels = labelsOf(field);
         if (labels.page < 0)
             continue;
-        const TemplatePage page(kTemplates[labels.page]);
-        ASSERT_NE(page.page, nullptr) << "template of page " << labels.page;
+        const TemplatePage page(pageTemplate(labels.page));
         const char* what = field.name ? field.name : "page-setup value";
         expectLabel(page, labels.group, 0, what);
         expectLabel(page, labels.label, labels.controlId, what);
@@ -113,7 +89,8 @@ static_assert(int{kPageTitleCount} == int{kPageCount}, "one title per page of th
 
 TEST(ZembcfgTable, LabelsAndListTextsAreThoseOfTheResources) {
     for (int i = 0; i < kPageTitleCount; ++i)
-        EXPECT_EQ(resourceString(IDS_TAB_PAPER + i), wide(kPageTitles[i])) << "tab " << i;
+        EXPECT_EQ(programString(IDS_TAB_PAPER + static_cast<UINT>(i)), wide(kPageTitles[i]))
+            << "tab " << i;
     int checked = 0;
     for (const FieldTable* table : {&kRecordFields, &kCatalogueFields, &kPageSetupFields})
         expectTable(*table, &checked);
@@ -121,27 +98,6 @@ TEST(ZembcfgTable, LabelsAndListTextsAreThoseOfTheResources) {
 }
 
 // ---- the programs as their own processes -----------------------------------
-
-// The settings program, confirmed with OK as soon as its sheet shows.
-DWORD runSettingsProgramWithOk() {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::wstring command = L"\"" + besideTests(L"ZEMBSerConfig.exe") + L"\"";
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return 9999;
-    if (HWND sheet = waitForProcessSheet(process, 20000))
-        PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
-    DWORD status = 9999;
-    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &status);
-    else
-        TerminateProcess(process.hProcess, 9999);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status;
-}
 
 bool has(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
@@ -164,7 +120,9 @@ TEST(ZembcfgExe, ShowFindsTheSettingsProgramsFileAndRegistryValuesAfterOk) {
     EXPECT_EQ(zembcfgExe(L"show").status, 0u);
     EXPECT_FALSE(programKeyExists());
 
-    ASSERT_EQ(runSettingsProgramWithOk(), 0u);
+    Program program;
+    ASSERT_TRUE(program.okAfter([](HWND) {}));
+    ASSERT_EQ(program.waitForExit(), 0);
     const Ran shown = zembcfgExe(L"show");
     EXPECT_EQ(shown.status, 0u) << shown.err;
     EXPECT_TRUE(has(shown.out, ("Settings file: " + path + "\n").c_str())) << shown.out;
