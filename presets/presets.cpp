@@ -84,21 +84,6 @@ std::string firstProblems(const std::vector<ImportProblem>& problems, const std:
     return text;
 }
 
-const char* readFailure(ReadOutcome outcome) {
-    switch (outcome) {
-    case ReadOutcome::Missing:
-        return "no such file";
-    case ReadOutcome::Denied:
-        return "access denied";
-    case ReadOutcome::InUse:
-        return "held by another program (sharing violation)";
-    case ReadOutcome::TooLarge:
-        return "larger than 1 MiB";
-    default:
-        return "cannot be read";
-    }
-}
-
 // One file of a folder: read, and checked whole against the defaults.
 Preset readPreset(const std::string& folder, const std::string& file, PresetKind kind) {
     Preset preset;
@@ -115,7 +100,7 @@ Preset readPreset(const std::string& folder, const std::string& file, PresetKind
     if (read == ReadOutcome::Read && bytes.size() > kPresetMaxBytes)
         read = ReadOutcome::TooLarge;
     if (read != ReadOutcome::Read) {
-        preset.reason = file + ": " + readFailure(read);
+        preset.reason = file + ": " + readFailureWords(read, "larger than 1 MiB");
         return preset;
     }
     preset.text.assign(bytes.begin(), bytes.end());

@@ -33,6 +33,21 @@ bool isMissing(FileError error) {
 
 // Access denied too: the classic rename and FAT refuse a target with any
 // open handle so, whatever its sharing.
+const char* readFailureWords(ReadOutcome outcome, const char* tooLarge) {
+    switch (outcome) {
+    case ReadOutcome::Missing:
+        return "no such file";
+    case ReadOutcome::Denied:
+        return "access denied";
+    case ReadOutcome::InUse:
+        return "held by another program (sharing violation)";
+    case ReadOutcome::TooLarge:
+        return tooLarge;
+    default:
+        return "cannot be read";
+    }
+}
+
 bool isInUse(FileError error) {
     return error == kErrorAccessDenied || error == kErrorSharingViolation ||
            error == kErrorLockViolation;

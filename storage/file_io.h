@@ -44,6 +44,9 @@ enum class CreateOutcome { Created, AlreadyExists, Failed };
 // How a whole file could be read: opened (Read), or why not. TooLarge and a
 // Failed read come after the open.
 enum class ReadOutcome { Read, Missing, Denied, InUse, TooLarge, Failed };
+// Why a whole file could not be read, in the console's words; tooLarge says
+// what the reader's size limit stands for.
+const char* readFailureWords(ReadOutcome outcome, const char* tooLarge);
 enum class ReplaceOutcome {
     Replaced,
     Held,     // another program has the file open without letting it be replaced

@@ -15,16 +15,10 @@ struct ExportOptions {
 };
 
 int runExport(const ExportOptions& options, Io& io) {
-    SettingsImage image;
-    if (loadSettingsImage(options.file, &image, io) != ReadOutcome::Read)
+    ExportSource source;
+    if (!loadExportSource(options.file, &source, io))
         return kExitUsage;
-    if (image.bytes.size() > kMaxDocumentFileSize) {
-        io.err += "zembcfg: " + image.path + ": too large to export\n";
-        return kExitUsage;
-    }
-    StoredPageSetup pageSetup;
-    const bool registry = readStoredPageSetup(&pageSetup);
-    const std::string document = exportDocument(image.bytes, registry ? &pageSetup : nullptr);
+    const std::string document = exportDocument(source.image.bytes, source.storedPageSetup());
     if (options.output.empty()) {
         io.out += document;
         return kExitDone;

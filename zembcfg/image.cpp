@@ -1,23 +1,9 @@
+#include "documents/document_layout.h"
 #include "settings/le_bytes.h"
 #include "settings/record_fields.h"
 #include "storage/settings_commit.h"
 #include "storage/settings_file.h"
 #include "zembcfg/zembcfg.h"
-
-static const char* failureReason(ReadOutcome outcome) {
-    switch (outcome) {
-    case ReadOutcome::Missing:
-        return "no such file";
-    case ReadOutcome::Denied:
-        return "access denied";
-    case ReadOutcome::InUse:
-        return "held by another program (sharing violation)";
-    case ReadOutcome::TooLarge:
-        return "too large to be a settings file";
-    default:
-        return "cannot be read";
-    }
-}
 
 // Through the settings program's own file layer, so that reading never
 // stands in the way of the driver or the settings program.
@@ -25,7 +11,7 @@ ReadOutcome readFileBytes(const std::string& path, std::vector<unsigned char>* b
                           std::string* reason) {
     const ReadOutcome outcome = readWholeFile(path, bytes);
     if (outcome != ReadOutcome::Read)
-        *reason = failureReason(outcome);
+        *reason = readFailureWords(outcome, "too large to be a settings file");
     return outcome;
 }
 
@@ -41,6 +27,17 @@ ReadOutcome loadSettingsImage(const std::string& fileOption, SettingsImage* imag
     if (outcome != ReadOutcome::Read)
         io.err += "zembcfg: " + image->path + ": " + reason + "\n";
     return outcome;
+}
+
+bool loadExportSource(const std::string& fileOption, ExportSource* source, Io& io) {
+    if (loadSettingsImage(fileOption, &source->image, io) != ReadOutcome::Read)
+        return false;
+    if (source->image.bytes.size() > kMaxDocumentFileSize) {
+        io.err += "zembcfg: " + source->image.path + ": too large to export\n";
+        return false;
+    }
+    source->registry = readStoredPageSetup(&source->pageSetup);
+    return true;
 }
 
 std::vector<unsigned char> pageSetupImage(const PageSetup& values) {

@@ -52,9 +52,8 @@ void printDryRun(const SettingsImage& current, const ImportPlan& plan, Io& io) {
 std::string commitFailure(const CommitResult& result) {
     switch (result.outcome) {
     case CommitOutcome::Unreadable:
-        return result.read == ReadOutcome::InUse    ? "held by another program (sharing violation)"
-               : result.read == ReadOutcome::Denied ? "access denied"
-                                                    : "cannot be read";
+        // Unreadable only after the file was found, and within the reader's limit.
+        return readFailureWords(result.read, "cannot be read");
     case CommitOutcome::Changed:
         return "changed by another program while being imported into";
     case CommitOutcome::NotBackedUp:

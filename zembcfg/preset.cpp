@@ -97,22 +97,17 @@ int runShow(const PresetOptions& options, Io& io) {
 }
 
 int runSave(const PresetOptions& options, Io& io) {
-    SettingsImage image;
-    if (loadSettingsImage(options.file, &image, io) != ReadOutcome::Read)
+    ExportSource source;
+    if (!loadExportSource(options.file, &source, io))
         return kExitUsage;
-    if (image.bytes.size() > kMaxDocumentFileSize) {
-        io.err += "zembcfg: " + image.path + ": too large to export\n";
-        return kExitUsage;
-    }
-    StoredPageSetup pageSetup;
-    const bool registry = readStoredPageSetup(&pageSetup);
-    const PresetResult saved = savePreset(presetFolders(options), options.name, image.bytes,
-                                          registry ? &pageSetup : nullptr, options.replace);
+    const PresetResult saved = savePreset(presetFolders(options), options.name, source.image.bytes,
+                                          source.storedPageSetup(), options.replace);
     if (saved.status != PresetStatus::Done) {
         io.err += "zembcfg: " + presetMessageEnglish(saved, options.name) + "\n";
         return kExitUsage;
     }
-    io.out += "saved " + image.path + " as preset \"" + options.name + "\" (" + saved.path + ")\n";
+    io.out +=
+        "saved " + source.image.path + " as preset \"" + options.name + "\" (" + saved.path + ")\n";
     return kExitDone;
 }
 

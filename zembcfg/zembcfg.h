@@ -84,6 +84,17 @@ bool defaultSettingsPath(std::string* path);
 // --file is given and this system has no default.
 ReadOutcome loadSettingsImage(const std::string& fileOption, SettingsImage* image, Io& io);
 
+// What an export writes: the settings file and the registry's page-setup
+// values (none where there is no registry).
+struct ExportSource {
+    SettingsImage image;
+    StoredPageSetup pageSetup;
+    bool registry = false;
+    const StoredPageSetup* storedPageSetup() const { return registry ? &pageSetup : nullptr; }
+};
+// False, with the reason printed, when the file cannot be read or exported.
+bool loadExportSource(const std::string& fileOption, ExportSource* source, Io& io);
+
 // True while the settings program's sheet is open in this user session.
 bool settingsProgramOpen();
 

@@ -113,12 +113,13 @@ TEST_F(Presets, PartialPresetChangesOnlyWhatItNames) {
     Bytes expected = current.image;
     put32(expected, 6, 10);
     EXPECT_EQ(applied.settings.image, expected);
-    PageSetup pageSetup = current.pageSetup;
-    pageSetup.Scale = 5000;
     EXPECT_EQ(pageSetupValue(applied.settings.pageSetup, 4), 5000u);
-    for (int i = 0; i < kPageSetupValueCount; ++i)
-        if (i != 4 && !pageSetupValueComputed(i))
-            EXPECT_EQ(pageSetupValue(applied.settings.pageSetup, i), pageSetupValue(pageSetup, i));
+    for (int i = 0; i < kPageSetupValueCount; ++i) {
+        if (i == 4 || pageSetupValueComputed(i))
+            continue;
+        EXPECT_EQ(pageSetupValue(applied.settings.pageSetup, i),
+                  pageSetupValue(current.pageSetup, i));
+    }
 }
 
 TEST_F(Presets, SharedPresetsAreNeverWrittenOrDeleted) {
