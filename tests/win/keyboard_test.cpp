@@ -201,7 +201,8 @@ TEST(Keyboard, TabFollowsEachTemplateOrder) {
         // The whole cycle: the page, the sheet's buttons and tabs, the page again.
         std::vector<int>& cycle = cycles[tab];
         cycle = *pageOrders[tab];
-        cycle.insert(cycle.end(), {IDOK, IDCANCEL, IDC_SHEET_TABS, pageOrders[tab]->front()});
+        cycle.insert(cycle.end(),
+                     {IDC_SHEET_PRESETS, IDOK, IDCANCEL, IDC_SHEET_TABS, pageOrders[tab]->front()});
         steps.push_back([tab](HWND sheet) {
             SetForegroundWindow(sheet);
             clickTab(sheet, tab);

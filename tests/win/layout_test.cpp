@@ -236,13 +236,16 @@ TEST(Layout, EveryPageShowsWholeWithEveryTextOnOneLine) {
         RECT client, tabs = screenRect(GetDlgItem(sheet, IDC_SHEET_TABS));
         GetClientRect(sheet, &client);
         MapWindowPoints(sheet, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        for (int id : {IDOK, IDCANCEL}) {
+        for (int id : {IDC_SHEET_PRESETS, IDOK, IDCANCEL}) {
             const RECT r = screenRect(GetDlgItem(sheet, id)), b = r;
             RECT both;
             EXPECT_FALSE(IntersectRect(&both, &b, &tabs)) << id;
             EXPECT_TRUE(r.right <= client.right && r.bottom <= client.bottom) << id;
             expectTextFits(GetDlgItem(sheet, id));
         }
+        const RECT presets = screenRect(GetDlgItem(sheet, IDC_SHEET_PRESETS)),
+                   ok = screenRect(GetDlgItem(sheet, IDOK));
+        EXPECT_LT(presets.right, ok.left) << "the presets button runs into OK";
         clickButton(sheet, IDCANCEL);
         return true;
     });
