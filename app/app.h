@@ -28,6 +28,16 @@ void waitForSessionSheet(HANDLE lock);
 // so, then waits for it when the lock lets it (lock may be null).
 void waitForElevatedSheet(HANDLE lock);
 
+// Every page shows the in-memory settings anew, its length unit included:
+// what changed in memory shows everywhere. Pages not shown do nothing.
+void showSettingsOnEveryPage();
+
+// What OK does before it saves: every page checked, then every page stored
+// in memory in tab order, so that later pages see what earlier ones stored.
+// A page with a text the settings file cannot hold has its tab selected and
+// the operator told; nothing is stored then, and the result is false.
+bool storeEveryPage(HWND sheet);
+
 // The sheet's page at a tab index (kPaperPageIndex...), or null when the
 // sheet is not shown.
 HWND sheetPage(int index);

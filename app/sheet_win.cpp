@@ -13,27 +13,26 @@
 #include "winui/dialog_face_win.h"
 #include "winui/dpi_win.h"
 #include "winui/instance_win.h"
-#include "winui/list_width_win.h"
 #include "winui/messages_win.h"
 #include "winui/tabbed_dialog_win.h"
 #include "winui/work_area_win.h"
 
 namespace {
 
-struct PageDef {
+struct SheetPage {
+    const PageDef* def;
     UINT tabTextId;
     int templateId;
-    DLGPROC proc;
-    void (*save)(HWND);
 };
 
-// In tab order, which is also the order the pages are created and saved in.
-const PageDef kPages[kPageCount] = {
-    {IDS_TAB_PAPER, IDD_PAPER_PAGE, paperPageProc, savePaperPage},
-    {IDS_TAB_PLOTTER_ENV, IDD_PLOTTER_ENV_PAGE, plotterEnvPageProc, savePlotterEnvPage},
-    {IDS_TAB_PLOTTER_EXTRA, IDD_PLOTTER_EXTRA_PAGE, plotterExtraPageProc, savePlotterExtraPage},
-    {IDS_TAB_TOOL, IDD_TOOL_PAGE, toolPageProc, saveToolPage},
-    {IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE, cataloguePageProc, saveCataloguePage},
+// In tab order, which is also the order the pages are created, checked and
+// saved in.
+const SheetPage kPages[kPageCount] = {
+    {&kPaperPage, IDS_TAB_PAPER, IDD_PAPER_PAGE},
+    {&kPlotterEnvPage, IDS_TAB_PLOTTER_ENV, IDD_PLOTTER_ENV_PAGE},
+    {&kPlotterExtraPage, IDS_TAB_PLOTTER_EXTRA, IDD_PLOTTER_EXTRA_PAGE},
+    {&kToolPage, IDS_TAB_TOOL, IDD_TOOL_PAGE},
+    {&kCataloguePage, IDS_TAB_CATALOGUE, IDD_CATALOGUE_PAGE},
 };
 
 HWND g_sheet;
@@ -102,11 +101,8 @@ bool answerDpiScaledSize(HWND sheet, int dpi, SIZE* size) {
 void followNewDpi(HWND sheet, int dpi, const RECT* suggested) {
     followDpiChange(sheet, dpi);
     layOutSheet(sheet, dpi);
-    showOrientationIcons(g_pages[kPaperPageIndex]);
-    remeasureColourLists(g_pages[kToolPageIndex]);
     for (HWND page : g_pages)
-        if (page)
-            fitDroppedWidths(page);
+        pageFollowDpi(page);
     setIconsForDpi(sheet, dpi);
     // The suggestion is the size answered to WM_GETDPISCALEDSIZE; should it
     // ever be less than the layout needs, the sheet keeps what it needs.
@@ -176,7 +172,7 @@ void initialiseSheet(HWND sheet) {
     insertTabs(g_tabs, g_instance, kPageCount, [](int i) { return kPages[i].tabTextId; });
     for (int index = 0; index < kPageCount; ++index)
         g_pages[index] =
-            createTabPage(g_instance, kPages[index].templateId, sheet, kPages[index].proc);
+            createPage(g_instance, kPages[index].templateId, sheet, *kPages[index].def);
     layOutSheet(sheet, windowDpi(sheet));
     setIconsForDpi(sheet, windowDpi(sheet));
     showPage(0);
@@ -187,28 +183,19 @@ void initialiseSheet(HWND sheet) {
         SetWindowsHookExW(WH_MSGFILTER, sheetKeyboardFilter, nullptr, GetCurrentThreadId());
 }
 
-// A typed text the settings file cannot hold is caught before any page
-// stores anything.
-bool textsStorable(HWND sheet) {
-    HWND page = g_pages[kPlotterExtraPageIndex];
-    const int unstorable = plotterExtraPageUnstorableText(page);
-    if (unstorable == 0)
-        return true;
-    selectTab(kPlotterExtraPageIndex);
-    reportUnstorableText(sheet, page, unstorable);
-    return false;
-}
-
-// Every page stores itself in memory, in the fixed order, so that later pages
-// see what earlier ones stored; then the file is saved once. The sheet closes
+// The file is saved once, after every page stored itself. The sheet closes
 // only when it was.
 void applyAndClose(HWND sheet) {
-    if (!textsStorable(sheet))
-        return;
-    for (int i = 0; i < kPageCount; ++i)
-        kPages[i].save(g_pages[i]);
-    if (saveSettingsAskingFirst(sheet))
+    if (storeEveryPage(sheet) && saveSettingsAskingFirst(sheet))
         EndDialog(sheet, 1);
+}
+
+// The page that sent a unit choice, as its tab index.
+int pageIndexOf(HWND page) {
+    for (int i = 0; i < kPageCount; ++i)
+        if (g_pages[i] == page)
+            return i;
+    return -1;
 }
 
 // Unit synchronisation and the tests must never reach a page that is gone.
@@ -273,7 +260,7 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         g_keepInsideWhenMoved = false;
         return FALSE;
     case kUnitChosenMessage:
-        synchroniseUnits(static_cast<int>(wParam), static_cast<int>(lParam));
+        synchroniseUnits(pageIndexOf(reinterpret_cast<HWND>(wParam)), static_cast<int>(lParam));
         return TRUE;
     }
     return FALSE;
@@ -296,4 +283,26 @@ INT_PTR runPropertySheet() {
 
 HWND sheetPage(int index) {
     return index >= 0 && index < kPageCount ? g_pages[index] : nullptr;
+}
+
+void showSettingsOnEveryPage() {
+    for (HWND page : g_pages)
+        pageInitialise(page);
+}
+
+bool storeEveryPage(HWND sheet) {
+    // A typed text the settings file cannot hold is caught before any page
+    // stores anything.
+    for (int i = 0; i < kPageCount; ++i) {
+        const int unstorable = pageValidate(g_pages[i]);
+        if (unstorable != 0) {
+            selectTab(i);
+            reportUnstorableText(sheet, g_pages[i], unstorable);
+            return false;
+        }
+    }
+    // In the fixed order, so that later pages see what earlier ones stored.
+    for (HWND page : g_pages)
+        pageSave(page);
+    return true;
 }

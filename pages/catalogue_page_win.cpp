@@ -8,6 +8,7 @@
 #include <string>
 
 #include "pages/catalogue_logic.h"
+#include "pages/length_page_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
 #include "settings/catalogue.h"
@@ -121,11 +122,8 @@ void initialise(HWND page) {
     // Counted in characters by the edit; keepNameWithinSlot counts bytes.
     sendToItem(page, IDC_CATALOGUE_NAME, EM_LIMITTEXT, kPaperNameMaxBytes, 0);
     fillCatalogueList(page);
-    fillListFromStrings(page, IDC_CATALOGUE_UNIT, IDS_UNIT_FIRST, kUnitCount);
-    g_pageUnit = g_paperCatalogue.lengthUnit;
-    selectListPosition(page, IDC_CATALOGUE_UNIT, g_pageUnit);
-    if (PaperCount() > 0)
-        showLine(page, 0);
+    g_pageUnit = showStoredUnit(page, IDC_CATALOGUE_UNIT);
+    showLine(page, 0); // the blank line when the catalogue is empty
 }
 
 // A slot holds 63 bytes of name: a longer text (double-byte characters, or
@@ -170,17 +168,13 @@ void modifyEntry(HWND page, int selected, int blank) {
     putLine(page, selected, fields.name);
 }
 
-INT_PTR onCommand(HWND page, int id, int code) {
+INT_PTR command(HWND page, int id, int code) {
     const int selected = selectedLine(page);
     const int blank = blankLine(page);
     switch (id) {
     case IDC_CATALOGUE_LIST:
         if (code == LBN_SELCHANGE)
             showLine(page, selected);
-        return TRUE;
-    case IDC_CATALOGUE_UNIT:
-        if (code == CBN_SELENDOK)
-            unitConfirmed(page, kCataloguePageIndex, IDC_CATALOGUE_UNIT, cataloguePageUnitChange);
         return TRUE;
     case IDC_CATALOGUE_NEW:
         newEntry(page, selected, blank);
@@ -199,35 +193,42 @@ INT_PTR onCommand(HWND page, int id, int code) {
     return FALSE;
 }
 
-} // namespace
-
-INT_PTR CALLBACK cataloguePageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        initialise(page);
-        return TRUE;
-    case WM_COMMAND:
-        return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
+// The page's unit is the one OK stores.
+void save(HWND) {
+    storeLengthUnit(g_pageUnit);
 }
 
-void saveCataloguePage(HWND page) {
-    // A page that was never created has no unit of its own to store.
-    if (page != nullptr)
-        g_paperCatalogue.lengthUnit = g_pageUnit;
-}
-
-void cataloguePageUnitChange(HWND page, int unit) {
-    if (page == nullptr || lowSixteenBits(unit) == g_pageUnit)
-        return;
-    // Read in the old unit; an empty name comes back as its generated name.
+// The entry fields as a unit change reads them: in the old unit, an empty
+// name coming back as its generated name.
+struct ShownEntry {
     CatalogueFields fields;
-    const bool nameStorable = readEntryFields(page, &fields);
-    g_pageUnit = lowSixteenBits(unit);
+    bool nameStorable;
+};
+
+ShownEntry readShownEntry(HWND page) {
+    ShownEntry entry;
+    entry.nameStorable = readEntryFields(page, &entry.fields);
+    return entry;
+}
+
+void showConvertedEntry(HWND page, const ShownEntry& entry) {
     // A name the catalogue cannot hold stays as typed until New or Modify
     // asks for it to be replaced.
-    if (nameStorable)
-        showName(page, fields.name);
-    showSizes(page, fields.width, fields.length, fields.roll);
+    if (entry.nameStorable)
+        showName(page, entry.fields.name);
+    showSizes(page, entry.fields.width, entry.fields.length, entry.fields.roll);
 }
+
+void unitChange(HWND page, int unit) {
+    changeLengthUnit(page, unit, &g_pageUnit, readShownEntry, showConvertedEntry);
+}
+
+} // namespace
+
+const PageDef kCataloguePage = {
+    .initialise = initialise,
+    .command = command,
+    .save = save,
+    .unitList = IDC_CATALOGUE_UNIT,
+    .unitChange = unitChange,
+};

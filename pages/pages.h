@@ -1,39 +1,61 @@
-// The five property pages. Each has a dialog procedure, which fills the page
-// from the in-memory settings when the page is created, and a save routine
-// that stores the page back into them on OK. No page writes the settings
-// file: the sheet saves it once, after all five.
+// The five property pages, all of one shape: a page is a PageDef, whose
+// routines the one page dialog procedure calls. A page fills itself from the
+// in-memory settings and stores itself back into them; no page writes the
+// settings file: the sheet saves it once, after all five.
 #pragma once
 
 #include <windows.h>
 
-INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK plotterEnvPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK toolPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK cataloguePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+struct PageDef {
+    // Fills the controls from the in-memory settings: when the page is
+    // created, and again whenever the sheet shows the settings anew.
+    void (*initialise)(HWND page);
+    // WM_COMMAND from a control other than the unit list; TRUE when handled.
+    INT_PTR (*command)(HWND page, int id, int notification) = nullptr;
+    // Stores the controls into the in-memory settings.
+    void (*save)(HWND page);
+    // The id of the first input the settings file cannot store, or 0.
+    int (*validate)(HWND page) = nullptr;
+    // Length pages only: the list the operator chooses the unit in, and the
+    // page showing its lengths in another unit. It neither synchronises the
+    // other pages nor touches the stored length unit.
+    int unitList = 0;
+    void (*unitChange)(HWND page, int unit) = nullptr;
+    // After a move to a monitor of another DPI, beyond what every page does.
+    void (*dpiChanged)(HWND page) = nullptr;
+    // Any other message the page answers, as a dialog procedure would.
+    INT_PTR (*message)(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) = nullptr;
+};
 
-void savePaperPage(HWND page);
-void savePlotterEnvPage(HWND page);
-void savePlotterExtraPage(HWND page);
-void saveToolPage(HWND page);
-void saveCataloguePage(HWND page);
+extern const PageDef kPaperPage;
+extern const PageDef kPlotterEnvPage;
+extern const PageDef kPlotterExtraPage;
+extern const PageDef kToolPage;
+extern const PageDef kCataloguePage;
 
-// The id of the first text edit of the plotter additional page that holds a
-// character the settings file cannot store, or 0 when all can be stored.
-int plotterExtraPageUnstorableText(HWND page);
+// Page `def` made from template `templateId` over the sheet's tab control;
+// null when it cannot be made.
+HWND createPage(HINSTANCE module, int templateId, HWND sheet, const PageDef& def);
 
-// At the page's DPI, and again after a move to a monitor of another DPI:
-// the paper page's orientation icons and the tool page's swatch items.
-void showOrientationIcons(HWND page);
-void remeasureColourLists(HWND page);
+// The dialog procedure of every page: the routines of the page's def.
+INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Unit change of a length page: with a unit other than its current one it
-// reads the page's lengths in the old unit and shows them in the new one.
-// It neither synchronises other pages nor touches the stored length unit.
-void paperPageUnitChange(HWND page, int unit);
-void plotterEnvPageUnitChange(HWND page, int unit);
-void plotterExtraPageUnitChange(HWND page, int unit);
-void cataloguePageUnitChange(HWND page, int unit);
+// A page's routines as the sheet calls them. A page that was never created,
+// or is gone, has nothing to show or store: these then do nothing, and
+// pageValidate finds nothing (0).
+void pageInitialise(HWND page);
+void pageSave(HWND page);
+int pageValidate(HWND page);
+// Its own work after a DPI change, then the drop-down widths again.
+void pageFollowDpi(HWND page);
+// Another page's unit choice: a length page selects the unit in its list and
+// shows its lengths in it; other pages have none.
+void pageFollowUnit(HWND page, int unit);
+
+// The stored length unit, which every length page starts in. Its one writer:
+// the operator's confirmed choice (through the sheet's unit synchronisation)
+// and OK (from the catalogue page, which shows it) both store it here.
+void storeLengthUnit(int unit);
 
 // Tab indexes of the pages (the tool page, 3, shows no lengths).
 enum : int {
@@ -46,10 +68,6 @@ enum : int {
 };
 
 // Sent by a length page to its parent, the sheet, when the operator confirmed
-// a unit and the page shows its lengths in it: wParam is the page's tab
-// index, lParam the unit. The sheet brings its other pages to that unit.
+// a unit and the page shows its lengths in it: wParam is the page, lParam the
+// unit. The sheet brings its other pages to that unit.
 enum : UINT { kUnitChosenMessage = WM_APP + 1 };
-
-// The operator confirmed a choice in the page's unit list: with a unit
-// selected, the page converts its own lengths and tells the sheet.
-void unitConfirmed(HWND page, int pageIndex, int unitList, void (*unitChange)(HWND, int));

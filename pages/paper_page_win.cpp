@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "pages/length_page_win.h"
 #include "pages/pages.h"
 #include "pages/paper_logic.h"
 #include "resources/resource_ids.h"
@@ -79,7 +80,13 @@ void showOrientation(HWND page, bool portrait) {
                portrait ? IDC_PAPER_PORTRAIT : IDC_PAPER_LANDSCAPE);
 }
 
-void initialisePaperPage(HWND page) {
+// At the page's DPI, and again after a move to a monitor of another DPI.
+void showOrientationIcons(HWND page) {
+    showIconForDpi(page, IDC_PAPER_PORTRAIT_ICON, IDI_PAPER_PORTRAIT);
+    showIconForDpi(page, IDC_PAPER_LANDSCAPE_ICON, IDI_PAPER_LANDSCAPE);
+}
+
+void initialise(HWND page) {
     fillSizeList(page);
 
     // A catalogue size brings its own dimensions; a custom (or unknown) code
@@ -96,9 +103,7 @@ void initialisePaperPage(HWND page) {
         selectListPosition(page, IDC_PAPER_SIZE, g_customItemData);
     }
 
-    fillListFromStrings(page, IDC_PAPER_UNITS, IDS_UNIT_FIRST, kUnitCount);
-    g_pageUnit = g_paperCatalogue.lengthUnit;
-    selectListPosition(page, IDC_PAPER_UNITS, g_pageUnit);
+    g_pageUnit = showStoredUnit(page, IDC_PAPER_UNITS);
 
     showPaperFields(page, g_pageSetup.Width, g_pageSetup.Height, g_pageSetup.pisroll);
 
@@ -132,15 +137,11 @@ void chooseOrientation(HWND page, bool portrait) {
     showOrientation(page, portrait);
 }
 
-INT_PTR onCommand(HWND page, int id, int notification) {
+INT_PTR command(HWND page, int id, int notification) {
     switch (id) {
     case IDC_PAPER_SIZE:
         if (notification == CBN_SELENDOK)
             chooseSize(page);
-        return TRUE;
-    case IDC_PAPER_UNITS:
-        if (notification == CBN_SELENDOK)
-            unitConfirmed(page, kPaperPageIndex, IDC_PAPER_UNITS, paperPageUnitChange);
         return TRUE;
     case IDC_PAPER_PORTRAIT:
         chooseOrientation(page, true);
@@ -154,23 +155,7 @@ INT_PTR onCommand(HWND page, int id, int notification) {
     return FALSE;
 }
 
-} // namespace
-
-INT_PTR CALLBACK paperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        initialisePaperPage(page);
-        return TRUE;
-    case WM_COMMAND:
-        return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
-}
-
-void savePaperPage(HWND page) {
-    // Without its window the page has nothing to store; keep the values.
-    if (!IsWindow(page))
-        return;
+void save(HWND page) {
     const PaperFields fields = readPaperFields(page);
     g_pageSetup.Scale = scaleAtPosition(selectedListPosition(page, IDC_PAPER_SCALE));
     g_pageSetup.pisroll = fields.roll;
@@ -181,17 +166,17 @@ void savePaperPage(HWND page) {
     g_pageSetup.iLstPage = readPrintPage(page, IDC_PAPER_LAST_PAGE);
 }
 
-void showOrientationIcons(HWND page) {
-    if (page == nullptr || !IsWindow(page))
-        return;
-    showIconForDpi(page, IDC_PAPER_PORTRAIT_ICON, IDI_PAPER_PORTRAIT);
-    showIconForDpi(page, IDC_PAPER_LANDSCAPE_ICON, IDI_PAPER_LANDSCAPE);
+void unitChange(HWND page, int unit) {
+    changeLengthUnit(page, unit, &g_pageUnit, readPaperFields, showPaperFields);
 }
 
-void paperPageUnitChange(HWND page, int unit) {
-    if (lowSixteenBits(unit) == g_pageUnit)
-        return;
-    const PaperFields fields = readPaperFields(page);
-    g_pageUnit = lowSixteenBits(unit);
-    showPaperFields(page, fields);
-}
+} // namespace
+
+const PageDef kPaperPage = {
+    .initialise = initialise,
+    .command = command,
+    .save = save,
+    .unitList = IDC_PAPER_UNITS,
+    .unitChange = unitChange,
+    .dpiChanged = showOrientationIcons,
+};

@@ -1,15 +1,15 @@
 // Plotter environment page: output margins for leaf and roll paper, sorting
 // and optimisation switches, kanji code, outline, origin, and the output
-// port with its serial-line settings. Filled once when the sheet creates it;
-// stored into the record and written to the settings file on OK.
+// port with its serial-line settings, shown from the record and stored back
+// into it on OK.
 #include <windows.h>
 
 #include <cstdint>
 
+#include "pages/length_page_win.h"
 #include "pages/pages.h"
 #include "pages/plotter_env_logic.h"
 #include "resources/resource_ids.h"
-#include "settings/catalogue.h"
 #include "settings/record.h"
 #include "storage/settings_file.h"
 #include "units/units.h"
@@ -22,7 +22,9 @@ int16_t s_marginUnit;
 
 // Eight margins in record order: leaf top, left, right, bottom, then roll.
 enum : int { kMarginCount = 8 };
-using Margins = int32_t[kMarginCount];
+struct Margins {
+    int32_t mm[kMarginCount];
+};
 
 // Edit of each margin, in the same order as Margins.
 const int kMarginEdits[kMarginCount] = {
@@ -75,24 +77,28 @@ const PlainList kLineLists[] = {
     {IDC_ENV_FLOW_CONTROL, IDS_ENV_FLOW_FIRST, 3, &PlotterRecord::flowControl},
 };
 
-void showMargins(HWND page, const Margins margins) {
+void showMargins(HWND page, const Margins& margins) {
     for (int i = 0; i < kMarginCount; ++i)
-        showLength(page, kMarginEdits[i], margins[i], s_marginUnit);
+        showLength(page, kMarginEdits[i], margins.mm[i], s_marginUnit);
 }
 
-void readMargins(HWND page, Margins margins) {
+Margins readMargins(HWND page) {
+    Margins margins;
     for (int i = 0; i < kMarginCount; ++i)
-        margins[i] = readLength(page, kMarginEdits[i], s_marginUnit);
+        margins.mm[i] = readLength(page, kMarginEdits[i], s_marginUnit);
+    return margins;
 }
 
-void marginsFromRecord(Margins margins) {
+Margins marginsFromRecord() {
+    Margins margins;
     for (int i = 0; i < kMarginCount; ++i)
-        margins[i] = g_plotterRecord.*kMarginFields[i];
+        margins.mm[i] = g_plotterRecord.*kMarginFields[i];
+    return margins;
 }
 
-void marginsToRecord(const Margins margins) {
+void marginsToRecord(const Margins& margins) {
     for (int i = 0; i < kMarginCount; ++i)
-        g_plotterRecord.*kMarginFields[i] = margins[i];
+        g_plotterRecord.*kMarginFields[i] = margins.mm[i];
 }
 
 void fillAndSelect(HWND page, const PlainList& list) {
@@ -104,13 +110,9 @@ void storeSelection(HWND page, const PlainList& list) {
     g_plotterRecord.*list.field = lowSixteenBits(selectedListData(page, list.id));
 }
 
-void initialisePage(HWND page) {
-    fillListFromStrings(page, IDC_ENV_MARGIN_UNIT, IDS_UNIT_FIRST, kUnitCount);
-    s_marginUnit = g_paperCatalogue.lengthUnit;
-    selectListPosition(page, IDC_ENV_MARGIN_UNIT, s_marginUnit);
-    Margins margins;
-    marginsFromRecord(margins);
-    showMargins(page, margins);
+void initialise(HWND page) {
+    s_marginUnit = showStoredUnit(page, IDC_ENV_MARGIN_UNIT);
+    showMargins(page, marginsFromRecord());
 
     // An id outside the range leaves all three cleared.
     checkOneOf(page, IDC_ENV_SORT_NONE, IDC_ENV_SORT_VECTOR,
@@ -126,58 +128,32 @@ void initialisePage(HWND page) {
         fillAndSelect(page, list);
 }
 
-INT_PTR onCommand(HWND page, int id, int notification) {
-    if (id != IDC_ENV_MARGIN_UNIT)
-        return FALSE;
-    // Only a confirmed choice converts; browsing the open list does not.
-    if (notification == CBN_SELENDOK)
-        unitConfirmed(page, kPlotterEnvPageIndex, IDC_ENV_MARGIN_UNIT, plotterEnvPageUnitChange);
-    return TRUE;
+void save(HWND page) {
+    marginsToRecord(readMargins(page));
+
+    g_plotterRecord.sortMode =
+        sortModeFromRadios(isChecked(page, IDC_ENV_SORT_NONE), isChecked(page, IDC_ENV_SORT_OBJECT),
+                           isChecked(page, IDC_ENV_SORT_VECTOR), g_plotterRecord.sortMode);
+    for (const CheckBox& box : kCheckBoxes)
+        g_plotterRecord.*box.field = fieldForBox(isChecked(page, box.id), box.inverted);
+
+    for (const PlainList& list : kOutputLists)
+        storeSelection(page, list);
+    g_plotterRecord.commPort =
+        lowSixteenBits(portCodeForListPosition(selectedListData(page, IDC_ENV_PORT)));
+    for (const PlainList& list : kLineLists)
+        storeSelection(page, list);
+}
+
+void unitChange(HWND page, int unit) {
+    changeLengthUnit(page, unit, &s_marginUnit, readMargins, showMargins);
 }
 
 } // namespace
 
-INT_PTR CALLBACK plotterEnvPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        initialisePage(page);
-        return TRUE;
-    case WM_COMMAND:
-        return onCommand(page, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
-}
-
-void plotterEnvPageUnitChange(HWND page, int unit) {
-    const int16_t newUnit = lowSixteenBits(unit);
-    if (newUnit == s_marginUnit)
-        return;
-    // Through whole millimetres, exactly as OK would store them.
-    Margins margins;
-    readMargins(page, margins);
-    s_marginUnit = newUnit;
-    showMargins(page, margins);
-}
-
-void savePlotterEnvPage(HWND page) {
-    // Without its window the page has nothing to copy; reading absent
-    // controls would zero every margin and switch.
-    if (IsWindow(page)) {
-        Margins margins;
-        readMargins(page, margins);
-        marginsToRecord(margins);
-
-        g_plotterRecord.sortMode = sortModeFromRadios(
-            isChecked(page, IDC_ENV_SORT_NONE), isChecked(page, IDC_ENV_SORT_OBJECT),
-            isChecked(page, IDC_ENV_SORT_VECTOR), g_plotterRecord.sortMode);
-        for (const CheckBox& box : kCheckBoxes)
-            g_plotterRecord.*box.field = fieldForBox(isChecked(page, box.id), box.inverted);
-
-        for (const PlainList& list : kOutputLists)
-            storeSelection(page, list);
-        g_plotterRecord.commPort =
-            lowSixteenBits(portCodeForListPosition(selectedListData(page, IDC_ENV_PORT)));
-        for (const PlainList& list : kLineLists)
-            storeSelection(page, list);
-    }
-}
+const PageDef kPlotterEnvPage = {
+    .initialise = initialise,
+    .save = save,
+    .unitList = IDC_ENV_MARGIN_UNIT,
+    .unitChange = unitChange,
+};

@@ -1,16 +1,16 @@
 // The plotter additional page: frame-cut margins and tools, cutting pressures
 // and lengths, header and footer texts, the network host, PD optimisation and
-// the shared folder. It stores into the in-memory record only; the tool page's
-// save, which runs after it, writes the record to the file.
+// the shared folder. Texts the settings file cannot hold are refused before
+// anything is stored.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
 
 #include <cstdint>
 
+#include "pages/length_page_win.h"
 #include "pages/pages.h"
 #include "resources/resource_ids.h"
-#include "settings/catalogue.h"
 #include "settings/record.h"
 #include "settings/stored_values.h"
 #include "units/units.h"
@@ -98,11 +98,9 @@ void showPdOptimisation(HWND page) {
     showInteger(page, IDC_PD_VERTEX_COUNT, static_cast<int32_t>(pdVertexCount(word)));
 }
 
-void initialisePage(HWND page) {
+void initialise(HWND page) {
     const PlotterRecord& r = g_plotterRecord;
-    fillListFromStrings(page, IDC_EXTRA_UNIT, IDS_UNIT_FIRST, kUnitCount);
-    g_pageUnit = g_paperCatalogue.lengthUnit;
-    selectListPosition(page, IDC_EXTRA_UNIT, g_pageUnit);
+    g_pageUnit = showStoredUnit(page, IDC_EXTRA_UNIT);
     showLengths(page, {r.frameMarginTop, r.frameMarginLeft, r.frameMarginRight, r.frameMarginBottom,
                        r.rollPageLength});
 
@@ -166,36 +164,14 @@ void browseForSharedFolder(HWND page) {
         CoUninitialize();
 }
 
-void handleCommand(HWND page, int id, int notification) {
-    if (id == IDC_EXTRA_UNIT && notification == CBN_SELENDOK)
-        unitConfirmed(page, kPlotterExtraPageIndex, IDC_EXTRA_UNIT, plotterExtraPageUnitChange);
-    else if (id == IDC_BROWSE_SHARED_FOLDER)
-        browseForSharedFolder(page);
+INT_PTR command(HWND page, int id, int) {
+    if (id != IDC_BROWSE_SHARED_FOLDER)
+        return FALSE;
+    browseForSharedFolder(page);
+    return TRUE;
 }
 
-} // namespace
-
-INT_PTR CALLBACK plotterExtraPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        initialisePage(page);
-        return TRUE;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id != IDC_EXTRA_UNIT && id != IDC_BROWSE_SHARED_FOLDER)
-            return FALSE;
-        handleCommand(page, id, HIWORD(wParam));
-        return TRUE;
-    }
-    }
-    return FALSE;
-}
-
-void savePlotterExtraPage(HWND page) {
-    // A page that was never created has nothing to store; reading its absent
-    // controls would blank the record.
-    if (page == nullptr || !IsWindow(page))
-        return;
+void save(HWND page) {
     PlotterRecord& r = g_plotterRecord;
 
     const Lengths lengths = readLengths(page);
@@ -225,9 +201,8 @@ void savePlotterExtraPage(HWND page) {
     r.debugMode = isChecked(page, IDC_DEBUG_MODE) ? 1 : 0;
 }
 
-int plotterExtraPageUnstorableText(HWND page) {
-    if (page == nullptr || !IsWindow(page))
-        return 0;
+// The text edits are checked before any page stores anything.
+int validate(HWND page) {
     for (const TextField& t : kTextFields) {
         char text[kRecordTextReadSize];
         if (!readTextField(page, t.id, g_plotterRecord.*t.field, text))
@@ -236,10 +211,17 @@ int plotterExtraPageUnstorableText(HWND page) {
     return 0;
 }
 
-void plotterExtraPageUnitChange(HWND page, int unit) {
-    if (lowSixteenBits(unit) == g_pageUnit)
-        return;
-    const Lengths lengths = readLengths(page);
-    g_pageUnit = lowSixteenBits(unit);
-    showLengths(page, lengths);
+void unitChange(HWND page, int unit) {
+    changeLengthUnit(page, unit, &g_pageUnit, readLengths, showLengths);
 }
+
+} // namespace
+
+const PageDef kPlotterExtraPage = {
+    .initialise = initialise,
+    .command = command,
+    .save = save,
+    .validate = validate,
+    .unitList = IDC_EXTRA_UNIT,
+    .unitChange = unitChange,
+};

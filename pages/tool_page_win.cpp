@@ -1,6 +1,6 @@
 // The tool page: ten pen rows, each a tool list, a thickness edit and a list
-// of painted colour swatches. It is filled once when created and reacts to no
-// command; everything is read back on OK.
+// of painted colour swatches. It reacts to no command; everything is read
+// back on OK.
 #include <windows.h>
 
 #include "pages/pages.h"
@@ -36,7 +36,7 @@ void showPenRow(HWND page, int row, const PenSlot& slot) {
     selectListPosition(page, colourListId(row), shown.colourPosition);
 }
 
-void initialiseToolPage(HWND page) {
+void initialise(HWND page) {
     for (int row = 0; row < kPenSlotCount; ++row)
         showPenRow(page, row, g_plotterRecord.penSlots[row]);
 }
@@ -134,9 +134,24 @@ bool paintSwatch(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-} // namespace
+// The swatch lists' item heights at the page's DPI, after a move to a
+// monitor of another DPI.
+void remeasureColourLists(HWND page) {
+    const int height = scaleToDpi(kSwatchHeight, windowDpi(page));
+    for (int row = 0; row < kPenSlotCount; ++row) {
+        // -1 is the selection field, 0 the items of the open list.
+        sendToItem(page, colourListId(row), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+        sendToItem(page, colourListId(row), CB_SETITEMHEIGHT, 0, height);
+    }
+}
 
-INT_PTR CALLBACK toolPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+void save(HWND page) {
+    for (int row = 0; row < kPenSlotCount; ++row)
+        readPenRow(page, row, &g_plotterRecord.penSlots[row]);
+}
+
+// The swatch lists' items are owner-drawn.
+INT_PTR ownerDraw(HWND page, UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
     case WM_MEASUREITEM:
         if (lParam == 0)
@@ -147,28 +162,15 @@ INT_PTR CALLBACK toolPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
         if (lParam == 0)
             return FALSE;
         return paintSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
-    case WM_INITDIALOG:
-        initialiseToolPage(page);
-        return TRUE;
     }
     return FALSE;
 }
 
-void remeasureColourLists(HWND page) {
-    if (page == nullptr || !IsWindow(page))
-        return;
-    const int height = scaleToDpi(kSwatchHeight, windowDpi(page));
-    for (int row = 0; row < kPenSlotCount; ++row) {
-        // -1 is the selection field, 0 the items of the open list.
-        sendToItem(page, colourListId(row), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
-        sendToItem(page, colourListId(row), CB_SETITEMHEIGHT, 0, height);
-    }
-}
+} // namespace
 
-void saveToolPage(HWND page) {
-    // Without its window there is nothing to read back; reading the missing
-    // controls would turn every pen into the first tool.
-    if (page != nullptr && IsWindow(page))
-        for (int row = 0; row < kPenSlotCount; ++row)
-            readPenRow(page, row, &g_plotterRecord.penSlots[row]);
-}
+const PageDef kToolPage = {
+    .initialise = initialise,
+    .save = save,
+    .dpiChanged = remeasureColourLists,
+    .message = ownerDraw,
+};

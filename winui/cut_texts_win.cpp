@@ -142,9 +142,9 @@ std::vector<FitItem> measureTextNeeds(HWND dialog, const std::vector<ControlRect
 }
 
 int widenCutTexts(std::vector<FitItem>& items, int clientWidth, int dpi) {
-    int designedRight = 0;
+    int rightBeforeWidening = 0;
     for (const FitItem& item : items)
-        designedRight = std::max(designedRight, item.rect.right);
+        rightBeforeWidening = std::max(rightBeforeWidening, item.rect.right);
     const int margin = scaleToDpi(kMargin, dpi);
     widenIntoFreeSpace(items, scaleToDpi(kGap, dpi), scaleToDpi(kReach, dpi), margin,
                        clientWidth - margin);
@@ -152,7 +152,7 @@ int widenCutTexts(std::vector<FitItem>& items, int clientWidth, int dpi) {
     for (const FitItem& item : items)
         right = std::max(right, item.rect.right);
     // The dialog's own right margin, where it kept less than ours.
-    const int rightMargin = std::min(margin, clientWidth - designedRight);
+    const int rightMargin = std::min(margin, clientWidth - rightBeforeWidening);
     return std::max(clientWidth, right + rightMargin);
 }
 

@@ -277,10 +277,10 @@ TEST(PlotterEnvPage, ReservedFieldsSurviveOk) {
 TEST(PlotterEnvPage, SaveWritesNoFileAndNeedsItsWindow) {
     startWith([](Bytes& b) { put32(b, R + 4, 33); });
     const Bytes before = readFileBytes(settingsPath());
-    savePlotterEnvPage(nullptr); // copies nothing, so zeroes nothing
+    pageSave(nullptr); // copies nothing, so zeroes nothing
     runSheetWith({[](HWND sheet) {
         typeText(sheetPage(kPlotterEnvPageIndex), 202, L"1");
-        savePlotterEnvPage(sheetPage(kPlotterEnvPageIndex));
+        pageSave(sheetPage(kPlotterEnvPageIndex));
         clickButton(sheet, IDCANCEL);
         return true;
     }});

@@ -308,7 +308,7 @@ INT_PTR paint(HWND page, int position, UINT action, UINT state, DWORD (&pixels)[
                            {2, 2, 62, 17},
                            0};
     const INT_PTR handled =
-        toolPageProc(page, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        pageProc(page, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
     GdiFlush();
     for (int i = 0; i < 64 * 19; ++i)
         pixels[i / 64][i % 64] = bits[i] & 0xFFFFFF;
@@ -365,8 +365,7 @@ TEST_F(ToolPage, SwatchesArePaintedInTheSystemColoursByTheirState) {
         kToolPageIndex,
         [&](HWND page) {
             MEASUREITEMSTRUCT measure = {ODT_COMBOBOX, 999, 0, 1, 1, 0};
-            EXPECT_TRUE(
-                toolPageProc(page, WM_MEASUREITEM, 999, reinterpret_cast<LPARAM>(&measure)));
+            EXPECT_TRUE(pageProc(page, WM_MEASUREITEM, 999, reinterpret_cast<LPARAM>(&measure)));
             EXPECT_EQ(measure.itemWidth * 100 + measure.itemHeight, 6015u);
 
             const ColourScheme scheme;
