@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "fuzz/memory_files.h"
-#include "zembcfg/export_document.h"
+#include "documents/export_document.h"
 #include "settings/default_image.h"
-#include "zembcfg/import_plan.h"
+#include "documents/import_plan.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {

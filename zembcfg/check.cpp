@@ -1,8 +1,8 @@
 #include <CLI/CLI.hpp>
 
 #include "storage/settings_file.h"
-#include "zembcfg/field_walk.h"
-#include "zembcfg/values.h"
+#include "documents/field_walk.h"
+#include "documents/values.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "zembcfg/diff_document.h"
-#include "zembcfg/field_walk.h"
-#include "zembcfg/values.h"
+#include "documents/field_walk.h"
+#include "documents/values.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "zembcfg/import_plan.h"
+#include "documents/import_plan.h"
 #include "zembcfg/zembcfg.h"
 
 bool documentAsImage(SettingsImage* image, Io& io) {

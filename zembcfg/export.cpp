@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "zembcfg/export_document.h"
+#include "documents/export_document.h"
 #include "storage/settings_commit.h"
 #include "zembcfg/zembcfg.h"
 

@@ -1,4 +1,3 @@
-#include "storage/cp932_convert.h"
 #include "settings/le_bytes.h"
 #include "settings/record_fields.h"
 #include "storage/settings_commit.h"
@@ -49,11 +48,4 @@ std::vector<unsigned char> pageSetupImage(const PageSetup& values) {
     for (int i = 0; i < kPageSetupValueCount; ++i)
         storeU32(&image, kPageSetupFields.fields[i].offset, pageSetupValue(values, i));
     return image;
-}
-
-bool storedTextToUtf8(std::string_view bytes, std::string* utf8) {
-    std::u16string wide;
-    const bool exact = cp932ToUtf16(bytes, &wide);
-    *utf8 = utf16ToUtf8(wide);
-    return exact;
 }

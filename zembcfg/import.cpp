@@ -9,7 +9,7 @@
 #include "settings/page_setup.h"
 #include "storage/settings_commit.h"
 #include "storage/settings_file.h"
-#include "zembcfg/import_plan.h"
+#include "documents/import_plan.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {

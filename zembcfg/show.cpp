@@ -5,8 +5,8 @@
 
 #include "settings/stored_values.h"
 #include "storage/settings_file.h"
-#include "zembcfg/field_walk.h"
-#include "zembcfg/values.h"
+#include "documents/field_walk.h"
+#include "documents/values.h"
 #include "zembcfg/zembcfg.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "documents/export_document.h"
 #include "settings/page_setup.h"
 #include "storage/settings_commit.h"
 
@@ -70,13 +71,8 @@ ReadOutcome loadSettingsImage(const std::string& fileOption, SettingsImage* imag
 // True while the settings program's sheet is open in this user session.
 bool settingsProgramOpen();
 
-// The page-setup values in the registry, read without creating the key.
-struct StoredPageSetup {
-    PageSetup values;                  // defaults where nothing is stored
-    bool stored[kPageSetupValueCount]; // whether value i was found
-    bool keyFound;
-};
-// False where there is no registry (not Windows).
+// The page-setup values in the registry (StoredPageSetup), read without
+// creating the key; false where there is no registry (not Windows).
 bool readStoredPageSetup(StoredPageSetup* setup);
 
 // Where an import's page-setup values went.
@@ -95,7 +91,3 @@ std::vector<unsigned char> pageSetupImage(const PageSetup& values);
 // One line per differing field ("record.leafMarginTop: 15 → 20") and per range
 // of differing bytes that no field covers; empty when the images are equal.
 std::string compareImages(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
-
-// A stored code-page-932 text as UTF-8; false (with U+FFFD in place of what
-// failed) when the bytes are not valid code page 932.
-bool storedTextToUtf8(std::string_view bytes, std::string* utf8);

@@ -8,9 +8,9 @@
 
 #include "bytes.h"
 #include "temp_folder.h"
-#include "zembcfg/export_document.h"
+#include "documents/export_document.h"
 #include "settings/default_image.h"
-#include "zembcfg/import_plan.h"
+#include "documents/import_plan.h"
 #include "zembcfg/zembcfg.h"
 
 namespace fs = std::filesystem;

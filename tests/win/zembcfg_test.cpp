@@ -13,7 +13,7 @@
 #include "settings/cp932_text.h"
 #include "settings/record_fields.h"
 #include "sheet_driver.h"
-#include "zembcfg/field_labels.h"
+#include "documents/field_labels.h"
 
 namespace {
 

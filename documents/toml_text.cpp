@@ -1,4 +1,4 @@
-#include "zembcfg/toml_text.h"
+#include "documents/toml_text.h"
 
 std::string tomlString(std::string_view text) {
     static const char digits[] = "0123456789ABCDEF";

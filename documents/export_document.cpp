@@ -1,16 +1,15 @@
-#include "zembcfg/export_document.h"
+#include "documents/export_document.h"
 
 #include <algorithm>
 
 #include "settings/catalogue.h"
 #include "settings/record.h"
-#include "storage/settings_file.h"
-#include "zembcfg/document_layout.h"
-#include "zembcfg/document_notes.h"
-#include "zembcfg/field_labels.h"
-#include "zembcfg/toml_text.h"
-#include "zembcfg/values.h"
-#include "zembcfg/zembcfg.h"
+#include "settings/file_layout.h"
+#include "documents/document_layout.h"
+#include "documents/document_notes.h"
+#include "documents/field_labels.h"
+#include "documents/toml_text.h"
+#include "documents/values.h"
 
 namespace {
 

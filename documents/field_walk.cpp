@@ -1,4 +1,4 @@
-#include "zembcfg/field_walk.h"
+#include "documents/field_walk.h"
 
 #include <algorithm>
 

@@ -6,9 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "zembcfg/document_layout.h"
+#include "documents/document_layout.h"
 
-struct StoredPageSetup;
+#include "settings/page_setup.h"
+
+// The page-setup values as the registry holds them.
+struct StoredPageSetup {
+    PageSetup values;                  // defaults where nothing is stored
+    bool stored[kPageSetupValueCount]; // whether value i was found
+    bool keyFound;
+};
 
 // image is the whole file as read (any length); pageSetup is null where
 // there is no registry.

@@ -1,9 +1,10 @@
-#include "zembcfg/values.h"
+#include "documents/values.h"
 
-#include "storage/settings_file.h"
+#include "storage/cp932_convert.h"
+
+#include "settings/file_layout.h"
 #include "settings/stored_values.h"
 #include "units/units.h"
-#include "zembcfg/zembcfg.h"
 
 namespace {
 
@@ -165,4 +166,11 @@ std::string refusedInteger(const FieldDesc& field, int64_t value) {
         return std::string(labelsOf(field).refusalName) + " " + std::to_string(value) +
                " is outside " + rangeText(field);
     return "";
+}
+
+bool storedTextToUtf8(std::string_view bytes, std::string* utf8) {
+    std::u16string wide;
+    const bool exact = cp932ToUtf16(bytes, &wide);
+    *utf8 = utf16ToUtf8(wide);
+    return exact;
 }

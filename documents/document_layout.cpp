@@ -1,4 +1,4 @@
-#include "zembcfg/document_layout.h"
+#include "documents/document_layout.h"
 
 #include <cstring>
 
@@ -6,10 +6,9 @@
 #include "storage/cp932_convert.h"
 #include "settings/le_bytes.h"
 #include "settings/record.h"
-#include "storage/settings_file.h"
-#include "zembcfg/field_walk.h"
-#include "zembcfg/values.h"
-#include "zembcfg/zembcfg.h"
+#include "settings/file_layout.h"
+#include "documents/field_walk.h"
+#include "documents/values.h"
 
 namespace {
 

@@ -5,10 +5,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/record_fields.h"
-#include "zembcfg/field_labels.h"
+#include "documents/field_labels.h"
 
 struct FieldValue {
     bool present = false;   // false when the image ends before the field does
@@ -43,3 +44,7 @@ std::string refusedInteger(const FieldDesc& field, int64_t value);
 
 // "15 mm (0.591 inch)": a stored length and, unless that is mm, the same in unit.
 std::string lengthText(int64_t mm, int unit);
+
+// A stored code-page-932 text as UTF-8; false (with U+FFFD in place of what
+// failed) when the bytes are not valid code page 932.
+bool storedTextToUtf8(std::string_view bytes, std::string* utf8);

@@ -1,10 +1,10 @@
-#include "zembcfg/document_notes.h"
+#include "documents/document_notes.h"
 
 #include "settings/page_setup.h"
 #include "settings/record_fields.h"
-#include "zembcfg/field_labels.h"
+#include "documents/field_labels.h"
 #include "units/units.h"
-#include "zembcfg/values.h"
+#include "documents/values.h"
 
 std::string pageTitle(int page) {
     return page >= 0 && page < kPageTitleCount ? kPageTitles[page] : "どのページにもない値";

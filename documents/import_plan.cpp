@@ -1,17 +1,16 @@
-#include "zembcfg/import_plan.h"
+#include "documents/import_plan.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "zembcfg/toml_parser.h"
+#include "documents/toml_parser.h"
 
 #include "settings/default_image.h"
 #include "settings/page_setup.h"
-#include "storage/settings_file.h"
-#include "zembcfg/document_layout.h"
-#include "zembcfg/toml_text.h"
-#include "zembcfg/values.h"
-#include "zembcfg/zembcfg.h"
+#include "settings/file_layout.h"
+#include "documents/document_layout.h"
+#include "documents/toml_text.h"
+#include "documents/values.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "zembcfg/field_labels.h"
+#include "documents/field_labels.h"
 
 #include <iterator>
 
