@@ -47,7 +47,8 @@ else()
     "PlotterExtraPage.*"
     "ToolPage.*"
     "CataloguePage.*:UnitSync.*:CrossPageUnitSync.*"
-    "Layout.*")
+    "Layout.*"
+    "ZembcfgPreset.*")
   set(ZEMB_NAMED_SUITES "")
   foreach(filter IN LISTS ZEMB_WIN_SUITES)
     string(REGEX REPLACE "\\.\\*.*" "" name "${filter}")

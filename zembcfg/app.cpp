@@ -17,7 +17,7 @@ void addFileOption(CLI::App* command, std::string* path) {
 
 int runZembcfg(const std::vector<std::string>& args, Io& io) {
     CLI::App app{"Reads, checks, compares, exports and imports the plotter driver's settings file "
-                 "KELDORIX.INI.",
+                 "KELDORIX.INI, and keeps presets of it.",
                  "zembcfg"};
     app.set_version_flag("--version", kZembcfgVersion);
     app.require_subcommand(1, 1);
@@ -29,6 +29,7 @@ int runZembcfg(const std::vector<std::string>& args, Io& io) {
     addDiffCommand(app, io, &status);
     addExportCommand(app, io, &status);
     addImportCommand(app, io, &status);
+    addPresetCommand(app, io, &status);
 
     std::vector<const char*> argv{"zembcfg"};
     for (const std::string& arg : args)

@@ -66,12 +66,11 @@ std::string commitFailure(const CommitResult& result) {
     }
 }
 
-int runImport(const ImportOptions& options, Io& io) {
-    std::string text;
-    if (!readDocument(options.input, &text, io))
-        return kExitUsage;
+} // namespace
+
+int importFrom(const ImportSource& source, const std::string& file, bool dryRun, Io& io) {
     SettingsImage current;
-    current.path = options.file;
+    current.path = file;
     if (current.path.empty() && !defaultSettingsPath(&current.path)) {
         io.err += "zembcfg: no settings file given: use --file PATH\n";
         return kExitUsage;
@@ -88,25 +87,25 @@ int runImport(const ImportOptions& options, Io& io) {
             return kExitUsage;
         }
         const bool exists = read == ReadOutcome::Read;
-        plan = planImport(text, options.input, exists ? &current.bytes : nullptr);
-        if (!plan.problems.empty()) {
-            for (const ImportProblem& problem : plan.problems)
-                io.err += formatProblem(options.input, problem) + "\n";
-            io.err += "zembcfg: " + options.input + ": " + std::to_string(plan.problems.size()) +
-                      (plan.problems.size() == 1 ? " problem" : " problems") +
-                      "; nothing written\n";
+        std::vector<std::string> problems;
+        plan = source.plan(exists ? &current.bytes : nullptr, &problems);
+        if (!problems.empty()) {
+            for (const std::string& problem : problems)
+                io.err += problem + "\n";
+            io.err += "zembcfg: " + source.label + ": " + std::to_string(problems.size()) +
+                      (problems.size() == 1 ? " problem" : " problems") + "; nothing written\n";
             return kExitFound;
         }
         if (attempt == 0 && settingsProgramOpen())
             io.out += "The settings program is open: its OK will ask before it saves over this "
                       "import.\n";
-        if (options.dryRun) {
+        if (dryRun) {
             if (!exists)
                 io.out += "(" + current.path + " does not exist yet)\n";
             printDryRun(current, plan, io);
             return kExitDone;
         }
-        if (!exists && options.file.empty()) {
+        if (!exists && file.empty()) {
             std::string folder; // the settings program's own folders, created as it does
             settingsFolder(&folder);
         }
@@ -129,7 +128,7 @@ int runImport(const ImportOptions& options, Io& io) {
         return kExitUsage;
     }
     io.out +=
-        "imported " + options.input + " into " + current.path +
+        "imported " + source.label + " into " + current.path +
         (committed.backup.empty() ? "" : " (the old file is kept as " + committed.backup + ")") +
         "\n";
     if (committed.inPlace)
@@ -145,6 +144,24 @@ int runImport(const ImportOptions& options, Io& io) {
         names += (names.empty() ? "" : ", ") + name;
     io.err += std::string("zembcfg: ") + kProgramKeyName + ": not written: " + names + "\n";
     return kExitUsage;
+}
+
+namespace {
+
+int runImport(const ImportOptions& options, Io& io) {
+    std::string text;
+    if (!readDocument(options.input, &text, io))
+        return kExitUsage;
+    ImportSource source;
+    source.label = options.input;
+    source.plan = [&](const std::vector<unsigned char>* current,
+                      std::vector<std::string>* problems) {
+        ImportPlan plan = planImport(text, options.input, current);
+        for (const ImportProblem& problem : plan.problems)
+            problems->push_back(formatProblem(options.input, problem));
+        return plan;
+    };
+    return importFrom(source, options.file, options.dryRun, io);
 }
 
 } // namespace

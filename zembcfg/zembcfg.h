@@ -5,12 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "documents/export_document.h"
+#include "documents/import_plan.h"
 #include "settings/page_setup.h"
 #include "storage/settings_commit.h"
 
@@ -39,10 +41,24 @@ void addCheckCommand(CLI::App& app, Io& io, int* status);
 void addDiffCommand(CLI::App& app, Io& io, int* status);
 void addExportCommand(CLI::App& app, Io& io, int* status);
 void addImportCommand(CLI::App& app, Io& io, int* status);
+void addPresetCommand(CLI::App& app, Io& io, int* status);
 
 // zembcfg import INPUT --file FILE [--dry-run] without the command line, as
 // the fuzz target runs it for every input.
 int importCommand(const std::string& input, const std::string& file, bool dryRun, Io& io);
+
+// The import's path for any document: plan gives the new image and the
+// page-setup values from the file as it is (null: none yet), or the problems
+// (one line each) that refuse it; then the file is replaced in one step, the
+// old one kept beside it, the sheet warned, the page-setup values stored.
+// label names the document in the messages.
+struct ImportSource {
+    std::string label;
+    std::function<ImportPlan(const std::vector<unsigned char>* current,
+                             std::vector<std::string>* problems)>
+        plan;
+};
+int importFrom(const ImportSource& source, const std::string& file, bool dryRun, Io& io);
 
 // --file PATH, shared by the commands that read one settings file.
 void addFileOption(CLI::App* command, std::string* path);

@@ -59,6 +59,7 @@ for f in "${files[@]}"; do
   cmp -s "$folder/$f" "$unpacked"/*/"$f" && same=yes
   check "Program Files\\ZEMBSerConfig\\$f is the released file" yes "$same"
 done
+check "the shared presets folder" yes "$(exists "$drive_c/ProgramData/Calderwick/ZEMBSerConfig/Presets")"
 check "Start-menu shortcut" yes "$([[ -n "$(shortcut)" ]] && echo yes || echo no)"
 check "installed programs entry" "$version" "$(uninstall_entries)"
 
