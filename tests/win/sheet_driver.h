@@ -40,7 +40,9 @@ bool checked(HWND page, int id);
 // The screen's DPI, as the prefix's settings give it.
 int screenDpi();
 
-// Windows of this thread.
+// Windows of this thread: a visible dialog with that control (the presets
+// dialog, its name prompt), a message box.
+HWND findDialogWith(int controlId);
 HWND findMessageBox();
 std::wstring windowText(HWND window);
 std::wstring messageBoxText(HWND box);
