@@ -159,7 +159,7 @@ void showSelection(HWND dialog) {
     const Preset* preset = selectedPreset(dialog);
     std::wstring about;
     if (preset && !preset->readable)
-        about = filled(IDS_PRESET_ABOUT_UNREADABLE, {preset->path, preset->reason});
+        about = filled(IDS_PRESET_ABOUT_UNREADABLE, {preset->reason, preset->path});
     else if (preset && preset->kind == PresetKind::Defaults)
         about = loadText(IDS_PRESET_ABOUT_STANDARD);
     else if (preset)
