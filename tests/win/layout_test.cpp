@@ -246,6 +246,8 @@ TEST(Layout, EveryPageShowsWholeWithEveryTextOnOneLine) {
         const RECT presets = screenRect(GetDlgItem(sheet, IDC_SHEET_PRESETS)),
                    ok = screenRect(GetDlgItem(sheet, IDOK));
         EXPECT_LT(presets.right, ok.left) << "the presets button runs into OK";
+        EXPECT_LE(presets.left, tabs.left + MulDiv(8, shownDpi(), 96))
+            << "the presets button left the left edge";
         clickButton(sheet, IDCANCEL);
         return true;
     });
@@ -551,6 +553,12 @@ TEST(Layout, PresetDialogAndNamePromptShowWhole) {
             if (!dialog)
                 return false;
             SCOPED_TRACE("presets at " + std::to_string(screenDpi()) + " DPI");
+            expectDialogWhole(dialog);
+            // A text longer than its button, laid out again as at a DPI change.
+            SetDlgItemTextW(dialog, IDC_PRESET_EXPORT, L"書き出し(&E)...書き出し(&E)...");
+            RECT at = screenRect(dialog);
+            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(screenDpi(), screenDpi()),
+                         reinterpret_cast<LPARAM>(&at));
             expectDialogWhole(dialog);
             PostMessageW(GetDlgItem(dialog, IDC_PRESET_REGISTER), BM_CLICK, 0, 0);
             return true;
