@@ -185,15 +185,16 @@ int main(int argc, char** argv) {
         const std::wstring* exe;
         const wchar_t* arguments;
     } const subjects[3] = {{&program, L""}, {&floor, L""}, {&floor, L"shown"}};
-    // The presets are there from the start: start-up must not read them.
-    const int presets = 100;
-    const bool withPresets = makePresets(dir, presets);
     Sample warm;
     for (const Subject& subject : subjects)
         if (!runOnce(*subject.exe, subject.arguments, &warm)) {
             std::fprintf(stderr, "could not run the programs\n");
             return 1;
         }
+    // Exported from the settings file the warm-up made, and there for every
+    // timed start: start-up must not read them.
+    const int presets = 100;
+    const bool withPresets = makePresets(dir, presets);
     std::vector<double> start[3], exit[3], peak[3];
     for (int i = 0; i < runs; ++i) {
         for (int which = 0; which < 3; ++which) {
