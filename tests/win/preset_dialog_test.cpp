@@ -206,6 +206,8 @@ const char kPartialPreset[] = "[record]\nleafMarginTop = 25\n";
 class PresetDialog : public ::testing::Test {
   protected:
     void SetUp() override { noPresets(); }
+    // zembcfg preset apply keeps the file it replaced beside it.
+    void TearDown() override { removeBesideSettings(); }
 };
 
 // ---- apply ------------------------------------------------------------------
