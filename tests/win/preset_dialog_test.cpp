@@ -401,6 +401,53 @@ TEST_F(PresetDialog, ANameTheRulesRefuseIsAskedAgain) {
     EXPECT_NE(presetText(folders().own, "ab"), "");
 }
 
+// ---- the file dialogs ------------------------------------------------------
+
+// The system's Save As or Open dialog: a path typed into its file name box
+// and confirmed; done once the dialog has gone.
+SheetStep fileDialog(const std::wstring& path) {
+    auto confirmed = std::make_shared<bool>(false);
+    return [path, confirmed](HWND) {
+        HWND box = findMessageBox();
+        const int fileName = 0x47c; // cmb13, the file name box
+        if (*confirmed)
+            return box == nullptr || !GetDlgItem(box, fileName);
+        if (!box || !GetDlgItem(box, fileName))
+            return false;
+        SetDlgItemTextW(box, fileName, path.c_str());
+        PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        *confirmed = true;
+        return false;
+    };
+}
+
+// Written out and read back in, a preset is the same document; a file the
+// import's checks refuse is named with its line and not added.
+TEST_F(PresetDialog, ExportedAndReadInThroughTheFileDialogs) {
+    putPreset(folders().own, "部分", kPartialPreset);
+    const std::wstring exported = besideTests(L"preset-export.toml");
+    const std::wstring damaged = besideTests(L"preset-damaged.toml");
+    DeleteFileW(exported.c_str());
+    const std::string bad = "[record]\nleafMarginTop = \"wide\"\n";
+    HANDLE file =
+        CreateFileW(damaged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD put = 0;
+    WriteFile(file, bad.data(), static_cast<DWORD>(bad.size()), &put, nullptr);
+    CloseHandle(file);
+    freshSettings();
+    std::wstring refused;
+    runSheetWith({openPresets(), choose(L"部分"), press(IDC_PRESET_EXPORT), fileDialog(exported),
+                  press(IDC_PRESET_IMPORT), fileDialog(damaged), answer(IDOK, &refused),
+                  press(IDC_PRESET_IMPORT), fileDialog(exported), giveName(L"戻り"),
+                  press(IDCANCEL), closeSheet(IDCANCEL)});
+    EXPECT_EQ(fileText(exported), kPartialPreset);
+    EXPECT_NE(refused.find(L"preset-damaged.toml:2"), std::wstring::npos);
+    EXPECT_EQ(presetText(folders().own, "preset-damaged"), "");
+    EXPECT_EQ(presetText(folders().own, "戻り"), kPartialPreset);
+    DeleteFileW(exported.c_str());
+    DeleteFileW(damaged.c_str());
+}
+
 // ---- keyboard -----------------------------------------------------------------
 
 // Keys as the keyboard delivers them (SendInput), as a step.
