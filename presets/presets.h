@@ -62,7 +62,7 @@ bool samePresetName(std::string_view a, std::string_view b);
 
 enum class PresetKind { Defaults, Shared, Own };
 
-enum : uint32_t { kPresetMaxBytes = 1u << 20 }; // a larger file is refused unread
+enum : uint32_t { kPresetMaxBytes = 1u << 20 }; // a larger file is listed unreadable
 
 struct Preset {
     std::string name; // without .toml
@@ -111,7 +111,7 @@ PresetApplied applyPreset(const Preset& preset, const PresetSettings* current);
 
 enum class PresetStatus {
     Done,
-    BadName,      // detail: the name's problem
+    BadName,      // nameProblem says why
     NotFound,     // no preset of that name
     Exists,       // saving over an own preset not asked for: ask, then replace
     Shared,       // a shared preset (or the defaults): never written or deleted

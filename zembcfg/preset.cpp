@@ -62,7 +62,8 @@ int runList(const PresetOptions& options, Io& io) {
 }
 
 // The named preset of the list, or a message.
-const Preset* namedPreset(const PresetList& list, const std::string& name, Io& io) {
+const Preset* namedPreset(const PresetList& list, const std::string& name, Io& io, int* status) {
+    *status = kExitUsage;
     const Preset* preset = findPreset(list, name);
     if (preset == nullptr) {
         PresetResult missing;
@@ -70,6 +71,8 @@ const Preset* namedPreset(const PresetList& list, const std::string& name, Io& i
         io.err += "zembcfg: " + presetMessageEnglish(missing, name) + "\n";
     } else if (!preset->readable) {
         io.err += "zembcfg: " + preset->reason + "\n";
+        // A document refused by the import's checks, as import refuses it.
+        *status = preset->text.empty() ? kExitUsage : kExitFound;
         preset = nullptr;
     }
     return preset;
@@ -77,9 +80,10 @@ const Preset* namedPreset(const PresetList& list, const std::string& name, Io& i
 
 int runShow(const PresetOptions& options, Io& io) {
     const PresetList list = listPresets(presetFolders(options));
-    const Preset* preset = namedPreset(list, options.name, io);
+    int refused = kExitUsage;
+    const Preset* preset = namedPreset(list, options.name, io, &refused);
     if (preset == nullptr)
-        return kExitUsage;
+        return refused;
     if (preset->kind != PresetKind::Defaults) {
         io.out += preset->text;
         return kExitDone;
@@ -114,9 +118,10 @@ int runSave(const PresetOptions& options, Io& io) {
 
 int runApply(const PresetOptions& options, Io& io) {
     const PresetList list = listPresets(presetFolders(options));
-    const Preset* preset = namedPreset(list, options.name, io);
+    int refused = kExitUsage;
+    const Preset* preset = namedPreset(list, options.name, io, &refused);
     if (preset == nullptr)
-        return kExitUsage;
+        return refused;
     ImportSource source;
     source.label = "preset \"" + preset->name + "\"";
     source.plan = [preset](const std::vector<unsigned char>* current,
