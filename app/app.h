@@ -46,3 +46,7 @@ HWND sheetPage(int index);
 // other length pages to the same unit, in tab order, and make it the stored
 // length unit.
 void synchroniseUnits(int sourcePageIndex, int unit);
+
+// The お気に入り dialog, modal over the sheet: presets applied to the pages
+// (written only by OK), registered from them, deleted, exported and read in.
+void runPresetDialog(HWND sheet);

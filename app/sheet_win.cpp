@@ -233,6 +233,9 @@ INT_PTR CALLBACK sheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
         case IDCANCEL:
             EndDialog(sheet, 2);
             break;
+        case IDC_SHEET_PRESETS:
+            runPresetDialog(sheet);
+            break;
         }
         return TRUE;
     case WM_CLOSE:

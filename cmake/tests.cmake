@@ -47,6 +47,7 @@ else()
     "PlotterExtraPage.*"
     "ToolPage.*"
     "CataloguePage.*:UnitSync.*:CrossPageUnitSync.*"
+    "PresetDialog.*"
     "Layout.*"
     "ZembcfgPreset.*")
   set(ZEMB_NAMED_SUITES "")

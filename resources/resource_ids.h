@@ -11,9 +11,22 @@
 #define IDD_TOOL_PAGE 112
 #define IDD_CATALOGUE_PAGE 113
 #define IDD_PLOTTER_EXTRA_PAGE 114
+#define IDD_PRESETS 120
+#define IDD_PRESET_NAME 121
 
 // Sheet controls
 #define IDC_SHEET_TABS 1082
+#define IDC_SHEET_PRESETS 1083
+
+// The presets dialog (template 120) and its name prompt (121)
+#define IDC_PRESET_LIST 601
+#define IDC_PRESET_ABOUT 602
+#define IDC_PRESET_APPLY 603
+#define IDC_PRESET_REGISTER 604
+#define IDC_PRESET_DELETE 605
+#define IDC_PRESET_EXPORT 606
+#define IDC_PRESET_IMPORT 607
+#define IDC_PRESET_NAME 611
 
 // The length units "inch", "mm", "pixel", shared by the four pages that show lengths.
 #define IDS_UNIT_FIRST 16101
@@ -35,6 +48,28 @@
 #define IDS_PATH_UNUSABLE 17018
 #define IDS_READ_ONLY 17019
 #define IDS_SHEET_ELSEWHERE 17020
+
+// The presets dialog's texts and messages
+#define IDS_PRESET_CAPTION 17100
+#define IDS_PRESET_SHARED_MARK 17101
+#define IDS_PRESET_UNREADABLE_MARK 17102
+#define IDS_PRESET_ABOUT_STANDARD 17103
+#define IDS_PRESET_ABOUT_SHARED 17104
+#define IDS_PRESET_ABOUT_OWN 17105
+#define IDS_PRESET_ABOUT_UNREADABLE 17106
+#define IDS_PRESET_FILTER 17107
+#define IDS_PRESET_NAME_REFUSED 17108
+#define IDS_PRESET_REPLACE 17109
+#define IDS_PRESET_DELETE 17111
+#define IDS_PRESET_SAVE_FAILED 17112
+#define IDS_PRESET_APPLY_FAILED 17114
+#define IDS_PRESET_EXPORT_FAILED 17115
+#define IDS_PRESET_IMPORT_REFUSED 17116
+#define IDS_PRESET_FOLDER_FAILED 17117
+#define IDS_PRESET_READ_ONLY 17118
+#define IDS_PRESET_NOT_WRITTEN 17119
+#define IDS_PRESET_NOT_READ 17120
+#define IDS_PRESET_TOO_LARGE 17121
 
 // Paper page (template 110) controls, icons and strings
 // -- paper page ids --

@@ -205,6 +205,20 @@ static void putBlock(FileBytes* image, uint32_t offset, const void* block, uint3
     std::memcpy(image->data() + offset, block, size);
 }
 
+// The blocks this program owns, from memory, over a file's bytes.
+static void putOwnBlocks(FileBytes* image) {
+    putBlock(image, kRecordOffset, &g_plotterRecord, kRecordSize);
+    putBlock(image, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
+}
+
+bool settingsImageToSave(std::vector<unsigned char>* image) {
+    if (!g_loaded)
+        return false;
+    *image = *g_loaded;
+    putOwnBlocks(image);
+    return true;
+}
+
 static std::string g_savedBackupPath;
 
 const char* savedBackupPath() {
@@ -225,8 +239,7 @@ SaveOutcome saveSettings(bool keepChangedFile) {
         if (current == nullptr && !g_loaded)
             return false;
         *image = current ? *current : *g_loaded;
-        putBlock(image, kRecordOffset, &g_plotterRecord, kRecordSize);
-        putBlock(image, kCatalogueOffset, &g_paperCatalogue, kCatalogueSize);
+        putOwnBlocks(image);
         return true;
     };
     CommitResult result = commitFile(request);

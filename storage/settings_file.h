@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "settings/file_layout.h"
 
@@ -59,6 +60,11 @@ enum class SaveOutcome {
 // byte of the file stays as it is. With keepChangedFile, the file as the last
 // Changed found it is first kept under the next backup name, then replaced.
 SaveOutcome saveSettings(bool keepChangedFile);
+
+// The settings file as OK would save it now, were nobody else to change it:
+// the file as last loaded or saved, with the in-memory record and catalogue
+// block put in. False before any file was read.
+bool settingsImageToSave(std::vector<unsigned char>* image);
 
 // Where saveSettings kept the changed file; "" when it kept none.
 const char* savedBackupPath();

@@ -41,15 +41,26 @@ void growWindow(HWND window, LayoutSize growth) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void moveChildBy(HWND parent, int id, LayoutSize offset) {
-    HWND child = GetDlgItem(parent, id);
-    if (!child)
-        return;
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    SetWindowPos(child, nullptr, rect.left + offset.width, rect.top + offset.height, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// The buttons below the tab control go down with the bottom edge, and those
+// in its right half (OK, Cancel) also right with the right edge; one at the
+// left stays at the left.
+void moveButtonRow(HWND sheet, HWND tabs, LayoutSize growth) {
+    RECT tabsRect;
+    GetWindowRect(tabs, &tabsRect);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&tabsRect), 2);
+    const LONG middle = (tabsRect.left + tabsRect.right) / 2;
+    for (HWND child = GetWindow(sheet, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        if (lstrcmpiW(kind, L"Button") != 0)
+            continue;
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&rect), 2);
+        const int right = rect.left >= middle ? growth.width : 0;
+        SetWindowPos(child, nullptr, rect.left + right, rect.top + growth.height, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 // How much wider the tab control must be for all its tabs to stand in one
@@ -147,10 +158,9 @@ void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int
     resizeClient(sheet, layOutDialogAt(sheet, dpi), dpi);
     const LayoutSize growth = tabGrowth(sheet, tabs, largestPage(pages, count, dpi, true), dpi);
     if (growth.width != 0 || growth.height != 0) {
+        moveButtonRow(sheet, tabs, growth);
         growWindow(tabs, growth);
         growWindow(sheet, growth);
-        moveChildBy(sheet, IDOK, growth);
-        moveChildBy(sheet, IDCANCEL, growth);
     }
     placePagesInTabs(sheet, tabs, pages, count);
 }

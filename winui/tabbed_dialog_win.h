@@ -6,10 +6,11 @@
 #include <windows.h>
 
 // Lays the sheet and its pages out at `dpi` (layOutDialogAt, each from its
-// first layout: cut texts widened), grows the tab control and
-// the sheet until the tab's display area holds the largest page and every
-// tab stands in one row, OK and Cancel moving with the bottom-right corner,
-// and places the pages over the display area. Missing pages count not.
+// first layout: cut texts widened), grows the tab control and the sheet
+// until the tab's display area holds the largest page and every tab stands
+// in one row, the buttons below moving with the bottom-right corner (OK,
+// Cancel) or the bottom-left one, and places the pages over the display
+// area. Missing pages count not.
 void layOutTabbedDialog(HWND sheet, HWND tabs, const HWND* pages, int count, int dpi);
 
 // The window size layOutTabbedDialog would give the sheet at `dpi`, worked

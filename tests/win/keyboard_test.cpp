@@ -179,7 +179,8 @@ TEST(Keyboard, TabFollowsEachTemplateOrder) {
         std::vector<int>& cycle = cycles[tab];
         cycle = tabStops(tab);
         ASSERT_GT(cycle.size(), 8u);
-        cycle.insert(cycle.end(), {IDOK, IDCANCEL, IDC_SHEET_TABS, cycle.front()});
+        cycle.insert(cycle.end(),
+                     {IDC_SHEET_PRESETS, IDOK, IDCANCEL, IDC_SHEET_TABS, cycle.front()});
         steps.push_back([tab](HWND sheet) {
             SetForegroundWindow(sheet);
             clickTab(sheet, tab);

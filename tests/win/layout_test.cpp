@@ -237,13 +237,18 @@ TEST(Layout, EveryPageShowsWholeWithEveryTextOnOneLine) {
         RECT client, tabs = screenRect(GetDlgItem(sheet, IDC_SHEET_TABS));
         GetClientRect(sheet, &client);
         MapWindowPoints(sheet, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        for (int id : {IDOK, IDCANCEL}) {
+        for (int id : {IDC_SHEET_PRESETS, IDOK, IDCANCEL}) {
             const RECT r = screenRect(GetDlgItem(sheet, id)), b = r;
             RECT both;
             EXPECT_FALSE(IntersectRect(&both, &b, &tabs)) << id;
             EXPECT_TRUE(r.right <= client.right && r.bottom <= client.bottom) << id;
             expectTextFits(GetDlgItem(sheet, id));
         }
+        const RECT presets = screenRect(GetDlgItem(sheet, IDC_SHEET_PRESETS)),
+                   ok = screenRect(GetDlgItem(sheet, IDOK));
+        EXPECT_LT(presets.right, ok.left) << "the presets button runs into OK";
+        EXPECT_LE(presets.left, tabs.left + MulDiv(8, shownDpi(), 96))
+            << "the presets button left the left edge";
         clickButton(sheet, IDCANCEL);
         return true;
     });
@@ -566,6 +571,70 @@ TEST(Layout, PagesTakeTheTabBodysBackground) {
         clickButton(sheet, IDCANCEL);
         return true;
     }});
+}
+
+// The presets dialog and its name prompt: every control inside the
+// client area, every text on one line, no two controls on one another.
+void expectDialogWhole(HWND dialog) {
+    ASSERT_NE(dialog, nullptr);
+    RECT client;
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c))
+            continue;
+        const RECT r = screenRect(c);
+        RECT inside;
+        IntersectRect(&inside, &r, &client);
+        EXPECT_TRUE(EqualRect(&inside, &r)) << describe(c) << " is outside the dialog";
+        expectTextFits(c);
+        for (HWND o = GetWindow(c, GW_HWNDNEXT); o; o = GetWindow(o, GW_HWNDNEXT)) {
+            RECT other = screenRect(o), both;
+            if (IsWindowVisible(o) && IntersectRect(&both, &r, &other))
+                ADD_FAILURE() << describe(c) << " overlaps " << describe(o);
+        }
+    }
+}
+
+TEST(Layout, PresetDialogAndNamePromptShowWhole) {
+    freshSettings();
+    std::vector<SheetStep> steps = {
+        [](HWND sheet) {
+            PostMessageW(GetDlgItem(sheet, IDC_SHEET_PRESETS), BM_CLICK, 0, 0);
+            return true;
+        },
+        [](HWND) {
+            HWND dialog = findDialogWith(IDC_PRESET_LIST);
+            if (!dialog)
+                return false;
+            SCOPED_TRACE("presets at " + std::to_string(screenDpi()) + " DPI");
+            expectDialogWhole(dialog);
+            // A text longer than its button, laid out again as at a DPI change.
+            SetDlgItemTextW(dialog, IDC_PRESET_EXPORT, L"書き出し(&E)...書き出し(&E)...");
+            RECT at = screenRect(dialog);
+            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(screenDpi(), screenDpi()),
+                         reinterpret_cast<LPARAM>(&at));
+            expectDialogWhole(dialog);
+            PostMessageW(GetDlgItem(dialog, IDC_PRESET_REGISTER), BM_CLICK, 0, 0);
+            return true;
+        },
+        [](HWND) {
+            HWND prompt = findDialogWith(IDC_PRESET_NAME);
+            if (!prompt)
+                return false;
+            SCOPED_TRACE("name prompt at " + std::to_string(screenDpi()) + " DPI");
+            expectDialogWhole(prompt);
+            clickButton(prompt, IDCANCEL);
+            clickButton(findDialogWith(IDC_PRESET_LIST), IDCANCEL);
+            return true;
+        },
+        [](HWND sheet) {
+            if (findDialogWith(IDC_PRESET_LIST))
+                return false;
+            clickButton(sheet, IDCANCEL);
+            return true;
+        }};
+    EXPECT_EQ(runSheetWith(steps), 2);
 }
 
 } // namespace

@@ -53,6 +53,9 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
             PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
             PostMessageW(box, WM_COMMAND, IDNO, 0); // a question has no Cancel
         }
+        for (int id : {IDC_PRESET_NAME, IDC_PRESET_LIST})
+            if (HWND dialog = findDialogWith(id))
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         if (sheet)
             EndDialog(sheet, -100);
         return;
@@ -266,15 +269,40 @@ bool showsMessage(const std::wstring& shown, UINT id) {
     }
 }
 
+// The program's own dialogs are not message boxes.
+static bool ownDialog(HWND window) {
+    for (int id : {IDC_SHEET_TABS, IDC_PRESET_LIST, IDC_PRESET_NAME})
+        if (GetDlgItem(window, id))
+            return true;
+    return false;
+}
+
 static BOOL CALLBACK findBox(HWND window, LPARAM out) {
     wchar_t cls[32] = {};
     GetClassNameW(window, cls, 32);
-    if (lstrcmpW(cls, L"#32770") == 0 && !GetDlgItem(window, IDC_SHEET_TABS) &&
-        IsWindowVisible(window)) {
+    if (lstrcmpW(cls, L"#32770") == 0 && !ownDialog(window) && IsWindowVisible(window)) {
         *reinterpret_cast<HWND*>(out) = window;
         return FALSE;
     }
     return TRUE;
+}
+
+HWND findDialogWith(int controlId) {
+    struct Search {
+        int id;
+        HWND found;
+    } search = {controlId, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(param);
+            if (!IsWindowVisible(window) || !GetDlgItem(window, search->id))
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND findMessageBox() {

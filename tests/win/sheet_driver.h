@@ -66,7 +66,9 @@ std::wstring programString(UINT id);
 // Whether `shown` says the program's message `id`, whatever text it inserts.
 bool showsMessage(const std::wstring& shown, UINT id);
 
-// Windows of this thread.
+// Windows of this thread: a visible dialog with that control (the presets
+// dialog, its name prompt), a message box.
+HWND findDialogWith(int controlId);
 HWND findMessageBox();
 std::wstring windowText(HWND window);
 std::wstring messageBoxText(HWND box);
