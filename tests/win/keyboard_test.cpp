@@ -15,24 +15,6 @@
 
 namespace {
 
-void pressKeys(std::initializer_list<WORD> held, WORD key) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, bool up) {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    for (WORD vk : held)
-        add(vk, false);
-    add(key, false);
-    add(key, true);
-    for (auto it = held.end(); it != held.begin();)
-        add(*--it, true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 int currentTab(HWND sheet) {
     return static_cast<int>(SendDlgItemMessageW(sheet, IDC_SHEET_TABS, TCM_GETCURSEL, 0, 0));
 }

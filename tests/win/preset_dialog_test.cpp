@@ -452,23 +452,8 @@ TEST_F(PresetDialog, ExportedAndReadInThroughTheFileDialogs) {
 
 // Keys as the keyboard delivers them (SendInput), as a step.
 SheetStep key(std::initializer_list<WORD> held, WORD letter) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, bool up) {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    for (WORD vk : held)
-        add(vk, false);
-    add(letter, false);
-    add(letter, true);
-    for (auto it = held.end(); it != held.begin();)
-        add(*--it, true);
-    return [inputs](HWND) {
-        SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.data()),
-                  sizeof(INPUT));
+    return [keys = std::vector<WORD>(held), letter](HWND) {
+        pressKeys(keys, letter);
         return true;
     };
 }

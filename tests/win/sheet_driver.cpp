@@ -305,6 +305,24 @@ HWND findDialogWith(int controlId) {
     return search.found;
 }
 
+void pressKeys(const std::vector<WORD>& held, WORD key) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    for (WORD vk : held)
+        add(vk, false);
+    add(key, false);
+    add(key, true);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        add(*it, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 HWND findMessageBox() {
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));

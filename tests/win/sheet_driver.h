@@ -69,6 +69,9 @@ bool showsMessage(const std::wstring& shown, UINT id);
 // Windows of this thread: a visible dialog with that control (the presets
 // dialog, its name prompt), a message box.
 HWND findDialogWith(int controlId);
+// Keys as the keyboard delivers them (SendInput): the held keys down, the key
+// pressed and let go, the held keys up again.
+void pressKeys(const std::vector<WORD>& held, WORD key);
 HWND findMessageBox();
 std::wstring windowText(HWND window);
 std::wstring messageBoxText(HWND box);
