@@ -308,6 +308,18 @@ std::wstring fileFilter() {
     return filter;
 }
 
+// comdlg32 only when a file dialog is asked for: imported, it would be mapped
+// at every start, with its own imports, for a dialog most runs never open.
+bool runFileDialog(OPENFILENAMEW* chosen, bool save) {
+    static const HMODULE module =
+        LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+    void* const found = module ? reinterpret_cast<void*>(GetProcAddress(
+                                     module, save ? "GetSaveFileNameW" : "GetOpenFileNameW"))
+                               : nullptr;
+    return found && reinterpret_cast<FileDialog>(found)(chosen);
+}
+
 // The system's Save As or Open dialog for a preset file, starting from
 // `file`; the path chosen, or "" when none was.
 std::wstring chooseFile(HWND dialog, bool save, std::wstring file) {
@@ -322,7 +334,7 @@ std::wstring chooseFile(HWND dialog, bool save, std::wstring file) {
     chosen.lpstrDefExt = L"toml";
     chosen.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? GetSaveFileNameW(&chosen) : GetOpenFileNameW(&chosen)))
+    if (!runFileDialog(&chosen, save))
         return {};
     file.resize(wcslen(file.c_str()));
     return file;
